@@ -1,0 +1,3 @@
+#include "panel/view_presets.h"
+
+char presetSection[6] = "bank1";

@@ -1,0 +1,31 @@
+#pragma once
+// Bitmap fonts as OpenGL display lists: one list per character code at base + code, each
+// drawing the glyph with glBitmap and advancing the raster position by its width.
+//
+// Faces are found through fontconfig. The program's three face names are served by fonts
+// from Debian's packages:
+//   "Arial" -> Liberation Sans (fonts-liberation2), metric-compatible
+//   "Small" -> DejaVu Sans (fonts-dejavu-core), a small, legible sans
+//   "Fixed" -> Liberation Mono (fonts-liberation2), fixed pitch
+#include <string>
+
+namespace platform {
+
+struct FontSpec {
+  int listBase;    // first display list
+  int glyphCount;  // codes 0 .. glyphCount - 1
+  const char* face;
+  int height;  // character cell height in pixels (ascent + descent)
+  int weight;  // 400 normal, 700 bold, 900 black
+  bool fixedPitch;
+};
+
+// The fontconfig family that serves `face`.
+std::string fontFamilyFor(const std::string& face);
+
+// Builds the lists of one font into the current OpenGL context. Codes are Windows-1252;
+// every code of the range gets a list, an empty one (advance only) where the face has no
+// glyph. Returns false when no font file could be opened; the lists then stay undefined.
+bool buildBitmapFont(const FontSpec& spec);
+
+}  // namespace platform

@@ -1,0 +1,181 @@
+#include "platform/profile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <fstream>
+#include <mutex>
+#include <optional>
+#include <sstream>
+#include <vector>
+
+#include "platform/text.h"
+
+namespace platform {
+
+namespace {
+
+std::mutex& profileMutex() {
+  static std::mutex mutex;
+  return mutex;
+}
+
+std::string_view trim(std::string_view s) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
+  return s;
+}
+
+std::vector<std::string> readLines(const std::string& file) {
+  std::vector<std::string> lines;
+  std::ifstream in(file, std::ios::binary);
+  std::string line;
+  while (std::getline(in, line)) lines.push_back(line);
+  return lines;
+}
+
+// The section name of a "[name]" line, if it is one.
+std::optional<std::string_view> sectionName(std::string_view line) {
+  line = trim(line);
+  if (line.size() < 2 || line.front() != '[') return std::nullopt;
+  const auto close = line.find(']');
+  if (close == std::string_view::npos) return std::nullopt;
+  return trim(line.substr(1, close - 1));
+}
+
+struct KeyLine {
+  std::string_view key;
+  std::string_view value;
+};
+
+std::optional<KeyLine> keyLine(std::string_view line) {
+  const auto eq = line.find('=');
+  if (eq == std::string_view::npos) return std::nullopt;
+  return KeyLine{trim(line.substr(0, eq)), trim(line.substr(eq + 1))};
+}
+
+struct Location {
+  std::optional<size_t> section;  // index of the section's header line
+  std::optional<size_t> key;      // index of the key's line
+  size_t sectionEnd = 0;          // index after the section's last non-blank line
+};
+
+Location locate(const std::vector<std::string>& lines, std::string_view section,
+                std::string_view key) {
+  Location where;
+  bool inSection = false;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (const auto name = sectionName(lines[i])) {
+      if (inSection) break;  // the first matching section is the one used
+      inSection = equalsIgnoreCase(*name, section);
+      if (inSection) {
+        where.section = i;
+        where.sectionEnd = i + 1;
+      }
+      continue;
+    }
+    if (!inSection) continue;
+    if (!trim(lines[i]).empty()) where.sectionEnd = i + 1;
+    const auto kl = keyLine(lines[i]);
+    if (kl && !where.key && equalsIgnoreCase(kl->key, key)) where.key = i;
+  }
+  return where;
+}
+
+std::optional<std::string> findValue(const std::string& file, std::string_view section,
+                                     std::string_view key) {
+  const auto lines = readLines(file);
+  const Location where = locate(lines, section, key);
+  if (!where.key) return std::nullopt;
+  return std::string(keyLine(lines[*where.key])->value);
+}
+
+bool makeDirectories(const std::string& dir) {
+  if (dir.empty()) return true;
+  for (size_t pos = 1; pos <= dir.size(); ++pos) {
+    if (pos != dir.size() && dir[pos] != '/') continue;
+    const std::string part = dir.substr(0, pos);
+    if (mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return false;
+  }
+  return true;
+}
+
+bool replaceFile(const std::string& file, const std::string& content) {
+  const auto slash = file.find_last_of('/');
+  const std::string dir = slash == std::string::npos ? "" : file.substr(0, slash);
+  if (!makeDirectories(dir)) return false;
+  std::string tmp = file + ".XXXXXX";
+  const int fd = mkstemp(tmp.data());
+  if (fd < 0) return false;
+  size_t done = 0;
+  while (done < content.size()) {
+    const ssize_t n = write(fd, content.data() + done, content.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    done += static_cast<size_t>(n);
+  }
+  const bool written = done == content.size() && fsync(fd) == 0;
+  if (close(fd) != 0 || !written || rename(tmp.c_str(), file.c_str()) != 0) {
+    unlink(tmp.c_str());
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string configFilePath(std::string_view name) {
+  const char* xdg = std::getenv("XDG_CONFIG_HOME");
+  std::string base;
+  if (xdg && xdg[0] == '/') {
+    base = xdg;
+  } else {
+    const char* home = std::getenv("HOME");
+    base = std::string(home && home[0] ? home : ".") + "/.config";
+  }
+  return base + "/orbiquant/" + std::string(name);
+}
+
+int32_t profileReadInt(const std::string& file, std::string_view section, std::string_view key,
+                       int32_t fallback) {
+  std::lock_guard lock(profileMutex());
+  const auto value = findValue(file, section, key);
+  return value ? leadingInt(*value) : fallback;
+}
+
+std::string profileReadText(const std::string& file, std::string_view section,
+                            std::string_view key, std::string_view fallback, std::size_t size) {
+  if (size == 0) return {};
+  std::lock_guard lock(profileMutex());
+  const auto value = findValue(file, section, key);
+  std::string text = value ? *value : std::string(fallback);
+  if (text.size() > size - 1) text.resize(size - 1);
+  return text;
+}
+
+bool profileWriteText(const std::string& file, std::string_view section, std::string_view key,
+                      std::string_view value) {
+  std::lock_guard lock(profileMutex());
+  auto lines = readLines(file);
+  const Location where = locate(lines, section, key);
+  // A line break in a value would start a new key or section: the value ends there.
+  value = value.substr(0, value.find_first_of("\r\n"));
+  const std::string entry = std::string(key) + "=" + std::string(value);
+  if (where.key) {
+    lines[*where.key] = entry;
+  } else if (where.section) {
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(where.sectionEnd), entry);
+  } else {
+    if (!lines.empty() && !trim(lines.back()).empty()) lines.emplace_back();
+    lines.push_back("[" + std::string(section) + "]");
+    lines.push_back(entry);
+  }
+  std::ostringstream out;
+  for (const auto& line : lines) out << line << '\n';
+  return replaceFile(file, out.str());
+}
+
+}  // namespace platform

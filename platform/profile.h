@@ -1,0 +1,37 @@
+#pragma once
+// Settings files of sections and keys:
+//
+//   [Section]
+//   key=value
+//
+// There is no in-memory copy: every read goes to the file, every write replaces it at once.
+// Section and key names match without regard to letter case; values compare exactly.
+// One process-wide mutex serialises every call, and a write replaces the file atomically
+// (temporary file in the same directory, then rename), so writers on two threads never lose
+// each other's keys and a crash never leaves a half-written file.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// $XDG_CONFIG_HOME/orbiquant/<name>, or ~/.config/orbiquant/<name> when XDG_CONFIG_HOME is
+// unset or not an absolute path.
+std::string configFilePath(std::string_view name);
+
+// The value's leading decimal integer (a sign is allowed); `fallback` when the file, the
+// section or the key is missing; 0 when the value does not start with a number.
+int32_t profileReadInt(const std::string& file, std::string_view section, std::string_view key,
+                       int32_t fallback);
+
+// At most size - 1 characters of the value, or of `fallback` when the key is missing.
+std::string profileReadText(const std::string& file, std::string_view section,
+                            std::string_view key, std::string_view fallback, std::size_t size);
+
+// Replaces the key's value, or adds the key, its section, the file and its directory.
+// Returns false when the file could not be written; the old file is then left as it was.
+bool profileWriteText(const std::string& file, std::string_view section, std::string_view key,
+                      std::string_view value);
+
+}  // namespace platform

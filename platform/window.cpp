@@ -1,0 +1,268 @@
+#include "platform/window.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Gl_Window.H>
+#include <FL/Fl_Window.H>
+#include <FL/fl_ask.H>
+#include <FL/x.H>
+#include <GL/glx.h>
+
+#include <optional>
+#include <vector>
+
+namespace platform {
+
+namespace {
+
+std::vector<int> visualAttributes(int depthBits) {
+  return {GLX_RGBA,       GLX_DOUBLEBUFFER, GLX_RED_SIZE,   8, GLX_GREEN_SIZE, 8,
+          GLX_BLUE_SIZE,  8,                GLX_DEPTH_SIZE, depthBits, None};
+}
+
+int wheelDistance() { return -Fl::event_dy() * 120; }
+
+int upperKey(int key) {
+  if (key >= 'a' && key <= 'z') return key - 'a' + 'A';
+  return key;
+}
+
+// Translates FLTK events into WindowEvents calls; shared by the GL window and the plain
+// window used when the display has no suitable visual.
+template <typename Base>
+class EventWindow : public Base {
+ public:
+  EventWindow(int x, int y, int w, int h, WindowEvents& events)
+      : Base(x, y, w, h), events_(events) {
+    Base::callback([](Fl_Widget*, void* self) { static_cast<EventWindow*>(self)->events_.close(); },
+                   this);
+  }
+
+  int handle(int event) override {
+    switch (event) {
+      case FL_PUSH:
+        return push();
+      case FL_RELEASE:
+        if (Fl::event_button() == FL_LEFT_MOUSE) events_.leftUp();
+        if (Fl::event_button() == FL_RIGHT_MOUSE) events_.rightUp();
+        return 1;
+      case FL_MOVE:
+      case FL_DRAG:
+        events_.mouseMove(Fl::event_x(), Fl::event_y());
+        return 1;
+      case FL_MOUSEWHEEL:
+        if (Fl::event_dy() != 0) events_.wheel(wheelDistance());
+        return 1;
+      case FL_KEYDOWN:
+        events_.key(upperKey(Fl::event_key()));
+        return 1;
+      case FL_ENTER:
+      case FL_FOCUS:
+      case FL_UNFOCUS:
+      case FL_LEAVE:
+        return 1;
+      default:
+        return Base::handle(event);
+    }
+  }
+
+  void resize(int x, int y, int w, int h) override {
+    const bool sized = w != Base::w() || h != Base::h();
+    Base::resize(x, y, w, h);
+    if (sized) events_.size();
+  }
+
+ protected:
+  WindowEvents& events_;
+
+ private:
+  int push() {
+    const int button = Fl::event_button();
+    if (button == FL_LEFT_MOUSE) {
+      if (Fl::event_clicks() > 0) {
+        Fl::event_clicks(0);  // a third click starts over
+        events_.leftDoubleClick(Fl::event_x(), Fl::event_y());
+      } else {
+        events_.leftDown(Fl::event_x(), Fl::event_y());
+      }
+    } else if (button == FL_RIGHT_MOUSE) {
+      events_.rightDown();
+    }
+    return 1;
+  }
+};
+
+class GlView : public EventWindow<Fl_Gl_Window> {
+ public:
+  using EventWindow::EventWindow;
+  // Frames are composed and presented by the program itself (WindowEvents::paint), also
+  // when FLTK asks for a redraw after an expose.
+  void flush() override {
+    make_current();
+    events_.paint();
+  }
+  void draw() override {}
+};
+
+class PlainView : public EventWindow<Fl_Window> {
+ public:
+  using EventWindow::EventWindow;
+};
+
+bool quitRequested = false;
+int quitCode = 0;
+
+}  // namespace
+
+int chooseDepthBits() {
+  for (int depth : {32, 24, 16, 1}) {
+    if (Fl_Gl_Window::can_do(visualAttributes(depth).data())) return depth;
+  }
+  return 0;
+}
+
+struct MainWindow::Impl {
+  WindowEvents* events = nullptr;
+  int wantX = 0;
+  int wantY = 0;
+  std::optional<GlView> gl;
+  std::optional<PlainView> plain;
+  std::vector<int> attributes;
+
+  Fl_Window& window() { return gl ? static_cast<Fl_Window&>(*gl) : static_cast<Fl_Window&>(*plain); }
+  const Fl_Window& window() const {
+    return gl ? static_cast<const Fl_Window&>(*gl) : static_cast<const Fl_Window&>(*plain);
+  }
+};
+
+MainWindow::MainWindow(int x, int y, int width, int height, int depthBits, WindowEvents& events)
+    : impl_(std::make_unique<Impl>()) {
+  impl_->events = &events;
+  impl_->wantX = x;
+  impl_->wantY = y;
+  if (depthBits > 0) {
+    impl_->attributes = visualAttributes(depthBits);
+    impl_->gl.emplace(x, y, width, height, events);
+    impl_->gl->mode(impl_->attributes.data());
+  } else {
+    impl_->plain.emplace(x, y, width, height, events);
+  }
+  impl_->window().end();
+  impl_->window().resizable(&impl_->window());
+  impl_->window().size_range(1, 1);
+}
+
+MainWindow::~MainWindow() { Fl::remove_idle(idlePaint, impl_.get()); }
+
+// Continuous painting: whenever the loop has nothing else to do, one more paint.
+void MainWindow::idlePaint(void* data) {
+  auto* impl = static_cast<Impl*>(data);
+  if (impl->gl) impl->gl->make_current();
+  impl->events->paint();
+}
+
+bool MainWindow::show() {
+  Fl_Window& window = impl_->window();
+  window.show();
+  // Let the window manager map and place the window, then take the frame out of the size
+  // so that the outer rectangle is the one asked for.
+  Fl::check();
+  // FLTK may nudge a window that touches the screen's edge; the stored place wins.
+  const Rect outer = outerRect();
+  if (outer.left != impl_->wantX || outer.top != impl_->wantY) {
+    XMoveWindow(fl_display, fl_xid(&window), impl_->wantX, impl_->wantY);
+    XSync(fl_display, False);
+    Fl::check();
+  }
+  const int frameW = window.decorated_w() - window.w();
+  const int frameH = window.decorated_h() - window.h();
+  if (frameW > 0 || frameH > 0) {
+    window.size(window.w() > frameW ? window.w() - frameW : 1,
+                window.h() > frameH ? window.h() - frameH : 1);
+  }
+  Fl::add_idle(idlePaint, impl_.get());
+  if (!impl_->gl) return false;
+  impl_->gl->make_current();
+  return true;
+}
+
+bool MainWindow::hasContext() const { return impl_->gl.has_value() && impl_->gl->context() != nullptr; }
+
+void MainWindow::makeCurrent() {
+  if (impl_->gl) impl_->gl->make_current();
+}
+
+void MainWindow::swapBuffers() {
+  if (impl_->gl) impl_->gl->swap_buffers();
+}
+
+void MainWindow::setCaption(std::string_view text) { impl_->window().copy_label(std::string(text).c_str()); }
+
+std::string MainWindow::caption() const {
+  const char* label = impl_->window().label();
+  return label ? label : "";
+}
+
+int MainWindow::clientWidth() const { return impl_->window().w(); }
+int MainWindow::clientHeight() const { return impl_->window().h(); }
+
+Rect MainWindow::outerRect() const {
+  // FLTK 1.3 declares shown() and fl_xid() on non-const windows.
+  Fl_Window& window = const_cast<Fl_Window&>(impl_->window());
+  Rect rect{window.x(), window.y(), window.x() + window.w(), window.y() + window.h()};
+  if (!window.shown()) return rect;
+  // The outer frame is the ancestor of our X window that is a direct child of the root.
+  Window xid = fl_xid(&window);
+  Window root = 0;
+  Window parent = 0;
+  Window* children = nullptr;
+  unsigned count = 0;
+  for (Window current = xid;; current = parent) {
+    if (!XQueryTree(fl_display, current, &root, &parent, &children, &count)) return rect;
+    if (children) XFree(children);
+    if (parent == root || parent == 0) {
+      XWindowAttributes attributes;
+      if (!XGetWindowAttributes(fl_display, current, &attributes)) return rect;
+      int rootX = 0;
+      int rootY = 0;
+      Window child = 0;
+      XTranslateCoordinates(fl_display, current, root, 0, 0, &rootX, &rootY, &child);
+      // Translation gives the inside of the window's own border; the frame starts outside it.
+      rootX -= attributes.border_width;
+      rootY -= attributes.border_width;
+      const int outerW = attributes.width + 2 * attributes.border_width;
+      const int outerH = attributes.height + 2 * attributes.border_width;
+      return Rect{rootX, rootY, rootX + outerW, rootY + outerH};
+    }
+  }
+}
+
+void MainWindow::raise() { impl_->window().show(); }
+
+void MainWindow::destroy() {
+  Fl::remove_idle(idlePaint, impl_.get());
+  impl_->window().hide();
+}
+
+int screenWidth() { return Fl::w(); }
+
+void messageBox(std::string_view text, std::string_view title) {
+  const std::string t(title);
+  const std::string m(text);
+  fl_message_title(t.c_str());
+  fl_message("%s", m.c_str());
+}
+
+int runLoop() {
+  while (!quitRequested) {
+    if (Fl::wait(0.5) < 0) break;
+  }
+  while (Fl_Window* window = Fl::first_window()) window->hide();
+  return quitCode;
+}
+
+void quit(int code) {
+  quitCode = code;
+  quitRequested = true;
+}
+
+}  // namespace platform

@@ -1,0 +1,79 @@
+#pragma once
+// The main window: an OpenGL window whose events are handed to the program as plain calls,
+// and the message loop that drives it. Nothing here exposes FLTK types.
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// Calls that the window makes on the UI thread. Coordinates are client pixels, y downward.
+class WindowEvents {
+ public:
+  virtual ~WindowEvents() = default;
+  virtual void paint() = 0;  // once per loop pass while the loop is otherwise idle
+  virtual void size() {}
+  virtual void leftDown(int /*x*/, int /*y*/) {}
+  virtual void leftUp() {}
+  virtual void leftDoubleClick(int /*x*/, int /*y*/) {}
+  virtual void rightDown() {}
+  virtual void rightUp() {}
+  virtual void nonClientButtonUp() {}
+  virtual void mouseMove(int /*x*/, int /*y*/) {}
+  // Positive when the wheel turns away from the user; one notch is 120.
+  virtual void wheel(int /*distance*/) {}
+  // Letters arrive as their upper-case codes.
+  virtual void key(int /*code*/) {}
+  virtual void close() = 0;  // the user asked to close the window
+};
+
+struct Rect {
+  int left;
+  int top;
+  int right;
+  int bottom;
+};
+
+// The deepest depth buffer the display offers with a double-buffered RGB visual of 8 bits a
+// channel, trying 32 bits first; 0 when the display offers no such visual at all.
+int chooseDepthBits();
+
+class MainWindow {
+ public:
+  // An outer rectangle of the given place and size. With depthBits 0 the window has no
+  // OpenGL context and paints nothing.
+  MainWindow(int x, int y, int width, int height, int depthBits, WindowEvents& events);
+  ~MainWindow();
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
+
+  // Maps the window and makes its OpenGL context current. False when there is no context.
+  bool show();
+  bool hasContext() const;
+  void makeCurrent();
+  void swapBuffers();
+  void setCaption(std::string_view text);
+  std::string caption() const;
+  int clientWidth() const;
+  int clientHeight() const;
+  // The rectangle of the window with the frame the window manager draws around it.
+  Rect outerRect() const;
+  void raise();
+  void destroy();
+
+ private:
+  struct Impl;
+  static void idlePaint(void* data);
+  std::unique_ptr<Impl> impl_;
+};
+
+int screenWidth();
+
+// A modal message box with an OK button; returns when it is dismissed. UI thread only.
+void messageBox(std::string_view text, std::string_view title);
+
+// Runs the loop until quit() is called; returns quit's code.
+int runLoop();
+void quit(int code);
+
+}  // namespace platform

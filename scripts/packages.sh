@@ -1,0 +1,30 @@
+# Installs the Debian packages the build and the tests need, only those that are missing:
+# one `apt-get update`, then one `apt-get install -y`, through sudo when not root.
+ORBIQUANT_PACKAGES=(
+  cmake g++ make pkg-config
+  libgl-dev libglu1-mesa-dev libfltk1.3-dev libcurl4-openssl-dev
+  libfreetype-dev libfontconfig-dev fonts-liberation2 fonts-dejavu-core
+  libcpp-httplib-dev libgtest-dev libbenchmark-dev
+  xvfb xauth xdotool x11-utils imagemagick faketime locales
+)
+
+orbiquant_install_packages() {
+  local missing=() p
+  for p in "${ORBIQUANT_PACKAGES[@]}" "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  local sudo=()
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  echo "Installing: ${missing[*]}"
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}"
+}
+
+# Configures and builds into $1 with the remaining arguments passed to CMake.
+orbiquant_build() {
+  local dir=$1
+  shift
+  cmake -S "$ORBIQUANT_ROOT" -B "$dir" "$@" >/dev/null
+  cmake --build "$dir" -j2
+}

@@ -1,0 +1,61 @@
+#pragma once
+// The one record of view values, option flags, fetch schedule flags and renderer requests
+// that the main window, the control panel, the renderer and the fetch thread read and write
+// directly. Flags are 32-bit integers holding 0 or 1.
+//
+// Thread use: the fetch thread writes refreshSetting, textureDirty, fetchRunning (to 0) and
+// fetchDone (to 1) and touches nothing else here; those four are atomics of the same width.
+// Everything else belongs to the UI thread.
+#include <atomic>
+#include <cstdint>
+
+struct DisplayState {
+  // View (carried by view presets).
+  int32_t zoom = 80;
+  float tilt = 210.0f;
+  int32_t tiltBase = 0;
+  float spinRate = 0.0f;
+  float rotation = 0.0f;
+  float gridLevel = 1.0f;
+  float colorLevel = 0.0f;
+
+  // Options: one check box each on the control panel; 0 until the first preset is applied.
+  int32_t cycle = 0;
+  int32_t showValue = 0;
+  int32_t showChange = 0;
+  int32_t showPercent = 0;
+  int32_t largeTags = 0;
+  int32_t noon = 0;
+  int32_t night = 0;
+  int32_t dark = 0;
+  int32_t zones = 0;
+  int32_t clocks = 0;
+  int32_t news = 0;
+
+  // Fetch schedule. The period is (121 - refreshSetting) minutes.
+  std::atomic<int32_t> refreshSetting{110};
+  int32_t fetchNow = 0;
+  uint32_t lastFetchTick = 0;  // low 28 bits of the millisecond tick
+  // Cleared by the fetch thread before it sets fetchDone, its last store.
+  std::atomic<int32_t> fetchRunning{0};
+  std::atomic<int32_t> fetchDone{0};
+  int32_t closing = 0;
+
+  // Interaction and renderer coordination.
+  int32_t leftDragging = 0;
+  int32_t rightDragging = 0;
+  int32_t dragStartY = 0;
+  float lastZoomDragY = 0.0f;
+  int32_t hoveredItem = 0;
+  int32_t viewportDirty = 0;  // only kViewportRelayout asks for a new viewport
+  std::atomic<int32_t> textureDirty{0};
+  int32_t frameBusy = 0;
+};
+
+// The request value of DisplayState::viewportDirty.
+constexpr int32_t kViewportRelayout = 66;
+
+extern DisplayState displayState;
+
+// Milliseconds between fetch starts for a refreshSetting, as a signed 32-bit value.
+int32_t fetchPeriodMs(int32_t refreshSetting);

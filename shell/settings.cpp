@@ -1,0 +1,88 @@
+#include "shell/settings.h"
+
+#include <array>
+
+#include "platform/profile.h"
+#include "platform/text.h"
+
+namespace {
+
+using enum SettingType;
+
+// The complete key table. Its order follows SettingKey (checked below).
+constexpr std::array<SettingInfo, 33> kSettings{{
+    {SettingKey::mainx, "mainx", integer, 200, nullptr, 0},
+    {SettingKey::mainy, "mainy", integer, 2, nullptr, 0},
+    {SettingKey::mainx1, "mainx1", integer, 640, nullptr, 0},
+    {SettingKey::mainy1, "mainy1", integer, 480, nullptr, 0},
+    {SettingKey::xmainx, "xmainx", integer, 0, nullptr, 0},
+    {SettingKey::xmainy, "xmainy", integer, 0, nullptr, 0},
+    {SettingKey::customS, "customS", text, 0, "", 200},
+    {SettingKey::customLat, "customLat", text, 0, "", 200},
+    {SettingKey::customLon, "customLon", text, 0, "", 200},
+    {SettingKey::namepath, "namepath", text, 0, kLocalFeedHost, 200},
+    {SettingKey::filepath, "filepath", text, 0, "/m3d/s3.txt", 200},
+    {SettingKey::makerhost, "makerhost", text, 0, kLocalFeedHost, 200},
+    {SettingKey::quotehost, "quotehost", text, 0, kLocalFeedHost, 200},
+    {SettingKey::newshost, "newshost", text, 0, kLocalFeedHost, 200},
+    {SettingKey::newspage, "newspage", text, 0, "http://127.0.0.1:8404/news", 200},
+    {SettingKey::d1, "d1", integer, 58, nullptr, 0},
+    {SettingKey::d2, "d2", text, 0, ".1", 10},
+    {SettingKey::d3, "d3", text, 0, "200", 10},
+    {SettingKey::d3a, "d3a", text, 0, "0", 10},
+    {SettingKey::d4, "d4", integer, 99, nullptr, 0},
+    {SettingKey::d5, "d5", integer, 42, nullptr, 0},
+    {SettingKey::d7, "d7", text, 0, "200", 10},
+    {SettingKey::c1, "c1", switchText, 0, "on", 4},
+    {SettingKey::c2, "c2", switchText, 0, "on", 4},
+    {SettingKey::c3, "c3", switchText, 0, "on", 4},
+    {SettingKey::c4, "c4", switchText, 0, "on", 4},
+    {SettingKey::c5, "c5", switchText, 0, "on", 4},
+    {SettingKey::c6, "c6", switchText, 0, "on", 4},
+    {SettingKey::c8, "c8", switchText, 0, "off", 4},
+    {SettingKey::c9, "c9", switchText, 0, "off", 4},
+    {SettingKey::c10, "c10", switchText, 0, "off", 4},
+    {SettingKey::c200, "c200", switchText, 0, "on", 4},
+    {SettingKey::c201, "c201", switchText, 0, "off", 4},
+}};
+
+constexpr bool tableFollowsEnum() {
+  for (size_t i = 0; i < kSettings.size(); ++i) {
+    if (static_cast<size_t>(kSettings[i].id) != i) return false;
+  }
+  return static_cast<size_t>(SettingKey::c201) + 1 == kSettings.size();
+}
+static_assert(tableFollowsEnum(), "kSettings must list every SettingKey in enum order");
+
+}  // namespace
+
+const SettingInfo& settingInfo(SettingKey key) { return kSettings[static_cast<size_t>(key)]; }
+
+const std::string& settingsFile() {
+  static const std::string path = platform::configFilePath("orbq7.ini");
+  return path;
+}
+
+int32_t readSettingInt(SettingKey key, std::string_view section) {
+  const SettingInfo& info = settingInfo(key);
+  return platform::profileReadInt(settingsFile(), section, info.name, info.defaultInt);
+}
+
+std::string readSettingText(SettingKey key, std::string_view section) {
+  const SettingInfo& info = settingInfo(key);
+  const auto size = static_cast<size_t>(info.bufferSize > 0 ? info.bufferSize : 200);
+  return platform::profileReadText(settingsFile(), section, info.name,
+                                   info.defaultText ? info.defaultText : "", size);
+}
+
+bool readSettingSwitch(SettingKey key, std::string_view section) {
+  return readSettingText(key, section) == "on";
+}
+
+bool writeSettingInt(SettingKey key, int32_t value, std::string_view section) {
+  return writeSettingText(key, platform::formatInt(value), section);
+}
+
+bool writeSettingText(SettingKey key, std::string_view value, std::string_view section) {
+  return platform::profileWriteText(settingsFile(), section, settingInfo(key).name, value);
+}

@@ -1,0 +1,34 @@
+#include "shell/startup.h"
+
+#include "platform/window.h"
+#include "shell/display_state.h"
+#include "shell/main_window.h"
+#include "shell/settings.h"
+
+std::string captionText;
+
+Placement clampPlacement(Placement p) {
+  if (p.x < -8096) p.x = 0;
+  if (p.y < -8096) p.y = 0;
+  if (p.x > 8096) p.x = 0;
+  if (p.y > 8096) p.y = 0;
+  if (p.width > 4096) p.width = 400;  // an over-large size falls back to 400, not to the limit
+  if (p.height > 4096) p.height = 400;
+  if (p.width < 160) p.width = 160;
+  if (p.height < 120) p.height = 120;
+  return p;
+}
+
+Placement readPlacement() {
+  return clampPlacement({readSettingInt(SettingKey::mainx), readSettingInt(SettingKey::mainy),
+                         readSettingInt(SettingKey::mainx1), readSettingInt(SettingKey::mainy1)});
+}
+
+int runProgram(int argc, char** /*argv*/) {
+  if (argc > 1) return 0;
+  captionText = std::string(" Orbiquant  -  ") + kMakerDomain;
+  const Placement placement = readPlacement();
+  displayState.fetchDone = 0;
+  if (!createMainWindow(placement)) return 0;
+  return platform::runLoop();
+}

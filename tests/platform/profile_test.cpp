@@ -1,0 +1,106 @@
+#include "platform/profile.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/text.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+std::string slurp(const std::string& path) {
+  std::ifstream in(path);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void spit(const std::string& path, const std::string& text) { std::ofstream(path) << text; }
+
+class ProfileTest : public ::testing::Test {
+ protected:
+  TempDir dir;
+  std::string file = dir.file("sub/orbq7.ini");
+};
+
+TEST_F(ProfileTest, ReadsIntegersByTheProfileRules) {
+  std::filesystem::create_directories(dir.file("sub"));
+  spit(file, "[Items]\nplain=42\nneg=-9000\nword=abc\nlead=  17x\nempty=\nplus=+5\n");
+  const struct {
+    const char* key;
+    int32_t expected;
+  } cases[] = {{"plain", 42}, {"neg", -9000}, {"word", 0},    {"lead", 17},
+               {"empty", 0},  {"plus", 5},    {"missing", 77}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(platform::profileReadInt(file, "Items", c.key, 77), c.expected) << c.key;
+  }
+  EXPECT_EQ(platform::profileReadInt(file, "Nowhere", "plain", -3), -3);
+  EXPECT_EQ(platform::profileReadInt(dir.file("absent.ini"), "Items", "plain", 8), 8);
+}
+
+TEST_F(ProfileTest, MatchesNamesWithoutCaseAndValuesExactly) {
+  std::filesystem::create_directories(dir.file("sub"));
+  spit(file, "[BANK1]\nC1=ON\ncustomlat=51.5\n");
+  EXPECT_EQ(platform::profileReadText(file, "bank1", "c1", "off", 4), "ON");
+  EXPECT_EQ(platform::profileReadText(file, "Bank1", "customLat", "", 200), "51.5");
+  EXPECT_NE(platform::profileReadText(file, "bank1", "c1", "off", 4), "on");
+}
+
+TEST_F(ProfileTest, CutsTextsToOneLessThanTheBuffer) {
+  std::filesystem::create_directories(dir.file("sub"));
+  spit(file, "[bank1]\nd2=123456789012\nc9=offline\n");
+  EXPECT_EQ(platform::profileReadText(file, "bank1", "d2", ".1", 10), "123456789");
+  EXPECT_EQ(platform::profileReadText(file, "bank1", "c9", "off", 4), "off");
+  EXPECT_EQ(platform::profileReadText(file, "bank1", "missing", "defaulted", 4), "def");
+  EXPECT_EQ(platform::profileReadText(file, "bank1", "d2", ".1", 0), "");
+}
+
+TEST_F(ProfileTest, WritesCreateDirectoryFileSectionAndKey) {
+  ASSERT_TRUE(platform::profileWriteText(file, "Items", "mainx", "200"));
+  ASSERT_TRUE(platform::profileWriteText(file, "Items", "mainy", "2"));
+  ASSERT_TRUE(platform::profileWriteText(file, "bank2", "c1", "on"));
+  ASSERT_TRUE(platform::profileWriteText(file, "ITEMS", "MAINX", "-5"));
+  EXPECT_EQ(slurp(file), "[Items]\nMAINX=-5\nmainy=2\n\n[bank2]\nc1=on\n");
+}
+
+TEST_F(ProfileTest, AValueEndsAtALineBreak) {
+  ASSERT_TRUE(platform::profileWriteText(file, "Items", "customS", "IBM\n[bank1]\nc1=on"));
+  EXPECT_EQ(platform::profileReadText(file, "Items", "customS", "", 200), "IBM");
+  EXPECT_EQ(platform::profileReadText(file, "bank1", "c1", "off", 4), "off");
+}
+
+TEST_F(ProfileTest, WritersOnTwoThreadsLoseNoKey) {
+  constexpr int kKeys = 1000;
+  auto writer = [&](const char* prefix) {
+    for (int i = 0; i < kKeys; ++i) {
+      platform::profileWriteText(file, "Items", prefix + std::to_string(i), std::to_string(i));
+    }
+  };
+  std::thread a(writer, "a");
+  std::thread b(writer, "b");
+  a.join();
+  b.join();
+  for (int i = 0; i < kKeys; ++i) {
+    ASSERT_EQ(platform::profileReadInt(file, "Items", "a" + std::to_string(i), -1), i);
+    ASSERT_EQ(platform::profileReadInt(file, "Items", "b" + std::to_string(i), -1), i);
+  }
+}
+
+TEST_F(ProfileTest, NumbersRoundTripUnderADecimalCommaLocale) {
+  const std::string saved = std::setlocale(LC_ALL, nullptr);
+  if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) GTEST_SKIP() << "de_DE.UTF-8 is not installed";
+  ASSERT_TRUE(platform::profileWriteText(file, "bank1", "d2", platform::formatFixed(-0.125)));
+  const std::string text = platform::profileReadText(file, "bank1", "d2", "", 10);
+  const double back = platform::leadingDouble(text);
+  std::setlocale(LC_ALL, saved.c_str());
+  EXPECT_EQ(text, "-0.125000");
+  EXPECT_EQ(back, -0.125);
+}
+
+}  // namespace

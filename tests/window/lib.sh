@@ -1,0 +1,56 @@
+# Helpers for the window tests: a private settings directory, the program started in the
+# background, and waits for its window, bounded in time.
+# Arguments of every script: the program, then the close helper.
+set -u
+APP=$1
+XCLOSE=$2
+WORK=$(mktemp -d)
+export XDG_CONFIG_HOME=$WORK/config
+export ORBIQUANT_OPENER=$WORK/opener
+trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$WORK"' EXIT
+INI=$XDG_CONFIG_HOME/orbiquant/orbq7.ini
+FAILS=0
+
+fail() { echo "FAIL: $*"; FAILS=$((FAILS + 1)); }
+check() { # check <what> <expected> <actual>
+  if [ "$2" = "$3" ]; then echo "ok: $1 = $3"; else fail "$1: expected '$2', got '$3'"; fi
+}
+
+# Waits up to 20 s for a visible window of process $1; prints its id.
+wait_window() {
+  local i id
+  for i in $(seq 1 200); do
+    id=$(xdotool search --onlyvisible --pid "$1" 2>/dev/null | head -n 1)
+    if [ -n "$id" ]; then echo "$id"; return 0; fi
+    kill -0 "$1" 2>/dev/null || return 1
+    sleep 0.1
+  done
+  return 1
+}
+
+# Prints "x y width height" of a window.
+geometry() {
+  xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
+    /Width:/{w=$2} /Height:/{h=$2} END{print x, y, w, h}'
+}
+
+# Waits up to 15 s for process $1, a child of this shell, to end; sets EXIT_CODE to its
+# exit code, or to "running" (and kills it) when it did not end.
+wait_exit() {
+  local i
+  for i in $(seq 1 150); do
+    if ! kill -0 "$1" 2>/dev/null; then
+      wait "$1"
+      EXIT_CODE=$?
+      return
+    fi
+    sleep 0.1
+  done
+  EXIT_CODE=running
+  kill "$1" 2>/dev/null
+}
+
+finish() {
+  if [ "$FAILS" -eq 0 ]; then echo "all checks passed"; exit 0; fi
+  echo "$FAILS check(s) failed"; exit 1
+}
