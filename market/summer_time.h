@@ -5,5 +5,17 @@
 #include <atomic>
 #include <cstdint>
 
+#include "platform/clock.h"
+
 extern std::atomic<int32_t> londonSummerTime;
 extern std::atomic<int32_t> newYorkSummerTime;
+
+// From a UTC date and time (month, day, day of week with Sunday = 0, hour).
+// London: from 01:00 UTC on the last Sunday of March to 01:00 UTC on the last Sunday of
+// October. New York: from 07:00 UTC (02:00 local) on the second Sunday of March to 06:00 UTC
+// (02:00 local) on the first Sunday of November.
+int32_t londonSummerTimeAt(const platform::DateTime& utc);
+int32_t newYorkSummerTimeAt(const platform::DateTime& utc);
+
+// Sets both flags from the current UTC time.
+void updateSummerTimeFlags();
