@@ -7,6 +7,7 @@
 
 #include "market/ticker.h"
 #include "platform/window.h"
+#include "render/globe_mesh.h"
 #include "shell/display_state.h"
 
 // Fixed list bases: 1000-1254, 2000-2254, 3000-3254 for tags, 7500-9026 for the ticker and
@@ -114,5 +115,6 @@ void initScene(const platform::MainWindow& window) {
   glMatrixMode(GL_MODELVIEW);
   cameraDistance = 1.51f;
   glPixelZoom(8.0f, 8.0f);
+  buildSurface();
   fillTagBoxPixels();
 }

@@ -5,6 +5,7 @@
 #include "platform/clock.h"
 #include "render/frame.h"
 #include "render/gl_context.h"
+#include "render/scene.h"
 #include "shell/display_state.h"
 #include "shell/settings.h"
 
@@ -22,6 +23,7 @@ void MainWindowHandler::create(platform::MainWindow& w) {
   mainWindow = &w;
   if (w.hasContext()) createFonts();
   displayState.lastFetchTick = platform::tickMs();
+  phaseTickDue = displayState.lastFetchTick;
 }
 
 void MainWindowHandler::startupKick() {

@@ -1,0 +1,108 @@
+#include "render/globe_mesh.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "render/earth_texture.h"
+#include "shell/display_state.h"
+
+float sphereVertex[kSphereSteps + 1][kSphereSteps + 1][3];
+float sphereTexCoord[kSphereSteps + 1][kSphereSteps + 1][2];
+
+namespace {
+
+constexpr double kRadius = 4060.0;
+// Pi to eight decimals: the tables keep the surface exactly where the globe has always put it.
+constexpr double kPi = 3.14159265;
+
+double radians(double degrees) { return degrees * kPi / 180.0; }
+
+void emitSurfacePoint(int i, int j) {
+  glTexCoord2fv(sphereTexCoord[i][j]);
+  glVertex3fv(sphereVertex[i][j]);
+}
+
+void drawSurface() {
+  for (int k = 0; k < kSphereSteps; ++k) {
+    glBegin(GL_QUAD_STRIP);
+    // Each step repeats the previous pair, which adds zero-area quads between the real ones.
+    for (int m = 0; m < kSphereSteps; ++m) {
+      emitSurfacePoint(m, k);
+      emitSurfacePoint(m, k + 1);
+      emitSurfacePoint(m + 1, k);
+      emitSurfacePoint(m + 1, k + 1);
+    }
+    glEnd();
+  }
+}
+
+// Parallels every 15 degrees (the first and last degenerate at the poles) and meridians every
+// 15 degrees (the first and last coincide).
+void drawGridLines() {
+  for (int j = 0; j <= kSphereSteps; j += 4) {
+    glBegin(GL_LINE_STRIP);
+    for (int i = 0; i <= kSphereSteps; ++i) glVertex3fv(sphereVertex[i][j]);
+    glEnd();
+  }
+  for (int i = 0; i <= kSphereSteps; i += 2) {
+    glBegin(GL_LINE_STRIP);
+    for (int j = 0; j <= kSphereSteps; j += 2) glVertex3fv(sphereVertex[i][j]);
+    glEnd();
+  }
+}
+
+}  // namespace
+
+void fillSphereTables() {
+  for (int i = 0; i <= kSphereSteps; ++i) {
+    const double longitude = radians(i * 360.0 / kSphereSteps + 171.0);
+    for (int j = 0; j <= kSphereSteps; ++j) {
+      const double latitude = radians(j * 180.0 / kSphereSteps - 90.0);
+      const double ring = std::fabs(std::cos(latitude));
+      sphereVertex[i][j][0] = static_cast<float>(std::sin(longitude) * (ring * -kRadius));
+      sphereVertex[i][j][1] = static_cast<float>(std::sin(latitude) * -kRadius);
+      sphereVertex[i][j][2] = static_cast<float>(std::cos(longitude) * (ring * kRadius));
+      sphereTexCoord[i][j][0] = static_cast<float>(i) / kSphereSteps;
+      sphereTexCoord[i][j][1] = static_cast<float>(j) / kSphereSteps;
+    }
+  }
+}
+
+std::optional<GridColour> gridColour(float gridLevel) {
+  if (!(gridLevel > 0.0f)) return std::nullopt;
+  if (gridLevel < 50.0f) {
+    const float grey = gridLevel / 50.0f;
+    return GridColour{grey, grey, grey};
+  }
+  const auto clamp = [](float v) { return std::clamp(v, 0.0f, 1.0f); };
+  return GridColour{clamp((100.0f - gridLevel) / 50.0f), clamp((gridLevel - 50.0f) / 25.0f),
+                    clamp((gridLevel - 50.0f) / 12.0f)};
+}
+
+void buildSurface() {
+  buildEarthTexture();
+  fillSphereTables();
+}
+
+void drawGlobe() {
+  glEnable(GL_TEXTURE_2D);
+  bindEarthTexture();
+  glLineWidth(1.0f);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
+  glColor3f(1.0f, 1.0f, 1.0f);
+  drawSurface();
+  glColor3f(0.5f, 0.7f, 0.7f);
+  glScalef(1.005f, 1.005f, 1.005f);
+  // Texturing stays on for the lines: each carries the surface's last coordinate (1, 1), so
+  // the grid colour is modulated by the texture's sample there.
+  if (const auto colour = gridColour(displayState.gridLevel)) {
+    glColor3f(colour->red, colour->green, colour->blue);
+    drawGridLines();
+  }
+  glScalef(0.995f, 0.995f, 0.995f);
+  glLineWidth(1.0f);
+  glDisable(GL_TEXTURE_2D);
+}

@@ -1,0 +1,36 @@
+#pragma once
+// The globe: a sphere of radius 4060 model units tessellated into 48 x 48 quads, textured with
+// the Earth texture, with an optional latitude/longitude grid just above the surface.
+//
+// Model space: a point at latitude lat and longitude lon (degrees, north and east positive)
+// lies in the direction (-sin(lon - 9.62) cos(lat), -sin(lat), cos(lon - 9.62) cos(lat)).
+// Texture column s is longitude 180.62 + 360 s and t = 0 is latitude -90. North is toward -y;
+// the scene pass's tilt of about 180 degrees turns it to the top of the screen.
+#include <optional>
+
+constexpr int kSphereSteps = 48;
+
+// Entry [i][j]: i (0 to 48) runs along longitude, j (0 to 48) along latitude. Rows j = 0 and
+// 48 collapse to the poles; columns 0 and 48 coincide.
+extern float sphereVertex[kSphereSteps + 1][kSphereSteps + 1][3];
+extern float sphereTexCoord[kSphereSteps + 1][kSphereSteps + 1][2];
+
+// Fills both tables; the values are the same every time.
+void fillSphereTables();
+
+struct GridColour {
+  float red;
+  float green;
+  float blue;
+};
+
+// The grid's colour for a Grid slider level, each component clamped to 1 as GL would; no
+// grid at all for a level of 0 or below. Grey up to 49, then shading from red to cyan.
+std::optional<GridColour> gridColour(float gridLevel);
+
+// Rebuilds the Earth texture (with the night band of the moment) and refills the tables.
+void buildSurface();
+
+// Draws the textured sphere and the grid into the current model-view frame. Leaves texturing
+// off, line width 1 and the model-view scaled by 1.005 x 0.995 (the scene pass restores it).
+void drawGlobe();
