@@ -1,10 +1,205 @@
 #include "render/clocks.h"
 
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include "market/summer_time.h"
+#include "platform/clock.h"
+#include "render/frame.h"
+#include "render/gl_context.h"
+#include "render/scene.h"
+#include "shell/display_state.h"
+
 int32_t londonHour = 0;
 int32_t newYorkHour = 0;
 int32_t beijingHour = 0;
 int32_t cityMinute = 0;
 
-void updateCityTimes() {}
-void drawGlobeClocks() {}
-void drawDialClocks() {}
+namespace {
+
+CityTimes lastReading;
+
+// Brings an hour that one offset of at most a day pushed out of 0 to 23 back into it.
+int32_t wrapDay(int32_t hour) {
+  if (hour > 23) return hour - 24;
+  if (hour < 0) return hour + 24;
+  return hour;
+}
+
+}  // namespace
+
+CityTimes cityTimesAt(int32_t utcHour, int32_t utcMinute, int32_t londonSummer,
+                      int32_t newYorkSummer) {
+  CityTimes city;
+  city.utcHour = utcHour;
+  city.utcMinute = utcMinute;
+  city.londonSummer = londonSummer;
+  city.newYorkSummer = newYorkSummer;
+  city.londonHour = wrapDay(utcHour + londonSummer);
+  city.newYorkHour = wrapDay(utcHour + newYorkSummer - 5);
+  city.beijingHour = wrapDay(utcHour + 8);
+  city.cityMinute = utcMinute;
+  return city;
+}
+
+HandAngles handAngles(float second, int32_t hour, int32_t minute) {
+  const int32_t minuteAngle = minute * 6 + 90;
+  return {second * 6.0f, minuteAngle, hour * 30 + minuteAngle / 12 + 83};
+}
+
+HandAngles dialHandAngles(float second, int32_t hour, int32_t minute) {
+  return handAngles(second, hour > 11 ? hour - 12 : hour, minute);
+}
+
+Colour dialLabelColour(int32_t dark) {
+  return dark != 0 ? Colour{0.02f, 0.31f, 0.21f} : Colour{0.81f, 0.79f, 0.79f};
+}
+
+Colour dialTickColour(int32_t dark) {
+  return dark == 1 ? Colour{0.01f, 0.99f, 0.99f} : Colour{0.0f, 0.0f, 0.0f};
+}
+
+std::array<DialClock, 4> dialClockTable(int32_t localHour, int32_t localMinute,
+                                        const CityTimes& city) {
+  return {{
+      {" Local  ", 0.19f, 0.12f, localHour, localMinute},
+      {" London ", -0.19f, 0.12f, city.londonHour, city.cityMinute},
+      {"New York", 0.19f, -0.12f, city.newYorkHour, city.cityMinute},
+      {" Beijing", -0.19f, -0.12f, city.beijingHour, city.cityMinute},
+  }};
+}
+
+std::array<float, 2> dialLabelOffset(float centreY) {
+  if (centreY > 0.0f) return {0.026f, -0.045f};
+  return {0.026f, 0.04f};
+}
+
+std::array<GlobeClock, 7> globeClockTable(const CityTimes& city) {
+  const int32_t h = city.utcHour;
+  const int32_t m = city.utcMinute;
+  // Half-hour zone (UTC + 5:30): the minute runs half an hour ahead and carries into the hour.
+  const bool halfHourCarry = m + 30 > 59;
+  const int32_t halfHourZoneHour = wrapDay(h + 5) + (halfHourCarry ? 1 : 0);
+  const int32_t halfHourZoneMinute = halfHourCarry ? m + 30 - 60 : m + 30;
+  return {{
+      {12.0f, city.londonHour, m},
+      {-5.0f, wrapDay(h + city.londonSummer + 1), m},
+      {-73.0f, halfHourZoneHour, halfHourZoneMinute},
+      {-110.0f, city.beijingHour, m},
+      {-133.0f, wrapDay(h + 9), m},
+      {85.0f, city.newYorkHour, m},
+      {130.0f, wrapDay(h + city.newYorkSummer - 8), m},
+  }};
+}
+
+const CityTimes& currentCityTimes() { return lastReading; }
+
+void updateCityTimes() {
+  const platform::DateTime utc = platform::utcNow();
+  lastReading = cityTimesAt(utc.hour, utc.minute, londonSummerTime.load(std::memory_order_relaxed),
+                            newYorkSummerTime.load(std::memory_order_relaxed));
+  londonHour = lastReading.londonHour;
+  newYorkHour = lastReading.newYorkHour;
+  beijingHour = lastReading.beijingHour;
+  cityMinute = lastReading.cityMinute;
+}
+
+namespace {
+
+void setColour(const Colour& colour) { glColor3f(colour[0], colour[1], colour[2]); }
+
+// The clocks are flat colour: no texture from the globe, no lighting, no depth test (the far
+// plane already hides what lies behind the globe).
+void plainColourState() {
+  glDisable(GL_TEXTURE_2D);
+  glDisable(GL_LIGHTING);
+  glDisable(GL_DEPTH_TEST);
+}
+
+// Twelve hour ticks round the clock's x axis at `radius`; the twelfth turn brings the frame
+// back to where it started.
+void drawTicks(double radius, double tickRadius, double tickLength) {
+  for (int tick = 0; tick < 12; ++tick) {
+    glRotatef(30.0f, 1.0f, 0.0f, 0.0f);
+    glTranslated(0.0, 0.0, radius);
+    gluCylinder(sharedQuadric, tickRadius, tickRadius, tickLength, 2, 2);
+    glTranslated(0.0, 0.0, -radius);
+  }
+}
+
+// A dial hand: a flat cone along the hand's direction, starting just behind the centre.
+void drawDialHand(int32_t angle, double length) {
+  glRotatef(static_cast<float>(-angle), 1.0f, 0.0f, 0.0f);
+  glTranslated(0.0, 0.0, -0.002);
+  gluCylinder(sharedQuadric, 0.004, 0.0, length, 2, 2);
+  glTranslated(0.0, 0.0, 0.002);
+  glRotatef(static_cast<float>(angle), 1.0f, 0.0f, 0.0f);
+}
+
+void drawDialLabel(const char* label, float centreY) {
+  const auto offset = dialLabelOffset(centreY);
+  glRasterPos3f(offset[0], offset[1], 0.0f);
+  // The labels' font is one size below the ticker's.
+  glListBase(static_cast<GLuint>(tickerFontBase - 200));
+  glCallLists(8, GL_UNSIGNED_BYTE, label);
+}
+
+}  // namespace
+
+void drawDialClock(float second, int32_t hour, int32_t minute, float x, float y,
+                   const char* label) {
+  if (sharedQuadric == nullptr) return;
+  const HandAngles angles = dialHandAngles(second, hour, minute);
+  plainColourState();
+  glPushMatrix();
+  glTranslatef(x, y, 0.0f);
+  setColour(dialLabelColour(displayState.dark));
+  drawDialLabel(label, y);
+  setColour(dialTickColour(displayState.dark));
+  glRotatef(90.0f, 0.0f, 1.0f, 0.0f);
+  drawTicks(0.03, 0.002, 0.002);
+  glColor3f(0.91f, 0.31f, 0.0f);
+  drawDialHand(angles.minute, 0.03);
+  drawDialHand(angles.hour, 0.02);
+  glRotatef(-90.0f, 1.0f, 0.0f, 0.0f);
+  glRotatef(-angles.second, 1.0f, 0.0f, 0.0f);
+  glTranslated(0.0, 0.0, 0.029);
+  gluCylinder(sharedQuadric, 0.0005, 0.0005, 0.003, 2, 2);
+  glPopMatrix();
+}
+
+void drawDialClocks() {
+  const float second = static_cast<float>(localTime.second);
+  for (const DialClock& clock : dialClockTable(localClockHour, localTime.minute, lastReading)) {
+    drawDialClock(second, clock.hour, clock.minute, clock.x, clock.y, clock.label);
+  }
+}
+
+void drawGlobeClock(float turnAngle, int32_t hour, int32_t minute) {
+  if (sharedQuadric == nullptr) return;
+  const HandAngles angles = handAngles(0.0f, hour, minute);
+  plainColourState();
+  glColor3f(0.02f, 0.61f, 0.41f);
+  glPushMatrix();
+  glRotatef(turnAngle, 0.0f, 1.0f, 0.0f);
+  // Just above the surface (radius 4060), so the face is not lost in the globe.
+  glTranslated(0.0, 0.0, 4100.0);
+  gluDisk(sharedQuadric, 0.0, 500.0, 20, 10);
+  glTranslated(0.0, 0.0, 1.0);
+  glColor3f(0.01f, 0.99f, 0.99f);
+  glRotatef(90.0f, 0.0f, 1.0f, 0.0f);
+  drawTicks(450.0, 52.0, 87.0);
+  glColor3f(0.91f, 0.31f, 0.0f);
+  glRotatef(static_cast<float>(angles.minute), 1.0f, 0.0f, 0.0f);
+  gluCylinder(sharedQuadric, 50.0, 50.0, 500.0, 2, 2);
+  glRotatef(static_cast<float>(-angles.minute), 1.0f, 0.0f, 0.0f);
+  glRotatef(static_cast<float>(angles.hour), 1.0f, 0.0f, 0.0f);
+  gluCylinder(sharedQuadric, 50.0, 50.0, 320.0, 2, 2);
+  glPopMatrix();
+}
+
+void drawGlobeClocks() {
+  for (const GlobeClock& clock : globeClockTable(lastReading)) {
+    drawGlobeClock(clock.turnAngle, clock.hour, clock.minute);
+  }
+}

@@ -1,5 +1,9 @@
 #pragma once
 // World clocks: four dial clocks in the overlay and seven small clocks on the equator.
+//
+// The times and hand angles are plain functions over plain numbers (tested without a
+// display); the drawing functions below them only turn those numbers into quadrics.
+#include <array>
 #include <cstdint>
 
 // City times, from UTC and the summer-time flags; updated every frame.
@@ -8,8 +12,77 @@ extern int32_t newYorkHour;
 extern int32_t beijingHour;
 extern int32_t cityMinute;
 
+// One reading of UTC with the summer-time flags as they were at that moment, and the city
+// times derived from them. The globe clocks draw from the same reading as the dials.
+struct CityTimes {
+  int32_t utcHour = 0;
+  int32_t utcMinute = 0;
+  int32_t londonSummer = 0;   // 1 while European summer time is in force
+  int32_t newYorkSummer = 0;  // 1 while United States daylight time is in force
+  int32_t londonHour = 0;
+  int32_t newYorkHour = 0;
+  int32_t beijingHour = 0;
+  int32_t cityMinute = 0;
+};
+
+// London UTC (+1 in summer), New York UTC - 5 (+1 in summer), Beijing UTC + 8, each brought
+// back into 0 to 23 by one day.
+CityTimes cityTimesAt(int32_t utcHour, int32_t utcMinute, int32_t londonSummer,
+                      int32_t newYorkSummer);
+
+// Hand angles in degrees about the clock's x axis. The minute hand starts a quarter turn
+// round (90) because the hands are drawn along z and turned up by the clock's own frame.
+struct HandAngles {
+  float second;
+  int32_t minute;
+  int32_t hour;
+};
+// minute x 6 + 90; the hour hand hour x 30 + minuteAngle / 12 + 83 with integer division,
+// so it moves in whole degrees. The hour is taken as given: 13 is one whole turn past 1.
+HandAngles handAngles(float second, int32_t hour, int32_t minute);
+// The same for a 12-hour dial: hours above 11 are reduced by 12 first.
+HandAngles dialHandAngles(float second, int32_t hour, int32_t minute);
+
+using Colour = std::array<float, 3>;
+// Label colour of the dial clocks: dark green on the dark background (any non-zero `dark`),
+// light grey otherwise.
+Colour dialLabelColour(int32_t dark);
+// Tick colour: cyan only when `dark` is exactly 1, black otherwise.
+Colour dialTickColour(int32_t dark);
+
+struct DialClock {
+  const char* label;  // exactly 8 characters, drawn as they are
+  float x, y;         // centre in overlay units; positive x lies left of the window's centre
+  int32_t hour;
+  int32_t minute;
+};
+// Local upper left, London upper right, New York lower left, Beijing lower right.
+std::array<DialClock, 4> dialClockTable(int32_t localHour, int32_t localMinute,
+                                        const CityTimes& city);
+
+// Label raster position relative to the dial's centre: below the upper dials, above the
+// lower ones, so that both stay inside the window.
+std::array<float, 2> dialLabelOffset(float centreY);
+
+struct GlobeClock {
+  float turnAngle;  // degrees about the polar axis; longitude 9.62 - turnAngle
+  int32_t hour;
+  int32_t minute;
+};
+// The seven zone clocks on the equator, London to the Pacific coast of the United States.
+std::array<GlobeClock, 7> globeClockTable(const CityTimes& city);
+
+// The reading the last updateCityTimes made.
+const CityTimes& currentCityTimes();
+
+// Reads UTC and the summer-time flags and sets the city times; every frame.
 void updateCityTimes();
-// In the globe's model frame.
+// In the globe's model frame, from the last updateCityTimes.
 void drawGlobeClocks();
-// In the overlay frame.
+// In the overlay frame, with the local time the scene pass read.
 void drawDialClocks();
+// One dial of radius 0.03 overlay units centred at (x, y), with its label.
+void drawDialClock(float second, int32_t hour, int32_t minute, float x, float y,
+                   const char* label);
+// One clock of radius 500 model units standing on the equator at the turn angle.
+void drawGlobeClock(float turnAngle, int32_t hour, int32_t minute);

@@ -1,6 +1,70 @@
 #include "render/news_ticker.h"
 
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <mutex>
+
+#include "market/ticker.h"
+#include "render/frame.h"
+#include "shell/display_state.h"
+
 int32_t tickerPos = 0;
 int32_t tickerPause = 0;
 
-void drawTicker() {}
+namespace {
+
+// A byte of the text, or a blank anywhere outside it.
+char byteAt(std::string_view text, int64_t index) {
+  if (index < 0 || index >= static_cast<int64_t>(text.size())) return ' ';
+  return text[static_cast<size_t>(index)];
+}
+
+}  // namespace
+
+TickerStep stepTicker(int32_t pos, int32_t pause, std::string_view text) {
+  TickerStep step{{}, pos, pause};
+  if (byteAt(text, step.pos) == kHeadlineMark) {
+    step.pause = kHeadlinePause;
+    step.pos = step.pos + 1;
+  }
+  for (int32_t i = 0; i < kTickerWindow; ++i) step.window[i] = byteAt(text, int64_t{step.pos} + i);
+  if (step.pause == 0) {
+    // 64-bit, so that no stored position can overflow the step.
+    const int64_t next = int64_t{step.pos} + 1;
+    const int64_t last = static_cast<int64_t>(text.size()) - (kTickerWindow - 1);
+    step.pos = next > last ? 0 : static_cast<int32_t>(next);
+  } else {
+    step.pause = step.pause - 1;
+  }
+  return step;
+}
+
+std::array<float, 3> tickerColour(float colorLevel) {
+  const auto unit = [](float value) { return std::clamp(value, 0.0f, 1.0f); };
+  return {unit(colorLevel / 50.0f), unit(colorLevel / 100.0f), unit(colorLevel / 200.0f)};
+}
+
+TickerWindow advanceTicker() {
+  TickerStep step;
+  {
+    std::lock_guard lock(tickerMutex());
+    const int32_t length = std::clamp(tickerLength, 0, kTickerSize);
+    step = stepTicker(tickerPos, tickerPause, std::string_view(tickerText, static_cast<size_t>(length)));
+  }
+  tickerPos = step.pos;
+  tickerPause = step.pause;
+  return step.window;
+}
+
+void drawTicker() {
+  const std::array<float, 3> colour = tickerColour(displayState.colorLevel);
+  const TickerWindow window = advanceTicker();
+  // Bitmaps take the raster colour and would be textured by the globe's texture.
+  glDisable(GL_TEXTURE_2D);
+  glDisable(GL_LIGHTING);
+  glColor3f(colour[0], colour[1], colour[2]);
+  glRasterPos2f(0.18f, -0.168f);
+  glListBase(static_cast<GLuint>(tickerFontBase));
+  glCallLists(kTickerWindow, GL_UNSIGNED_BYTE, window.data());
+}

@@ -1,9 +1,40 @@
 #pragma once
 // The news ticker line along the bottom of the window.
+//
+// Each frame shows a 60-character window of the ticker text and moves it on by one
+// character. A headline mark (byte 26) under the window's start is skipped at once and
+// holds the line still for up to 16000 frames; the scene pass ends such a pause early
+// every 7.5 seconds by clearing tickerPause. Past the end of the text the line shows
+// blanks, never what an earlier, longer text left in the buffer.
+#include <array>
 #include <cstdint>
+#include <string_view>
 
 extern int32_t tickerPos;    // index of the first character shown
 extern int32_t tickerPause;  // frames to wait before the ticker moves again
+
+constexpr int32_t kTickerWindow = 60;        // characters drawn per frame
+constexpr char kHeadlineMark = 26;           // starts every headline in the ticker text
+constexpr int32_t kHeadlinePause = 16000;    // frames a headline holds the line at most
+
+using TickerWindow = std::array<char, kTickerWindow>;
+
+struct TickerStep {
+  TickerWindow window;  // what this frame draws
+  int32_t pos;          // tickerPos for the next frame
+  int32_t pause;        // tickerPause for the next frame
+};
+
+// One frame of the ticker over `text`, the first tickerLength bytes of the ticker text.
+// The line wraps to the start once the window's start passes tickerLength - 59.
+TickerStep stepTicker(int32_t pos, int32_t pause, std::string_view text);
+
+// (colorLevel / 50, colorLevel / 100, colorLevel / 200), each kept within 0 to 1.
+std::array<float, 3> tickerColour(float colorLevel);
+
+// Takes one step over the current ticker text under its mutex and stores the new tickerPos
+// and tickerPause; returns the window to draw.
+TickerWindow advanceTicker();
 
 // Draws the ticker line in the overlay frame and advances it.
 void drawTicker();

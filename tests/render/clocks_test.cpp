@@ -1,0 +1,143 @@
+// City times, the dial and globe clock tables and the hand angles.
+#include "render/clocks.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+struct CityCase {
+  int32_t utcHour, utcMinute, londonSummer, newYorkSummer;
+  int32_t london, newYork, beijing;
+};
+
+TEST(CityTimes, FollowUtcAndBothSummerTimeFlags) {
+  const CityCase cases[] = {
+      {13, 45, 0, 0, 13, 8, 21},  // winter
+      {13, 45, 1, 0, 14, 8, 21},  // Europe already in summer time, the United States not yet
+      {13, 45, 0, 1, 13, 9, 21},  // the United States already, Europe not yet
+      {13, 45, 1, 1, 14, 9, 21},
+      {23, 5, 1, 1, 0, 19, 7},    // London and Beijing pass midnight
+      {23, 5, 0, 0, 23, 18, 7},
+      {0, 0, 0, 0, 0, 19, 8},     // New York is still on the day before
+      {4, 59, 0, 0, 4, 23, 12},
+      {4, 59, 0, 1, 4, 0, 12},
+      {5, 0, 0, 0, 5, 0, 13},
+      {16, 0, 0, 0, 16, 11, 0},
+  };
+  for (const auto& c : cases) {
+    const CityTimes city = cityTimesAt(c.utcHour, c.utcMinute, c.londonSummer, c.newYorkSummer);
+    SCOPED_TRACE(std::to_string(c.utcHour) + ":" + std::to_string(c.utcMinute) + " flags " +
+                 std::to_string(c.londonSummer) + std::to_string(c.newYorkSummer));
+    EXPECT_EQ(city.londonHour, c.london);
+    EXPECT_EQ(city.newYorkHour, c.newYork);
+    EXPECT_EQ(city.beijingHour, c.beijing);
+    EXPECT_EQ(city.cityMinute, c.utcMinute);
+  }
+}
+
+struct AngleCase {
+  float second;
+  int32_t hour, minute;
+  float secondAngle;
+  int32_t minuteAngle, hourAngle;
+};
+
+TEST(DialHandAngles, ReduceTheHourAndDivideWholeDegrees) {
+  const AngleCase cases[] = {
+      {0, 13, 45, 0, 360, 143},   // 13:45 shows as 1:45
+      {0, 1, 45, 0, 360, 143},
+      {0, 0, 30, 0, 270, 105},    // a local 00:30 keeps hour 0
+      {0, 12, 0, 0, 90, 90},      // 12:00 points straight up, like 0:00
+      {0, 0, 0, 0, 90, 90},
+      {30, 11, 59, 180, 444, 450},  // 444 / 12 = 37 in whole degrees
+      {59, 23, 1, 354, 96, 421},
+  };
+  for (const auto& c : cases) {
+    const HandAngles angles = dialHandAngles(c.second, c.hour, c.minute);
+    SCOPED_TRACE(std::to_string(c.hour) + ":" + std::to_string(c.minute));
+    EXPECT_FLOAT_EQ(angles.second, c.secondAngle);
+    EXPECT_EQ(angles.minute, c.minuteAngle);
+    EXPECT_EQ(angles.hour, c.hourAngle);
+  }
+}
+
+TEST(GlobeHandAngles, KeepHoursAboveElevenAsWholeTurns) {
+  EXPECT_EQ(handAngles(0, 13, 45).hour, 503);
+  EXPECT_EQ(handAngles(0, 13, 45).hour - 360, dialHandAngles(0, 13, 45).hour);
+  EXPECT_EQ(handAngles(0, 24, 15).hour, 720 + 180 / 12 + 83);
+}
+
+TEST(DialClockTable, PutsEachCityInItsCornerWithItsTime) {
+  const CityTimes city = cityTimesAt(13, 45, 0, 0);
+  const auto dials = dialClockTable(12, 7, city);
+  EXPECT_EQ(std::string(dials[0].label), " Local  ");
+  EXPECT_EQ(std::string(dials[1].label), " London ");
+  EXPECT_EQ(std::string(dials[2].label), "New York");
+  EXPECT_EQ(std::string(dials[3].label), " Beijing");
+  const float corners[4][2] = {{0.19f, 0.12f}, {-0.19f, 0.12f}, {0.19f, -0.12f}, {-0.19f, -0.12f}};
+  const int32_t times[4][2] = {{12, 7}, {13, 45}, {8, 45}, {21, 45}};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(std::string(dials[i].label).size(), 8u);
+    EXPECT_FLOAT_EQ(dials[i].x, corners[i][0]) << dials[i].label;
+    EXPECT_FLOAT_EQ(dials[i].y, corners[i][1]) << dials[i].label;
+    EXPECT_EQ(dials[i].hour, times[i][0]) << dials[i].label;
+    EXPECT_EQ(dials[i].minute, times[i][1]) << dials[i].label;
+  }
+  // London at 13:45 in winter: hour 1 on the dial, hour hand 143, minute hand 360.
+  const HandAngles london = dialHandAngles(0, dials[1].hour, dials[1].minute);
+  EXPECT_EQ(london.hour, 143);
+  EXPECT_EQ(london.minute, 360);
+}
+
+TEST(DialLabel, SitsBelowUpperDialsAndAboveLowerOnes) {
+  EXPECT_FLOAT_EQ(dialLabelOffset(0.12f)[1], -0.045f);
+  EXPECT_FLOAT_EQ(dialLabelOffset(-0.12f)[1], 0.04f);
+  EXPECT_FLOAT_EQ(dialLabelOffset(0.0f)[1], 0.04f);
+  EXPECT_FLOAT_EQ(dialLabelOffset(0.12f)[0], 0.026f);
+}
+
+TEST(DialColours, FollowTheDarkFlag) {
+  EXPECT_EQ(dialLabelColour(0), (Colour{0.81f, 0.79f, 0.79f}));
+  EXPECT_EQ(dialLabelColour(1), (Colour{0.02f, 0.31f, 0.21f}));
+  EXPECT_EQ(dialLabelColour(2), (Colour{0.02f, 0.31f, 0.21f}));
+  EXPECT_EQ(dialTickColour(0), (Colour{0.0f, 0.0f, 0.0f}));
+  EXPECT_EQ(dialTickColour(1), (Colour{0.01f, 0.99f, 0.99f}));
+  EXPECT_EQ(dialTickColour(2), (Colour{0.0f, 0.0f, 0.0f}));  // only exactly 1 counts as set
+}
+
+struct GlobeCase {
+  const char* what;
+  int32_t utcHour, utcMinute, londonSummer, newYorkSummer;
+  int32_t hours[7];
+  int32_t minutes[7];
+};
+
+TEST(GlobeClockTable, ShowsEachZoneByTheTableRules) {
+  // Turn angles 12, -5, -73, -110, -133, 85, 130.
+  const GlobeCase cases[] = {
+      {"winter 13:45", 13, 45, 0, 0, {13, 14, 19, 21, 22, 8, 5}, {45, 45, 15, 45, 45, 45, 45}},
+      {"summer 13:45", 13, 45, 1, 1, {14, 15, 19, 21, 22, 9, 6}, {45, 45, 15, 45, 45, 45, 45}},
+      {"13:29 keeps the hour", 13, 29, 0, 0, {13, 14, 18, 21, 22, 8, 5},
+       {29, 29, 59, 29, 29, 29, 29}},
+      {"13:30 carries", 13, 30, 0, 0, {13, 14, 19, 21, 22, 8, 5}, {30, 30, 0, 30, 30, 30, 30}},
+      {"23:50 summer", 23, 50, 1, 1, {0, 1, 5, 7, 8, 19, 16}, {50, 50, 20, 50, 50, 50, 50}},
+      {"18:45 carries to 24", 18, 45, 0, 0, {18, 19, 24, 2, 3, 13, 10},
+       {45, 45, 15, 45, 45, 45, 45}},
+      {"02:00", 2, 0, 0, 0, {2, 3, 7, 10, 11, 21, 18}, {0, 0, 30, 0, 0, 0, 0}},
+  };
+  const float turns[7] = {12, -5, -73, -110, -133, 85, 130};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const auto clocks =
+        globeClockTable(cityTimesAt(c.utcHour, c.utcMinute, c.londonSummer, c.newYorkSummer));
+    for (int i = 0; i < 7; ++i) {
+      EXPECT_FLOAT_EQ(clocks[i].turnAngle, turns[i]);
+      EXPECT_EQ(clocks[i].hour, c.hours[i]) << "turn " << turns[i];
+      EXPECT_EQ(clocks[i].minute, c.minutes[i]) << "turn " << turns[i];
+    }
+  }
+}
+
+}  // namespace
