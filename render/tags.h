@@ -1,9 +1,79 @@
 #pragma once
-// Market tags: one label per market item at its latitude and longitude, in pick colours.
+// Market tags: one label per market item at its latitude and longitude, just above the
+// globe's surface, over a small dark box. The colours of text and box carry the item's
+// index in bits 1 to 4 of each channel, so that one pixel read back names the tag under
+// the mouse (tagIndexFromPixel).
+//
+// The pure steps (label choice, shortening, anchor, colour, size class) are plain functions
+// below; drawTag only feeds them and issues the GL calls.
 #include <cstdint>
+
+struct MarketItemTable;
 
 // Draws the tag of one item index in the globe's model frame.
 void drawTag(int32_t index);
 
 // Draws every item's tag when the table is ready (the scene pass's tag step).
 void drawTags();
+
+// ---- The steps of one tag, over plain data. ----
+
+// What the label choice reads besides the item's texts.
+struct TagLabelInputs {
+  int32_t cycle;
+  int32_t labelPhase;
+  int32_t showValue;
+  int32_t showChange;
+  int32_t showPercent;
+  int32_t hoveredItem;
+  int32_t altTextEnabled;
+};
+
+// The column whose text item k shows: with cycle off the hovered item shows its name, else
+// the first of value, change and percent whose flag is 1, else the name; while cycling, by
+// phase: value, change, percent, alternative text (only when enabled, else the name), name.
+int labelColumn(const TagLabelInputs& in, int32_t k);
+
+struct TagLabel {
+  char text[256];
+  int32_t width;  // assumed pixel width at 8 pixels a character: 40, 32 or 24
+};
+
+// Copies the text and shortens it: a blank fifth character ends it at four characters
+// (width 32), and then a blank fourth ends it at three (width 24).
+TagLabel makeTagLabel(const char* text);
+
+struct TagAnchor {
+  int32_t x, y, z;
+};
+
+// The anchor in globe model units, about 4100 from the centre, for latitude and longitude
+// in degrees; computed in float with the program's own pi and its two truncations.
+TagAnchor tagAnchor(float latitude, float longitude);
+
+struct TagColour {
+  uint8_t red, green, blue;
+};
+
+// Bright or faded, green or red, with k in bits 1 to 4 of each channel.
+TagColour tagColour(int32_t k, int32_t fresh, int32_t down);
+
+// The item index a read-back pixel names (at least 0; 512 or more for no tag at all).
+int32_t tagIndexFromPixel(uint8_t red, uint8_t green, uint8_t blue);
+
+// Text baseline height: the anchor's y lowered by (601 - zoom) / 20 model units.
+int32_t tagTextY(int32_t anchorY, int32_t zoom);
+
+struct TagSizeClass {
+  int32_t boxWidth, boxHeight;  // in box pixels, each drawn 8 x 8 screen pixels
+  int32_t fontBase;             // 1000, 2000 or 3000
+};
+
+TagSizeClass tagSizeClass(int32_t viewportHeight, int32_t largeTags, int32_t labelWidth);
+
+// Byte offset into a tagBoxPixels entry: the plain half for a fresh tag, the lifted half
+// (dark grey) for a faded one.
+int32_t tagBoxOffset(int32_t fresh);
+
+// Draws the tag of item k from `table`; the scene pass's tag step uses one table for all.
+void drawTagFrom(const MarketItemTable& table, int32_t k);

@@ -1,0 +1,146 @@
+#include "render/tags.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "market/item_table.h"
+#include "render/gl_context.h"
+
+namespace {
+
+TEST(TagLabelChoice, CycleOffFollowsHoverThenTheShowFlags) {
+  const struct {
+    int32_t showValue, showChange, showPercent, hoveredItem;
+    int expected;
+  } cases[] = {
+      {0, 0, 0, -1, kNameColumn},     // nothing chosen: every tag shows its name
+      {1, 1, 0, -1, kValueColumn},    // value wins over change
+      {0, 1, 1, -1, kChangeColumn},   // change wins over percent
+      {0, 0, 1, -1, kPercentColumn},  //
+      {1, 0, 0, 7, kNameColumn},      // the hovered tag shows its name
+      {1, 0, 0, 8, kValueColumn},     // another tag is hovered
+      {2, 0, 0, -1, kNameColumn},     // a flag counts only when it is 1
+  };
+  for (const auto& c : cases) {
+    const TagLabelInputs in{0, 3, c.showValue, c.showChange, c.showPercent, c.hoveredItem, 1};
+    EXPECT_EQ(labelColumn(in, 7), c.expected)
+        << c.showValue << c.showChange << c.showPercent << " hovered " << c.hoveredItem;
+  }
+}
+
+TEST(TagLabelChoice, CycleRunsByPhase) {
+  const struct {
+    int32_t phase, altTextEnabled;
+    int expected;
+  } cases[] = {
+      {0, 0, kValueColumn},   {1, 0, kChangeColumn},   {2, 0, kPercentColumn},
+      {3, 0, kNameColumn},    {3, 1, kAltTextColumn},  {4, 1, kNameColumn},
+      {0, 1, kValueColumn},
+  };
+  for (const auto& c : cases) {
+    // Hovering makes no difference while cycling.
+    const TagLabelInputs in{1, c.phase, 1, 0, 0, 5, c.altTextEnabled};
+    EXPECT_EQ(labelColumn(in, 5), c.expected) << "phase " << c.phase << " alt " << c.altTextEnabled;
+  }
+}
+
+TEST(TagLabel, WidthAndShortening) {
+  const struct {
+    const char* text;
+    const char* shown;
+    int32_t width;
+  } cases[] = {
+      {"10312", "10312", 40}, {"DAX  ", "DAX", 24},  {"FTSE ", "FTSE", 32},
+      {"AB C1", "AB C1", 40},  // a blank fourth alone shortens nothing
+      {"AB C", "AB C", 40},    // four characters: the fifth is the end, not a blank
+      {"", "", 40},            {"    ", "    ", 40},  {"     ", "   ", 24},
+  };
+  for (const auto& c : cases) {
+    const TagLabel label = makeTagLabel(c.text);
+    EXPECT_STREQ(label.text, c.shown) << "'" << c.text << "'";
+    EXPECT_EQ(label.width, c.width) << "'" << c.text << "'";
+  }
+}
+
+TEST(TagAnchor, LiesAboveTheSurfaceInTheGlobesDirections) {
+  const struct {
+    float latitude, longitude;
+    TagAnchor expected;
+  } cases[] = {
+      {0.0f, 9.62f, {0, 0, 4100}},    // on +z
+      {90.0f, 0.0f, {0, -4100, 0}},   // the north pole on -y
+      {-90.0f, 45.0f, {0, 4100, 0}},  // the south pole on +y
+  };
+  for (const auto& c : cases) {
+    const TagAnchor a = tagAnchor(c.latitude, c.longitude);
+    EXPECT_EQ(a.x, c.expected.x) << c.latitude << " " << c.longitude;
+    EXPECT_EQ(a.y, c.expected.y) << c.latitude << " " << c.longitude;
+    EXPECT_EQ(a.z, c.expected.z) << c.latitude << " " << c.longitude;
+  }
+  // Longitude 99.62 is a quarter turn east: direction (-sin 90, 0, cos 90) = -x.
+  const TagAnchor east = tagAnchor(0.0f, 99.62f);
+  EXPECT_NEAR(east.x, -4100, 1);
+  EXPECT_NEAR(east.z, 0, 1);
+  EXPECT_EQ(east.y, 0);
+}
+
+TEST(TagColour, BaseColoursCarryTheIndexAndDecodeBack) {
+  const struct {
+    int32_t k, fresh, down;
+    TagColour expected;
+  } cases[] = {
+      {37, 1, 0, {10, 228, 0}},   // 37 = 2 x 16 + 5, fresh and up
+      {37, 1, 1, {234, 4, 0}},    // fresh and down
+      {0, 0, 1, {192, 96, 96}},   // faded red
+      {0, 0, 0, {96, 192, 96}},   // faded green
+      {99, 3, 5, {230, 12, 0}},   // any non-zero fresh or down counts
+  };
+  for (const auto& c : cases) {
+    const TagColour colour = tagColour(c.k, c.fresh, c.down);
+    EXPECT_EQ(colour.red, c.expected.red) << c.k;
+    EXPECT_EQ(colour.green, c.expected.green) << c.k;
+    EXPECT_EQ(colour.blue, c.expected.blue) << c.k;
+    EXPECT_EQ(tagIndexFromPixel(colour.red, colour.green, colour.blue), c.k);
+  }
+}
+
+TEST(TagPick, BoxPixelsDecodeToTheirEntryAndBackgroundsToNoTag) {
+  fillTagBoxPixels();
+  for (int k = 0; k < 100; ++k) {
+    for (int offset : {tagBoxOffset(1), tagBoxOffset(0)}) {
+      const uint8_t* p = tagBoxPixels[k] + offset;
+      ASSERT_EQ(tagIndexFromPixel(p[0], p[1], p[2]), k) << k << " at " << offset;
+    }
+  }
+  EXPECT_EQ(tagBoxOffset(0), 132);
+  EXPECT_GE(tagIndexFromPixel(255, 255, 255), 512);  // white background
+  EXPECT_GE(tagIndexFromPixel(0, 0, 5), 512);         // dark blue background (0.02)
+}
+
+TEST(TagText, BaselineFollowsZoom) {
+  EXPECT_EQ(tagTextY(100, 80), 100 - 26);
+  EXPECT_EQ(tagTextY(100, 600), 100);
+  EXPECT_EQ(tagTextY(0, 2), -29);
+}
+
+TEST(TagSizeClass, ByViewportHeightAndLargeTags) {
+  const struct {
+    int32_t height, large, labelWidth;
+    TagSizeClass expected;
+  } cases[] = {
+      {321, 1, 40, {11, 3, 1000}}, {321, 1, 24, {7, 3, 1000}},  {321, 0, 40, {7, 2, 2000}},
+      {1024, 0, 32, {6, 2, 2000}}, {320, 1, 40, {7, 2, 2000}},  {320, 0, 40, {5, 1, 3000}},
+      {0, 0, 24, {5, 1, 3000}},    {321, 2, 40, {7, 2, 2000}},
+  };
+  for (const auto& c : cases) {
+    const TagSizeClass s = tagSizeClass(c.height, c.large, c.labelWidth);
+    EXPECT_EQ(s.boxWidth, c.expected.boxWidth) << c.height << " " << c.large << " " << c.labelWidth;
+    EXPECT_EQ(s.boxHeight, c.expected.boxHeight) << c.height << " " << c.large;
+    EXPECT_EQ(s.fontBase, c.expected.fontBase) << c.height << " " << c.large;
+    // The largest box still fits its half of the 256-byte pick entry.
+    EXPECT_LE(tagBoxOffset(0) + s.boxWidth * s.boxHeight * 3, 255);
+  }
+}
+
+}  // namespace
