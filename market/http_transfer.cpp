@@ -1,0 +1,382 @@
+#include "market/http_transfer.h"
+
+#include <algorithm>
+#include <cstring>
+#include <span>
+
+#include "market/news_parser.h"
+#include "market/scanner.h"
+#include "platform/clock.h"
+#include "platform/http.h"
+#include "platform/text.h"
+#include "shell/display_state.h"
+
+char pageBuffer[kTransferBufferSize + 1];
+int32_t pageLength = 0;
+char feedBuffer[kTransferBufferSize + 1];
+int32_t scriptDownloading = 0;
+int32_t readToggle = 0;
+TransferHooks transferHooks;
+TransferLimits transferLimits;
+
+namespace {
+
+// The step of the exchange that ended a transfer.
+enum class Step { done, noNetwork, open, connect, request, send, firstRead, laterRead };
+
+enum class Operation { page, config, feed };
+
+int32_t resultCode(Step step, Operation operation) {
+  int32_t code = 0;
+  switch (step) {
+    case Step::done: return 0;
+    case Step::noNetwork:
+      if (operation == Operation::page && !scriptDownloading) return 11002;
+      return kOffline;
+    case Step::open: code = 11000; break;
+    case Step::connect: code = 11001; break;
+    case Step::request: code = 11002; break;
+    case Step::send: code = 11003; break;
+    case Step::firstRead: code = 10001; break;
+    case Step::laterRead: code = 10000; break;
+  }
+  return operation == Operation::config ? -code : code;
+}
+
+// ---- Host values --------------------------------------------------------------------------
+
+bool startsWith(std::string_view text, std::string_view prefix) {
+  return text.substr(0, prefix.size()) == prefix;
+}
+
+std::string_view trimBlanks(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  return text;
+}
+
+bool isHostChar(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+         c == '.' || c == '-' || c == '_' || c == ':' || c == '[' || c == ']';
+}
+
+bool isDottedLoopback(std::string_view name) {
+  int parts = 0;
+  size_t i = 0;
+  while (i <= name.size()) {
+    const size_t end = std::min(name.find('.', i), name.size());
+    const std::string_view part = name.substr(i, end - i);
+    if (part.empty() || part.size() > 3) return false;
+    if (!std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+      return false;
+    }
+    const int32_t value = platform::leadingInt(part);
+    if (value > 255 || (parts == 0 && value != 127)) return false;
+    ++parts;
+    i = end + 1;
+  }
+  return parts == 4;
+}
+
+bool isLoopbackName(std::string_view name) {
+  return platform::equalsIgnoreCase(name, "localhost") || name == "::1" || name == "[::1]" ||
+         isDottedLoopback(name);
+}
+
+bool validPort(std::string_view port) {
+  if (port.empty() || port.size() > 5) return false;
+  if (!std::all_of(port.begin(), port.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    return false;
+  }
+  const int32_t value = platform::leadingInt(port);
+  return value >= 1 && value <= 65535;
+}
+
+// Splits "name", "name:port", "[v6]:port" or a bare IPv6 address into the name for the
+// loopback test and the authority for the address; false when it is not one of them.
+bool splitAuthority(std::string_view hostPort, std::string& name, std::string& authority) {
+  if (hostPort.empty() || !std::all_of(hostPort.begin(), hostPort.end(), isHostChar)) {
+    return false;
+  }
+  if (hostPort.front() == '[') {
+    const size_t close = hostPort.find(']');
+    if (close == std::string_view::npos || close == 1) return false;
+    const std::string_view rest = hostPort.substr(close + 1);
+    if (!rest.empty() && !(rest.front() == ':' && validPort(rest.substr(1)))) return false;
+    name = std::string(hostPort.substr(1, close - 1));
+    authority = std::string(hostPort);
+    return true;
+  }
+  if (hostPort.find('[') != std::string_view::npos || hostPort.find(']') != std::string_view::npos) {
+    return false;
+  }
+  const size_t colon = hostPort.find(':');
+  if (colon != std::string_view::npos && hostPort.find(':', colon + 1) != std::string_view::npos) {
+    name = std::string(hostPort);  // a bare IPv6 address: no port
+    authority = "[" + name + "]";
+    return true;
+  }
+  name = std::string(hostPort.substr(0, colon));
+  if (name.empty()) return false;
+  if (colon != std::string_view::npos && !validPort(hostPort.substr(colon + 1))) return false;
+  authority = std::string(hostPort);
+  return true;
+}
+
+// The path as it goes on the request line: "/" in front when missing, blanks and bytes
+// above 126 percent-encoded; other control characters make it unusable.
+bool encodePath(std::string_view path, std::string& out) {
+  static const char kHex[] = "0123456789ABCDEF";
+  out = path.empty() || path.front() != '/' ? "/" : "";
+  for (const char c : path) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 32 && byte != ' ') return false;
+    if (byte == 127) return false;
+    if (byte == ' ' || byte > 126) {
+      out += '%';
+      out += kHex[byte >> 4];
+      out += kHex[byte & 15];
+    } else {
+      out += c;
+    }
+  }
+  return true;
+}
+
+// ---- One transfer ---------------------------------------------------------------------------
+
+void showStatus(std::string_view text) {
+  const bool panelOpen = transferHooks.panelOpen && transferHooks.panelOpen();
+  if (panelOpen && transferHooks.setCaption) transferHooks.setCaption(text);
+}
+
+// Before every read of a page download: the caption alternates between two texts.
+void readingStatus() {
+  showStatus(readToggle == 0 ? "Reading data <<<" : "Reading data    ");
+  readToggle = readToggle == 0 ? 1 : 0;
+}
+
+struct TransferSpec {
+  Operation operation;
+  char* buffer;
+  int32_t capacity;
+  uint32_t connectMs;
+};
+
+// Stores the body into a bounded buffer, kept NUL-terminated, counting reads of at most
+// kReadChunk bytes the way the program reads a body.
+class BufferReceiver : public platform::HttpReceiver {
+ public:
+  explicit BufferReceiver(const TransferSpec& spec) : spec_(spec) {}
+
+  void connecting() override {
+    if (progress()) showStatus("Connecting...");
+  }
+  void responseStarted() override {
+    if (started_) return;
+    started_ = true;
+    length_ = 0;
+    spec_.buffer[0] = '\0';
+    if (progress()) showStatus("Reading data...");
+  }
+  bool body(std::span<const char> bytes) override {
+    responseStarted();
+    bodyBytes_ += bytes.size();
+    // The configuration flag takes one read of at most the buffer's size.
+    const size_t chunk = spec_.operation == Operation::config ? bytes.size() : kReadChunk;
+    while (!bytes.empty()) {
+      const size_t piece = std::min(bytes.size(), chunk);
+      beforeRead();
+      const auto room = static_cast<size_t>(spec_.capacity - length_);
+      const size_t stored = std::min(piece, room);
+      std::memcpy(spec_.buffer + length_, bytes.data(), stored);
+      length_ += static_cast<int32_t>(stored);
+      spec_.buffer[length_] = '\0';
+      if (length_ == spec_.capacity || spec_.operation == Operation::config) return false;
+      bytes = bytes.subspan(piece);
+    }
+    return true;
+  }
+
+  // The read that ends the loop: the empty read after the body (an empty body takes two) or
+  // the read that failed.
+  void lastRead(bool success) {
+    if (success && reads_ == 0) beforeRead();
+    beforeRead();
+  }
+
+  bool started() const { return started_; }
+  int32_t length() const { return length_; }
+  uint64_t bodyBytes() const { return bodyBytes_; }
+
+ private:
+  bool progress() const { return spec_.operation == Operation::page; }
+  void beforeRead() {
+    ++reads_;
+    if (progress()) readingStatus();
+  }
+
+  TransferSpec spec_;
+  bool started_ = false;
+  int32_t length_ = 0;
+  int32_t reads_ = 0;
+  uint64_t bodyBytes_ = 0;
+};
+
+platform::HttpClient& client() {
+  return transferHooks.client ? *transferHooks.client : platform::curlHttpClient();
+}
+
+bool networkUp() {
+  return transferHooks.networkUp ? transferHooks.networkUp() : platform::networkInterfaceUp();
+}
+
+Step stepOf(platform::HttpOutcome outcome, const BufferReceiver& receiver) {
+  using platform::HttpOutcome;
+  switch (outcome) {
+    case HttpOutcome::ok: return Step::done;
+    case HttpOutcome::noHandle: return Step::open;
+    case HttpOutcome::connectFailed: return Step::connect;
+    case HttpOutcome::badAddress: return Step::request;
+    case HttpOutcome::sendFailed: return Step::send;
+    case HttpOutcome::readFailed: break;
+  }
+  return receiver.bodyBytes() == 0 ? Step::firstRead : Step::laterRead;
+}
+
+struct TransferOutcome {
+  Step step;
+  int32_t length;  // body bytes stored; meaningful when step is done or a read failed
+  bool started;
+};
+
+TransferOutcome runTransfer(const char* host, const char* path, const TransferSpec& spec) {
+  TransferAddress address;
+  const bool valid = transferAddress(host ? host : "", path ? path : "", address);
+  if (!address.loopback && !networkUp()) return {Step::noNetwork, 0, false};
+  if (spec.operation == Operation::page) showStatus("Opening connection...");
+  if (!valid) return {Step::request, 0, false};
+
+  platform::HttpRequest request;
+  request.url = address.url;
+  request.userAgent = kUserAgent;
+  request.direct = address.loopback;
+  request.connectTimeoutMs = spec.connectMs;
+  request.totalTimeoutMs = transferLimits.totalMs;
+  request.lowSpeedBytes = transferLimits.lowSpeedBytes;
+  request.lowSpeedSeconds = transferLimits.lowSpeedSeconds;
+
+  BufferReceiver receiver(spec);
+  const platform::HttpResult result = client().get(request, receiver);
+  const Step step = stepOf(result.outcome, receiver);
+  if (step == Step::done || step == Step::firstRead || step == Step::laterRead) {
+    receiver.lastRead(step == Step::done);
+  }
+  return {step, receiver.length(), receiver.started()};
+}
+
+TransferSpec feedSpec() {
+  return {Operation::feed, feedBuffer, kTransferBufferSize, transferLimits.connectMs};
+}
+
+// Runs a parser over the body in feedBuffer; the script's page scans then bound themselves
+// by pageLength again.
+template <typename Parse>
+auto parseFeedBuffer(int32_t length, Parse parse) {
+  startScan(feedBuffer, length);
+  const auto result = parse();
+  scanner.textLength = pageLength;
+  return result;
+}
+
+}  // namespace
+
+bool transferAddress(std::string_view host, std::string_view path, TransferAddress& address) {
+  host = trimBlanks(host);
+  std::string scheme = "http";
+  if (startsWith(host, "http://")) {
+    host.remove_prefix(7);
+  } else if (startsWith(host, "https://")) {
+    host.remove_prefix(8);
+    scheme = "https";
+  }
+  host = host.substr(0, host.find('/'));
+  std::string name;
+  std::string authority;
+  std::string encodedPath;
+  if (!splitAuthority(host, name, authority)) return false;
+  address.loopback = isLoopbackName(name);
+  if (!encodePath(path, encodedPath)) return false;
+  address.url = scheme + "://" + authority + encodedPath;
+  return true;
+}
+
+int32_t downloadPage(const char* host, const char* path, int32_t connectTimeoutMs) {
+  const uint32_t connectMs = connectTimeoutMs > 0 ? static_cast<uint32_t>(connectTimeoutMs)
+                                                  : transferLimits.connectMs;
+  const TransferOutcome outcome =
+      runTransfer(host, path, {Operation::page, pageBuffer, kTransferBufferSize, connectMs});
+  if (outcome.started) pageLength = outcome.length;
+  scanner.textLength = pageLength;
+  if (outcome.step != Step::done) return resultCode(outcome.step, Operation::page);
+  startScan(pageBuffer, pageLength);
+  platform::sleepMs(transferHooks.pageSettleMs);
+  displayState.textureDirty.store(1);
+  if (transferHooks.showMainWindow) transferHooks.showMainWindow();
+  return 2;
+}
+
+int32_t fetchConfigFlag(const char* host, const char* path) {
+  char body[kConfigReadSize + 1] = {};
+  const TransferOutcome outcome = runTransfer(
+      host, path, {Operation::config, body, kConfigReadSize, transferLimits.connectMs});
+  // A body that broke off after its first bytes still gave the one read its content.
+  if (outcome.step == Step::laterRead) return static_cast<signed char>(body[0]);
+  if (outcome.step != Step::done) return resultCode(outcome.step, Operation::config);
+  return static_cast<signed char>(body[0]);
+}
+
+int32_t fetchFeed(const char* host, const char* path) {
+  const TransferOutcome outcome = runTransfer(host, path, feedSpec());
+  if (outcome.step != Step::done) return resultCode(outcome.step, Operation::feed);
+  parseFeedBuffer(outcome.length, [] {
+    parseFeed();
+    return 0;
+  });
+  return 1;
+}
+
+int32_t fetchQuotePage(const char* host, const char* path) {
+  const TransferOutcome outcome = runTransfer(host, path, feedSpec());
+  if (outcome.step != Step::done) return resultCode(outcome.step, Operation::feed);
+  return parseFeedBuffer(outcome.length, parseQuotePage);
+}
+
+int32_t quoteCommand(const char* quoteHost, std::string_view searchMarker,
+                     const AppendColumn& append) {
+  resetQuoteTexts();
+  const std::string_view symbol =
+      searchMarker.substr(0, searchMarker.size() >= 2 ? searchMarker.size() - 2 : 0);
+  const std::string path = "/q?s=^" + std::string(symbol);
+  const int32_t result = fetchQuotePage(quoteHost, path.c_str());
+  appendQuoteTexts(append);
+  return result;
+}
+
+int32_t fetchNewsTicker(const char* newsHost) {
+  clearNews();
+  publishNews();
+  int32_t result = 0;
+  for (const char* path : {"/rss/business", "/rss/stocks", "/rss/topstories"}) {
+    result = fetchFeed(newsHost, path);
+    publishNews();
+  }
+  if (result == kOffline) {
+    const std::string_view offline = offlineTickerText();
+    clearNews();
+    std::memcpy(newsText, offline.data(), offline.size());
+    newsLength = static_cast<int32_t>(offline.size());
+    publishNews();
+  }
+  return result;
+}

@@ -1,0 +1,96 @@
+#pragma once
+// The four HTTP transfers of the fetch thread: the page download (the script and the script's
+// page fetches), the configuration flag, the news feeds and the quote pages. Each is one GET
+// of a path from a host, synchronous on the fetch thread, with its own result codes:
+//
+//   step failed              downloadPage        fetchConfigFlag   fetchFeed/QuotePage
+//   no network connection    -66 (script) 11002  -66               -66
+//   setting up the client    11000               -11000            11000
+//   connecting               11001               -11001            11001
+//   the request (address)    11002               -11002            11002
+//   sending / no response    11003               -11003            11003
+//   the first read           10001               -10001            10001
+//   a later read             10000               (one read)        10000
+//
+// Callers treat 1 and 2 as content fetched and anything above 2 as failure. The HTTP status is
+// not examined: an error page is content too.
+//
+// A host value is "name", "name:port", or either prefixed with "http://" or "https://".
+// Loopback hosts are never offline: the connection check is skipped for them.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "market/quote_parser.h"
+
+namespace platform {
+class HttpClient;
+}
+
+constexpr int32_t kTransferBufferSize = 1000000;
+constexpr int32_t kConfigReadSize = 8193;
+constexpr int32_t kReadChunk = 4096;
+constexpr int32_t kOffline = -66;
+constexpr const char* kUserAgent = "Mozilla/4.0 (compatible; MSIE 4.01; Windows 95)";
+
+// Bodies, each followed by a NUL. Longer bodies are cut at the buffer's end. Fetch thread only.
+extern char pageBuffer[kTransferBufferSize + 1];
+extern int32_t pageLength;
+extern char feedBuffer[kTransferBufferSize + 1];
+
+// Set by the fetch thread around the script download only: selects downloadPage's code for
+// a missing network connection.
+extern int32_t scriptDownloading;
+// Alternates the "Reading data" caption from one read to the next, across calls.
+extern int32_t readToggle;
+
+// What the transfers ask of the rest of the program; set by the shell. Empty hooks do nothing.
+struct TransferHooks {
+  std::function<bool()> panelOpen;                    // the control panel exists
+  std::function<void(std::string_view)> setCaption;   // the main window's caption
+  std::function<void()> showMainWindow;  // show it without moving, sizing or re-ordering
+  // Test seams: the client (null: libcurl) and the network check (empty: the platform's).
+  platform::HttpClient* client = nullptr;
+  std::function<bool()> networkUp;
+  uint32_t pageSettleMs = 100;  // the wait after a successful page download
+};
+extern TransferHooks transferHooks;
+
+// Time bounds of every transfer; the page download takes its connect time-out as argument.
+struct TransferLimits {
+  uint32_t connectMs = 10000;
+  uint32_t totalMs = 120000;
+  uint32_t lowSpeedBytes = 1;  // per second, over lowSpeedSeconds
+  uint32_t lowSpeedSeconds = 10;
+};
+extern TransferLimits transferLimits;
+
+// 2 with the body in pageBuffer/pageLength and the scanner at its start; an error code else.
+int32_t downloadPage(const char* host, const char* path, int32_t connectTimeoutMs);
+// The body's first byte as a signed character code (0 for an empty body); negative codes.
+int32_t fetchConfigFlag(const char* host, const char* path);
+// 1 with the feed's headlines appended to newsText; an error code otherwise.
+int32_t fetchFeed(const char* host, const char* path);
+// 1 when the quote page held all three values, 0 when a marker was missing, else an error
+// code (then nothing is parsed and the quote texts stay as they were).
+int32_t fetchQuotePage(const char* host, const char* path);
+
+// The quote command's fetch: the quote texts set to "----", the quote page of the symbol in
+// searchMarker (the marker less its last two characters) fetched and parsed, and the three
+// texts appended through `append`. Returns fetchQuotePage's result.
+int32_t quoteCommand(const char* quoteHost, std::string_view searchMarker,
+                     const AppendColumn& append);
+
+// The news step of a run: the ticker emptied, the three feeds of the news host appended in
+// order and published; the offline text instead when the last one finds no connection.
+// Returns the last feed's result.
+int32_t fetchNewsTicker(const char* newsHost);
+
+// The address of `path` on `host`, and whether the host is a loopback host. False when the
+// host value cannot name a server.
+struct TransferAddress {
+  std::string url;
+  bool loopback = false;
+};
+bool transferAddress(std::string_view host, std::string_view path, TransferAddress& address);

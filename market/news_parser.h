@@ -1,0 +1,35 @@
+#pragma once
+// The news feed parser: turns an RSS feed into ticker text. Each feed gives 66 blanks, one
+// headline entry for the feed's own title (inside its image element), one per item, and 50
+// blanks. A headline entry is the pause mark (byte 26), the headline and blanks up to 61
+// bytes; a headline ends at "<" or "(", and entities are decoded through a small table.
+//
+// The fetch thread builds the text in newsText, which only it touches, and hands a finished
+// version to the frames with publishNews (through publishTicker), so no frame sees it torn.
+#include <cstdint>
+#include <string_view>
+
+#include "market/ticker.h"
+
+constexpr char kHeadlineMark = 26;
+
+extern char newsText[kTickerSize];
+extern int32_t newsLength;
+
+// Empties newsText.
+void clearNews();
+
+// Appends the feed at the scanner's cursor (the body, its length as textLength) to newsText.
+// Appends stop at the end of newsText.
+void parseFeed();
+
+// The character an entity name (what stands between "&" and ";", the ";" included) gives:
+// the last key of the table that occurs in it, ";" when none does or the name is longer
+// than 15 characters.
+char decodeEntity(std::string_view name);
+
+// The 193-byte text shown when the news feeds cannot be reached.
+std::string_view offlineTickerText();
+
+// Publishes newsText as the ticker text.
+void publishNews();
