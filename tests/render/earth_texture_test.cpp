@@ -1,0 +1,155 @@
+#include "render/earth_texture.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/resources.h"
+
+extern const platform::ResourceEntry* const programResources;
+
+namespace {
+
+// An 18-byte Targa header followed by `pixelBytes` bytes, each pixel (b, g, r) = (10, 20, 30)
+// unless the caller changes them.
+std::vector<uint8_t> targa(int width, int height, int bits, size_t pixelBytes) {
+  std::vector<uint8_t> file(18 + pixelBytes, 0);
+  file[2] = 2;
+  file[12] = static_cast<uint8_t>(width & 0xff);
+  file[13] = static_cast<uint8_t>(width >> 8);
+  file[14] = static_cast<uint8_t>(height & 0xff);
+  file[15] = static_cast<uint8_t>(height >> 8);
+  file[16] = static_cast<uint8_t>(bits);
+  for (size_t i = 0; i < pixelBytes; ++i) file[18 + i] = static_cast<uint8_t>(10 + 10 * (i % 3));
+  return file;
+}
+
+TEST(Targa, ReadsOnlyImagesWhosePixelsAreAllThere) {
+  const struct {
+    const char* what;
+    int width, height, bits;
+    size_t pixelBytes;
+    bool accepted;
+  } cases[] = {
+      {"24 bits, exact size", 4, 2, 24, 24, true},
+      {"24 bits with a footer after the pixels", 4, 2, 24, 24 + 26, true},
+      {"32 bits is refused, not read with the wrong stride", 4, 2, 32, 32, false},
+      {"16 bits", 4, 2, 16, 24, false},
+      {"one pixel byte short", 4, 2, 24, 23, false},
+      {"header claims 65535 x 65535", 65535, 65535, 24, 24, false},
+      {"no width", 0, 2, 24, 24, false},
+      {"no height", 4, 0, 24, 24, false},
+  };
+  for (const auto& c : cases) {
+    const auto file = targa(c.width, c.height, c.bits, c.pixelBytes);
+    const auto image = readTarga(file);
+    ASSERT_EQ(image.has_value(), c.accepted) << c.what;
+    if (!image) continue;
+    EXPECT_EQ(image->width, c.width) << c.what;
+    EXPECT_EQ(image->height, c.height) << c.what;
+    EXPECT_EQ(image->pixels.data(), file.data() + 18) << c.what;
+    EXPECT_EQ(image->pixels.size(), 24u) << c.what;
+  }
+  const std::vector<uint8_t> shortHeader(17, 0);
+  EXPECT_FALSE(readTarga(shortHeader).has_value());
+  EXPECT_FALSE(readTarga({}).has_value());
+}
+
+TEST(Targa, BuiltInEarthImageIsTheFullMap) {
+  const auto file = platform::findResource("EARTH.TGA", programResources);
+  ASSERT_EQ(file.size(), 1572908u);
+  const auto image = readTarga(file);
+  ASSERT_TRUE(image.has_value());
+  EXPECT_EQ(image->width, 1024);
+  EXPECT_EQ(image->height, 512);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(file.data()) + file.size() - 18, 17),
+            "TRUEVISION-XFILE.");
+}
+
+TEST(EarthPixels, WithoutNightRedAndBlueSwap) {
+  const auto file = targa(3, 2, 24, 18);
+  const auto image = readTarga(file);
+  std::vector<uint8_t> out(18, 0xee);
+  convertEarthPixels(*image, nullptr, out.data());
+  for (size_t i = 0; i < 18; i += 3) {
+    EXPECT_EQ(out[i], 30) << i;
+    EXPECT_EQ(out[i + 1], 20) << i;
+    EXPECT_EQ(out[i + 2], 10) << i;
+  }
+}
+
+TEST(EarthPixels, NightDarkensToThreeQuartersRoundedUp) {
+  const struct {
+    uint8_t in, out;
+  } cases[] = {{255, 192}, {128, 96}, {3, 3}, {4, 3}, {1, 1}, {0, 0}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(darken(c.in), c.out) << int(c.in);
+    // The same through the pixel pass, for a one-pixel map that lies wholly in the band.
+    std::vector<uint8_t> file = targa(1, 1, 24, 3);
+    file[18] = file[19] = file[20] = c.in;
+    std::vector<uint8_t> out(3);
+    const NightBand everything{-1, 3};
+    convertEarthPixels(*readTarga(file), &everything, out.data());
+    EXPECT_EQ(out, std::vector<uint8_t>(3, c.out)) << int(c.in);
+  }
+}
+
+// Columns of a 1024-wide row that the band darkens, as [first, last] runs.
+std::vector<std::pair<int, int>> darkRuns(NightBand band) {
+  std::vector<std::pair<int, int>> runs;
+  for (int column = 0; column < 1024; ++column) {
+    if (!inNightBand(band, column * 3)) continue;
+    if (!runs.empty() && runs.back().second == column - 1) {
+      runs.back().second = column;
+    } else {
+      runs.push_back({column, column});
+    }
+  }
+  return runs;
+}
+
+TEST(NightBand, HalfTheMapCentredOnLocalMidnight) {
+  using Runs = std::vector<std::pair<int, int>>;
+  const struct {
+    int hour, minute;
+    NightBand band;
+    Runs dark;
+  } cases[] = {
+      {0, 0, {763, 2299}, Runs{{255, 766}}},
+      {12, 0, {2299, 763}, Runs{{0, 254}, {767, 1023}}},
+      // Offsets 96 and 1632 are exact pixel boundaries: those pixels stay bright.
+      {5, 13, {96, 1632}, Runs{{33, 543}}},
+      // 05:58 is the last minute in one piece, 05:59 the first split one.
+      {5, 58, {0, 1536}, Runs{{1, 511}}},
+      {5, 59, {3069, 1533}, Runs{{0, 510}}},  // offset 3069 is column 1023's own
+      {17, 58, {1536, 0}, Runs{{513, 1023}}},
+      {17, 59, {1533, 3069}, Runs{{512, 1022}}},
+      {23, 59, {765, 2301}, Runs{{256, 766}}},
+  };
+  for (const auto& c : cases) {
+    const NightBand band = nightBandAt(c.hour, c.minute, 1024);
+    EXPECT_EQ(band.start, c.band.start) << c.hour << ":" << c.minute;
+    EXPECT_EQ(band.end, c.band.end) << c.hour << ":" << c.minute;
+    EXPECT_EQ(darkRuns(band), c.dark) << c.hour << ":" << c.minute;
+  }
+}
+
+TEST(NightBand, PixelPassDarkensOnlyTheBand) {
+  // Two rows of 1024 pixels, all 200; at 00:00 UTC columns 255 to 766 become 150.
+  std::vector<uint8_t> file = targa(1024, 2, 24, 1024 * 2 * 3);
+  std::fill(file.begin() + 18, file.end(), 200);
+  std::vector<uint8_t> out(1024 * 2 * 3);
+  const NightBand band = nightBandAt(0, 0, 1024);
+  convertEarthPixels(*readTarga(file), &band, out.data());
+  for (int row = 0; row < 2; ++row) {
+    for (int column = 0; column < 1024; ++column) {
+      const int expected = column >= 255 && column <= 766 ? 150 : 200;
+      ASSERT_EQ(out[static_cast<size_t>((row * 1024 + column) * 3)], expected)
+          << "row " << row << " column " << column;
+    }
+  }
+}
+
+}  // namespace

@@ -1,0 +1,142 @@
+#include "render/scene.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "render/news_ticker.h"
+#include "shell/display_state.h"
+
+namespace {
+
+platform::DateTime at(uint16_t hour, uint16_t minute) {
+  platform::DateTime t{};
+  t.year = 2026;
+  t.month = 12;
+  t.day = 7;
+  t.hour = hour;
+  t.minute = minute;
+  return t;
+}
+
+class SceneTest : public ::testing::Test {
+ protected:
+  void SetUp() override { reset(); }
+  void TearDown() override { reset(); }
+  static void reset() {
+    displayState.noon = 0;
+    displayState.spinRate = 0.0f;
+    displayState.rotation = 0.0f;
+    displayState.textureDirty = 0;
+    labelPhase = 0;
+    phaseTickDue = 0;
+    phaseTickCount = 0;
+    sunAngle = 0;
+    lastSunAngle = 0;
+    tickerPause = 0;
+  }
+};
+
+TEST_F(SceneTest, GlobeScaleFollowsZoom) {
+  EXPECT_FLOAT_EQ(globeScale(80), 0.00000051f);
+  EXPECT_FLOAT_EQ(globeScale(0), 0.00000003f);
+  EXPECT_FLOAT_EQ(globeScale(600), 0.00000363f);
+}
+
+TEST_F(SceneTest, SunAngleByUtcTime) {
+  const struct {
+    int hour, minute, angle;
+  } cases[] = {
+      {23, 59, 188}, {0, 0, 189}, {0, 3, 189}, {0, 4, 190}, {11, 59, 8}, {12, 0, 9}, {12, 3, 9},
+      {11, 27, 360}, {11, 28, 1},
+  };
+  for (const auto& c : cases) EXPECT_EQ(sunAngleAt(c.hour, c.minute), c.angle) << c.hour << ":" << c.minute;
+}
+
+TEST_F(SceneTest, RotationFoldsIntoZeroTo360) {
+  const struct {
+    float in, out;
+  } cases[] = {{361.0f, 1.0f}, {-0.5f, 359.5f}, {360.0f, 360.0f}, {0.0f, 0.0f}, {200.0f, 200.0f}};
+  for (const auto& c : cases) EXPECT_FLOAT_EQ(wrapRotation(c.in), c.out) << c.in;
+}
+
+TEST_F(SceneTest, LabelPhaseCyclesEveryOneAndAHalfSeconds) {
+  for (bool altText : {false, true}) {
+    reset();
+    phaseTickDue = 1000;
+    std::vector<int> phases;
+    uint32_t tick = 1000;
+    stepLabelCycle(tick, altText);  // due, not yet past
+    phases.push_back(labelPhase);
+    for (int step = 0; step < 6; ++step) {
+      tick += 1501;
+      stepLabelCycle(tick, altText);
+      phases.push_back(labelPhase);
+    }
+    const std::vector<int> expected =
+        altText ? std::vector<int>{0, 1, 2, 3, 4, 0, 1} : std::vector<int>{0, 1, 2, 3, 0, 1, 2};
+    EXPECT_EQ(phases, expected) << altText;
+  }
+}
+
+TEST_F(SceneTest, SlowFrameDelaysTheStepWithoutSkipping) {
+  phaseTickDue = 100;
+  stepLabelCycle(10000, false);  // nearly ten seconds late: one step only
+  EXPECT_EQ(labelPhase, 1);
+  EXPECT_EQ(phaseTickDue, 11500u);
+  stepLabelCycle(11000, false);
+  EXPECT_EQ(labelPhase, 1);
+}
+
+TEST_F(SceneTest, EveryFifthStepLetsTheTickerMove) {
+  tickerPause = 7;
+  uint32_t tick = 0;
+  for (int step = 1; step <= 4; ++step) {
+    tick += 1501;
+    stepLabelCycle(tick, false);
+    EXPECT_EQ(tickerPause, 7) << step;
+  }
+  stepLabelCycle(tick + 1501, false);
+  EXPECT_EQ(phaseTickCount, 0);
+  EXPECT_EQ(tickerPause, 0);
+}
+
+TEST_F(SceneTest, LabelStepKeepsItsPaceAcrossTheTickWrap) {
+  phaseTickDue = 0xffffff00u;
+  stepLabelCycle(0xffffff01u, false);
+  EXPECT_EQ(labelPhase, 1);
+  EXPECT_EQ(phaseTickDue, 0xffffff01u + 1500u);  // wrapped to 1245
+  stepLabelCycle(0xffffff80u, false);            // before the wrap: not yet due
+  stepLabelCycle(1000, false);
+  EXPECT_EQ(labelPhase, 1);
+  stepLabelCycle(1246, false);
+  EXPECT_EQ(labelPhase, 2);
+}
+
+TEST_F(SceneTest, FirstTimeKeepingRequestsARebuildThenOnlyOnChange) {
+  keepTime(at(9, 0), at(0, 0));
+  EXPECT_EQ(sunAngle, 189);
+  EXPECT_EQ(displayState.textureDirty.load(), 1);
+  EXPECT_EQ(localTime.hour, 9);
+  EXPECT_EQ(utcTime.hour, 0);
+  displayState.textureDirty = 0;
+  keepTime(at(9, 3), at(0, 3));
+  EXPECT_EQ(displayState.textureDirty.load(), 0);
+  keepTime(at(9, 4), at(0, 4));
+  EXPECT_EQ(displayState.textureDirty.load(), 1);
+  EXPECT_EQ(lastSunAngle, 190);
+}
+
+TEST_F(SceneTest, NoonFacesTheSunOtherwiseTheGlobeSpins) {
+  displayState.spinRate = 0.25f;
+  displayState.rotation = 100.0f;
+  keepTime(at(0, 0), at(12, 0));
+  EXPECT_FLOAT_EQ(displayState.rotation, 100.25f);
+  displayState.noon = 1;
+  keepTime(at(0, 0), at(12, 0));
+  EXPECT_FLOAT_EQ(displayState.rotation, 351.0f);  // longitude 0.62 faces the viewer
+  keepTime(at(0, 0), at(0, 0));
+  EXPECT_FLOAT_EQ(displayState.rotation, 171.0f);  // longitude 180.62
+}
+
+}  // namespace
