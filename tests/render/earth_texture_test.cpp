@@ -66,6 +66,18 @@ TEST(Targa, BuiltInEarthImageIsTheFullMap) {
   EXPECT_EQ(image->height, 512);
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(file.data()) + file.size() - 18, 17),
             "TRUEVISION-XFILE.");
+  // Rows run south to north: latitude -50 (row 113) is nearly all ocean, +50 (row 398) is
+  // more than half land.
+  const auto oceanShare = [&](int row) {
+    int ocean = 0;
+    for (int column = 0; column < 1024; ++column) {
+      const uint8_t* p = image->pixels.data() + (row * 1024 + column) * 3;
+      ocean += p[0] > p[2] + 20;  // blue well above red
+    }
+    return ocean / 1024.0;
+  };
+  EXPECT_GT(oceanShare(113), 0.9);
+  EXPECT_LT(oceanShare(398), 0.6);
 }
 
 TEST(EarthPixels, WithoutNightRedAndBlueSwap) {
