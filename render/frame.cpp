@@ -33,7 +33,9 @@ namespace {
 
 // Only the request value re-reads the client size; the viewport otherwise stays as it was.
 void relayoutViewport(const platform::MainWindow& window) {
-  if (displayState.viewportDirty != kViewportRelayout) return;
+  // A window that has never had a viewport set up takes one at once: the platform does not
+  // report a size before the first paint when the window manager keeps the asked-for size.
+  if (displayState.viewportDirty != kViewportRelayout && viewportHeight != 0) return;
   displayState.viewportDirty = 0;
   viewportWidth = static_cast<float>(window.clientWidth());
   viewportHeight = window.clientHeight();
