@@ -1,0 +1,639 @@
+#include "platform/dialog.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Box.H>
+#include <FL/Fl_Button.H>
+#include <FL/Fl_Check_Button.H>
+#include <FL/Fl_Double_Window.H>
+#include <FL/Fl_Group.H>
+#include <FL/Fl_Input.H>
+#include <FL/Fl_PNG_Image.H>
+#include <FL/Fl_Return_Button.H>
+#include <FL/Fl_Slider.H>
+#include <FL/Fl_Text_Buffer.H>
+#include <FL/Fl_Text_Editor.H>
+#include <FL/fl_draw.H>
+#include <FL/x.H>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/resources.h"
+
+// The program's table, generated from resources/ at build time (global, not in platform::).
+extern const platform::ResourceEntry* const programResources;
+
+namespace platform {
+
+namespace {
+
+constexpr int kSliderMax = 99;
+constexpr int kSliderPage = 10;
+constexpr int kTickSpace = 6;  // pixels below a slider's channel for its tick marks
+
+// Windows' MulDiv: a * b / c rounded to nearest, halves away from zero.
+int mulDiv(int a, int b, int c) {
+  if (c == 0) return -1;
+  const long long p = static_cast<long long>(a) * b;
+  const long long half = (c > 0 ? c : -c) / 2;
+  const long long q = ((p < 0) != (c < 0)) ? (p - half) / c : (p + half) / c;
+  return static_cast<int>(q);
+}
+
+// FLTK font indices by face name; each face is registered once in a free slot.
+Fl_Font fontFor(const char* face) {
+  static std::map<std::string, Fl_Font> fonts;
+  const auto found = fonts.find(face);
+  if (found != fonts.end()) return found->second;
+  static std::vector<std::string> names;  // FLTK keeps the pointer
+  names.push_back(std::string(" ") + face);  // leading blank: the regular style
+  const auto index = static_cast<Fl_Font>(FL_FREE_FONT + static_cast<int>(fonts.size()));
+  Fl::set_font(index, names.back().c_str());
+  fonts.emplace(face, index);
+  return index;
+}
+
+// Point size to pixels at the 96 dots per inch that dialog tables are laid out for.
+int pixelSize(int points) { return mulDiv(points, 96, 72); }
+
+Fl_Color flColour(Colour c) { return fl_rgb_color(c.red, c.green, c.blue); }
+
+// --- Widgets -----------------------------------------------------------------------------
+
+class GroupBox : public Fl_Box {
+ public:
+  using Fl_Box::Fl_Box;
+  void draw() override {
+    const int half = labelsize() / 2;
+    fl_draw_box(FL_ENGRAVED_FRAME, x(), y() + half, w(), h() - half, FL_BLACK);
+    if (!label()) return;
+    fl_font(labelfont(), labelsize());
+    const int textW = static_cast<int>(fl_width(label())) + 4;
+    const int textX = x() + (w() - textW) / 2;
+    fl_color(color());
+    fl_rectf(textX, y(), textW, labelsize() + 1);
+    fl_color(labelcolor());
+    fl_draw(label(), textX, y(), textW, labelsize() + 1, FL_ALIGN_CENTER);
+  }
+};
+
+// A horizontal slider of 0 to 99 with tick marks under its channel and a page size of 10,
+// for clicks on the channel beside the thumb and for Page Up / Page Down.
+class TickSlider : public Fl_Slider {
+ public:
+  TickSlider(int x, int y, int w, int h) : Fl_Slider(FL_HOR_NICE_SLIDER, x, y, w, h, nullptr) {
+    bounds(0, kSliderMax);
+    step(1);
+    when(FL_WHEN_CHANGED);
+  }
+
+  void moveTo(int position) { value(std::clamp(position, 0, kSliderMax)); }
+
+  void draw() override {
+    fl_color(color());
+    fl_rectf(x(), y(), w(), h());
+    Fl_Slider::draw(x(), y(), w(), channelHeight());
+    fl_color(FL_BLACK);
+    const int thumb = thumbWidth();
+    const int bottom = y() + h() - 1;
+    for (int tick = 0; tick <= kSliderMax; tick += 10) {
+      const int at = std::min(tick, kSliderMax);
+      const int tx = x() + thumb / 2 + (w() - thumb) * at / kSliderMax;
+      fl_line(tx, bottom - kTickSpace + 2, tx, bottom - 1);
+    }
+    const int last = x() + thumb / 2 + (w() - thumb);
+    fl_line(last, bottom - kTickSpace + 2, last, bottom - 1);
+  }
+
+  int handle(int event) override {
+    if (event == FL_PUSH) paging_ = Fl::event_button() == FL_LEFT_MOUSE && pageClick();
+    if (paging_ && (event == FL_PUSH || event == FL_DRAG || event == FL_RELEASE)) return 1;
+    if (event == FL_KEYBOARD && keyStep()) return 1;
+    return Fl_Slider::handle(event, x(), y(), w(), channelHeight());
+  }
+
+ private:
+  bool paging_ = false;  // the press was a page click: its drag and release move nothing
+
+  int channelHeight() const { return std::max(h() - kTickSpace, 4); }
+
+  // Fl_Slider's own thumb size for a nice horizontal slider of the channel's height.
+  int thumbWidth() const {
+    int s = static_cast<int>(slider_size() * static_cast<float>(w()) + 0.5f);
+    const int least = channelHeight() / 2 + 1 + 4;
+    return std::max(s, least);
+  }
+
+  void stepTo(double v) {
+    Fl::focus(this);
+    handle_drag(clamp(v));
+  }
+
+  bool pageClick() {
+    if (!Fl::event_inside(x(), y(), w(), h())) return false;
+    const int thumb = thumbWidth();
+    const double fraction = (value() - minimum()) / (maximum() - minimum());
+    const int thumbX = x() + static_cast<int>(fraction * (w() - thumb) + 0.5);
+    const int mx = Fl::event_x();
+    if (mx >= thumbX && mx < thumbX + thumb) return false;  // on the thumb: drag
+    handle_push();
+    stepTo(value() + (mx < thumbX ? -kSliderPage : kSliderPage));
+    handle_release();
+    return true;
+  }
+
+  bool keyStep() {
+    switch (Fl::event_key()) {
+      case FL_Page_Up: stepTo(value() - kSliderPage); return true;
+      case FL_Page_Down: stepTo(value() + kSliderPage); return true;
+      case FL_Up: stepTo(value() - 1); return true;
+      case FL_Down: stepTo(value() + 1); return true;
+      case FL_Home: stepTo(0); return true;
+      case FL_End: stepTo(kSliderMax); return true;
+      default: return false;
+    }
+  }
+};
+
+// A push button whose face is a picture, centred and clipped to the inside of its border,
+// and pushed in by a pixel while the button is down (a pressed radio button stays down).
+class BitmapButton : public Fl_Button {
+ public:
+  BitmapButton(int x, int y, int w, int h) : Fl_Button(x, y, w, h) {}
+  void draw() override {
+    const Fl_Boxtype frame = value() ? (down_box() ? down_box() : fl_down(box())) : box();
+    draw_box(frame, color());
+    if (Fl_Image* face = image()) {
+      const int X = x() + Fl::box_dx(frame);
+      const int Y = y() + Fl::box_dy(frame);
+      const int W = w() - Fl::box_dw(frame);
+      const int H = h() - Fl::box_dh(frame);
+      const int shift = value() ? 1 : 0;
+      fl_push_clip(X, Y, W, H);
+      face->draw(X + (W - face->w()) / 2 + shift, Y + (H - face->h()) / 2 + shift);
+      fl_pop_clip();
+    }
+    if (Fl::focus() == this) draw_focus();
+  }
+};
+
+// The help text edit: Enter belongs to the dialog (its default command), not to the text.
+class DialogTextEditor : public Fl_Text_Editor {
+ public:
+  DialogTextEditor(int x, int y, int w, int h) : Fl_Text_Editor(x, y, w, h) {}
+  int handle(int event) override {
+    const bool enter = Fl::event_key() == FL_Enter || Fl::event_key() == FL_KP_Enter;
+    if ((event == FL_KEYBOARD || event == FL_SHORTCUT) && enter) return 0;
+    return Fl_Text_Editor::handle(event);
+  }
+};
+
+// --- Windows that belong to dialogs, and the modal state ---------------------------------
+
+std::vector<Fl_Window*>& dialogWindows() {
+  static std::vector<Fl_Window*> windows;
+  return windows;
+}
+
+bool isDialogWindow(const Fl_Window* window) {
+  const auto& all = dialogWindows();
+  return std::find(all.begin(), all.end(), window) != all.end();
+}
+
+int modalDepth = 0;
+
+// The program's main window: the first shown top-level window that is not a dialog.
+Fl_Window* mainWindowOfProgram() {
+  for (Fl_Window* w = Fl::first_window(); w; w = Fl::next_window(w)) {
+    if (!isDialogWindow(w) && !w->parent() && !w->modal()) return w;
+  }
+  return nullptr;
+}
+
+bool isInputEvent(int event) {
+  switch (event) {
+    case FL_PUSH: case FL_RELEASE: case FL_DRAG: case FL_MOVE: case FL_MOUSEWHEEL:
+    case FL_KEYDOWN: case FL_KEYUP: case FL_SHORTCUT: case FL_CLOSE:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// While a modal dialog runs, the main window (its owner) takes no input, as a disabled
+// owner would; the control panel and the dialogs keep theirs.
+int dispatch(int event, Fl_Window* window) {
+  if (modalDepth > 0 && window && !isDialogWindow(window) && !window->modal() &&
+      isInputEvent(event)) {
+    return 0;
+  }
+  return Fl::handle_(event, window);
+}
+
+// The frame rectangle of a mapped window: its ancestor that is a direct child of the root.
+std::optional<Rect> frameRect(Fl_Window& window) {
+  if (!window.shown()) return std::nullopt;
+  Window current = fl_xid(&window);
+  for (;;) {
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(fl_display, current, &root, &parent, &children, &count)) return std::nullopt;
+    if (children) XFree(children);
+    if (parent != root && parent != 0) {
+      current = parent;
+      continue;
+    }
+    XWindowAttributes a;
+    if (!XGetWindowAttributes(fl_display, current, &a)) return std::nullopt;
+    int rootX = 0;
+    int rootY = 0;
+    Window child = 0;
+    XTranslateCoordinates(fl_display, current, root, 0, 0, &rootX, &rootY, &child);
+    rootX -= a.border_width;
+    rootY -= a.border_width;
+    return Rect{rootX, rootY, rootX + a.width + 2 * a.border_width,
+                rootY + a.height + 2 * a.border_width};
+  }
+}
+
+}  // namespace
+
+BaseUnits dialogBaseUnits(const char* face, int points) {
+  fl_open_display();
+  fl_font(fontFor(face), pixelSize(points));
+  const double letters = fl_width("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+  const int width = static_cast<int>(std::lround(letters));
+  return {(width / 26 + 1) / 2, fl_height()};
+}
+
+int dialogUnitsToPixelsX(int units, BaseUnits base) { return mulDiv(units, base.x, 4); }
+int dialogUnitsToPixelsY(int units, BaseUnits base) { return mulDiv(units, base.y, 8); }
+
+// --- Dialog -------------------------------------------------------------------------------
+
+class DialogWindow : public Fl_Double_Window {
+ public:
+  DialogWindow(int w, int h, const char* caption, DialogEvents& events, int defaultId)
+      : Fl_Double_Window(w, h, caption), events_(events), defaultId_(defaultId) {
+    callback([](Fl_Widget*, void* self) { static_cast<DialogWindow*>(self)->events_.closeRequest(); },
+             this);
+  }
+  int handle(int event) override {
+    const int handled = Fl_Double_Window::handle(event);
+    if (handled || event != FL_SHORTCUT) return handled;
+    switch (Fl::event_key()) {
+      case FL_Enter:
+      case FL_KP_Enter:
+        events_.command(defaultId_);
+        return 1;
+      case FL_Escape:
+        events_.command(2);
+        return 1;
+      default:
+        return 0;
+    }
+  }
+
+ private:
+  DialogEvents& events_;
+  int defaultId_;
+};
+
+struct Dialog::Impl {
+  DialogEvents* events = nullptr;
+  std::unique_ptr<DialogWindow> window;
+  std::map<int, Fl_Widget*> byId;
+  std::vector<std::unique_ptr<Fl_PNG_Image>> images;
+  std::vector<std::unique_ptr<Fl_Text_Buffer>> buffers;
+  std::map<int, std::vector<int>> radioGroups;  // any member's id -> the group's ids
+  Rect lastOuter{0, 0, 0, 0};
+  bool placed = false;  // moveTo was called
+  bool mapped = false;  // shown at least once
+  int wantLeft = 0;
+  int wantTop = 0;
+  BaseUnits base{};
+
+  int px(int units) const { return dialogUnitsToPixelsX(units, base); }
+  int py(int units) const { return dialogUnitsToPixelsY(units, base); }
+
+  Fl_Widget* widget(int id) const {
+    const auto found = byId.find(id);
+    return found == byId.end() ? nullptr : found->second;
+  }
+
+  // Moves the window so that its frame's corner lies at the wanted place.
+  void placeFrame() {
+    const auto outer = frameRect(*window);
+    if (!outer || (outer->left == wantLeft && outer->top == wantTop)) return;
+    window->position(window->x() + wantLeft - outer->left, window->y() + wantTop - outer->top);
+    Fl::check();
+  }
+
+  Fl_Widget* build(const ControlSpec& c, const DialogSpec& spec);
+  void buildAll(const DialogSpec& spec);
+  void setFace(Fl_Button& button, const char* resource);
+  void style(Fl_Widget& w, ControlKind kind, const DialogSpec& spec);
+};
+
+void Dialog::Impl::setFace(Fl_Button& button, const char* resource) {
+  const auto bytes = findResource(resource ? resource : "", ::programResources);
+  if (!bytes.data()) return;
+  auto image = std::make_unique<Fl_PNG_Image>(resource, bytes.data(), static_cast<int>(bytes.size()));
+  if (image->fail() != 0) return;
+  button.image(image.get());
+  images.push_back(std::move(image));
+}
+
+void Dialog::Impl::style(Fl_Widget& w, ControlKind kind, const DialogSpec& spec) {
+  const Fl_Font font = fontFor(spec.fontFace);
+  w.labelfont(font);
+  w.labelsize(pixelSize(spec.fontPoints));
+  const bool button = kind == ControlKind::pushButton || kind == ControlKind::defaultButton ||
+                      kind == ControlKind::bitmapButton || kind == ControlKind::flatBitmapButton ||
+                      kind == ControlKind::radioBitmapButton;
+  if (!button) {
+    w.color(flColour(spec.background));
+    w.labelcolor(FL_BLACK);
+  }
+}
+
+Fl_Widget* Dialog::Impl::build(const ControlSpec& c, const DialogSpec& spec) {
+  const int x = px(c.x);
+  const int y = py(c.y);
+  const int w = std::max(px(c.width), 1);
+  const int h = std::max(py(c.height), 1);
+  Fl_Widget* made = nullptr;
+  switch (c.kind) {
+    case ControlKind::checkBox: {
+      auto* b = new Fl_Check_Button(x, y, w, h, c.text);
+      b->when(FL_WHEN_RELEASE_ALWAYS);
+      b->down_box(FL_DOWN_BOX);
+      made = b;
+      break;
+    }
+    case ControlKind::pushButton:
+      made = new Fl_Button(x, y, w, h, c.text);
+      break;
+    case ControlKind::defaultButton:
+      made = new Fl_Return_Button(x, y, w, h, c.text);
+      break;
+    case ControlKind::bitmapButton:
+    case ControlKind::flatBitmapButton:
+    case ControlKind::radioBitmapButton: {
+      auto* b = new BitmapButton(x, y, w, h);
+      b->tooltip(c.text);
+      if (c.kind == ControlKind::flatBitmapButton) {
+        b->box(FL_BORDER_BOX);
+        b->down_box(FL_THIN_DOWN_BOX);
+      }
+      if (c.kind == ControlKind::radioBitmapButton) {
+        b->type(FL_RADIO_BUTTON);
+        b->when(FL_WHEN_RELEASE_ALWAYS);  // pressing the pressed one is a command too
+      }
+      setFace(*b, c.bitmap);
+      made = b;
+      break;
+    }
+    case ControlKind::slider:
+      made = new TickSlider(x, y, w, h);
+      break;
+    case ControlKind::staticText: {
+      auto* b = new Fl_Box(FL_NO_BOX, x, y, w, h, c.text);
+      b->align(FL_ALIGN_TOP_LEFT | FL_ALIGN_INSIDE | FL_ALIGN_WRAP | FL_ALIGN_CLIP);
+      made = b;
+      break;
+    }
+    case ControlKind::groupBox:
+      made = new GroupBox(FL_NO_BOX, x, y, w, h, c.text);
+      break;
+    case ControlKind::blackFrame:
+      made = new Fl_Box(FL_BORDER_FRAME, x, y, w, h, nullptr);
+      break;
+    case ControlKind::edit: {
+      auto* input = new Fl_Input(x, y, w, h);
+      input->textfont(fontFor(spec.fontFace));
+      input->textsize(pixelSize(spec.fontPoints));
+      made = input;
+      break;
+    }
+    case ControlKind::multilineEdit: {
+      auto* editor = new DialogTextEditor(x, y, w, h);
+      buffers.push_back(std::make_unique<Fl_Text_Buffer>());
+      editor->buffer(buffers.back().get());
+      editor->textfont(fontFor(spec.fontFace));
+      editor->textsize(pixelSize(spec.fontPoints));
+      editor->scrollbar_align(FL_ALIGN_RIGHT | FL_ALIGN_BOTTOM);
+      made = editor;
+      break;
+    }
+  }
+  style(*made, c.kind, spec);
+  if (c.kind == ControlKind::blackFrame) made->color(FL_BLACK);
+  if (c.kind == ControlKind::multilineEdit || c.kind == ControlKind::edit) {
+    made->selection_color(FL_DARK_BLUE);
+  }
+  return made;
+}
+
+void Dialog::Impl::buildAll(const DialogSpec& spec) {
+  const auto& controls = spec.controls;
+  for (size_t i = 0; i < controls.size(); ++i) {
+    const ControlSpec& c = controls[i];
+    Fl_Group* group = nullptr;
+    size_t end = i + 1;
+    if (c.kind == ControlKind::radioBitmapButton && c.firstOfGroup) {
+      // The radio buttons of one group share an FLTK group, so that pressing one releases
+      // only its own companions.
+      while (end < controls.size() && controls[end].kind == ControlKind::radioBitmapButton &&
+             !controls[end].firstOfGroup) {
+        ++end;
+      }
+      int left = px(c.x), top = py(c.y), right = left, bottom = top;
+      std::vector<int> ids;
+      for (size_t k = i; k < end; ++k) {
+        left = std::min(left, px(controls[k].x));
+        top = std::min(top, py(controls[k].y));
+        right = std::max(right, px(controls[k].x) + px(controls[k].width));
+        bottom = std::max(bottom, py(controls[k].y) + py(controls[k].height));
+        ids.push_back(controls[k].id);
+      }
+      for (int id : ids) radioGroups[id] = ids;
+      group = new Fl_Group(left, top, right - left, bottom - top);
+    } else {
+      end = i + 1;
+    }
+    for (size_t k = i; k < end; ++k) {
+      Fl_Widget* w = build(controls[k], spec);
+      const int id = controls[k].id;
+      if (id != kNoId) byId[id] = w;
+      if (id == kNoId) continue;
+      w->callback([](Fl_Widget* widget, void* data) {
+        auto* self = static_cast<Impl*>(data);
+        const int wid = static_cast<int>(widget->argument());
+        if (dynamic_cast<Fl_Slider*>(widget)) {
+          self->events->scroll(wid);
+        } else {
+          self->events->command(wid);
+        }
+      }, this);
+      w->argument(id);
+    }
+    if (group) group->end();
+    i = end - 1;
+  }
+}
+
+Dialog::Dialog(const DialogSpec& spec, DialogEvents& events) : impl_(std::make_unique<Impl>()) {
+  if (!Fl::event_dispatch()) Fl::event_dispatch(dispatch);
+  impl_->events = &events;
+  impl_->base = dialogBaseUnits(spec.fontFace, spec.fontPoints);
+  int defaultId = 1;
+  for (const auto& c : spec.controls) {
+    if (c.kind == ControlKind::defaultButton) defaultId = c.id;
+  }
+  impl_->window = std::make_unique<DialogWindow>(impl_->px(spec.width), impl_->py(spec.height),
+                                                 spec.caption, events, defaultId);
+  impl_->window->color(flColour(spec.background));
+  impl_->window->begin();
+  impl_->buildAll(spec);
+  impl_->window->end();
+  impl_->window->set_non_modal();  // stays above the main window that owns it
+  if (spec.centred) {
+    int x = 0, y = 0, w = 0, h = 0;
+    Fl::screen_work_area(x, y, w, h, 0);
+    impl_->window->position(x + (w - impl_->window->w()) / 2, y + (h - impl_->window->h()) / 2);
+  }
+  dialogWindows().push_back(impl_->window.get());
+}
+
+Dialog::~Dialog() {
+  auto& all = dialogWindows();
+  all.erase(std::remove(all.begin(), all.end(), impl_->window.get()), all.end());
+  impl_->window->hide();
+  impl_->window.reset();  // the widgets go with their window, before the images they show
+}
+
+bool Dialog::checked(int id) const {
+  auto* b = dynamic_cast<Fl_Button*>(impl_->widget(id));
+  return b && b->value() != 0;
+}
+
+void Dialog::setChecked(int id, bool on) {
+  if (auto* b = dynamic_cast<Fl_Button*>(impl_->widget(id))) b->value(on ? 1 : 0);
+}
+
+void Dialog::pressRadio(int id) {
+  const auto group = impl_->radioGroups.find(id);
+  if (group == impl_->radioGroups.end()) return;
+  for (int member : group->second) setChecked(member, member == id);
+}
+
+bool Dialog::radioPressed(int id) const { return checked(id); }
+
+int Dialog::sliderPosition(int id) const {
+  auto* s = dynamic_cast<Fl_Slider*>(impl_->widget(id));
+  return s ? static_cast<int>(s->value()) : 0;
+}
+
+void Dialog::setSliderPosition(int id, int position) {
+  if (auto* s = dynamic_cast<TickSlider*>(impl_->widget(id))) s->moveTo(position);
+}
+
+std::string Dialog::text(int id) const {
+  Fl_Widget* w = impl_->widget(id);
+  if (auto* input = dynamic_cast<Fl_Input*>(w)) return std::string(input->value(), static_cast<size_t>(input->size()));
+  if (auto* editor = dynamic_cast<Fl_Text_Editor*>(w)) {
+    char* all = editor->buffer()->text();
+    std::string copy = all ? all : "";
+    free(all);
+    return copy;
+  }
+  return {};
+}
+
+void Dialog::setText(int id, std::string_view text) {
+  Fl_Widget* w = impl_->widget(id);
+  const std::string copy(text);
+  if (auto* input = dynamic_cast<Fl_Input*>(w)) input->value(copy.data(), static_cast<int>(copy.size()));
+  if (auto* editor = dynamic_cast<Fl_Text_Editor*>(w)) editor->buffer()->text(copy.c_str());
+}
+
+void Dialog::moveTo(int left, int top) {
+  impl_->wantLeft = left;
+  impl_->wantTop = top;
+  impl_->placed = true;
+  impl_->window->position(left, top);
+  if (impl_->window->shown()) impl_->placeFrame();
+}
+
+void Dialog::show() {
+  const bool wasShown = impl_->window->shown();
+  impl_->window->show();
+  if (wasShown) return;
+  Fl::check();
+  // FLTK keeps a new window clear of the screen's edges, and a window manager puts its
+  // frame around the client area: the window goes where it was asked for.
+  // A window shown again returns to where it was hidden.
+  if (impl_->mapped) {
+    impl_->wantLeft = impl_->lastOuter.left;
+    impl_->wantTop = impl_->lastOuter.top;
+    impl_->placed = true;
+  }
+  if (impl_->placed) impl_->placeFrame();
+  impl_->mapped = true;
+  if (const auto outer = frameRect(*impl_->window)) impl_->lastOuter = *outer;
+}
+
+void Dialog::hide() {
+  if (const auto outer = frameRect(*impl_->window)) impl_->lastOuter = *outer;
+  impl_->window->hide();
+}
+
+bool Dialog::visible() const { return impl_->window->shown() && impl_->window->visible(); }
+
+Rect Dialog::outerRect() const {
+  if (const auto outer = frameRect(*impl_->window)) return *outer;
+  if (impl_->mapped) return impl_->lastOuter;
+  const Fl_Window& w = *impl_->window;
+  return Rect{w.x(), w.y(), w.x() + w.w(), w.y() + w.h()};
+}
+
+void Dialog::runModal() {
+  Fl_Window* owner = mainWindowOfProgram();
+  ++modalDepth;
+  show();
+  auto ownerShown = [owner] {
+    if (!owner) return true;
+    for (Fl_Window* w = Fl::first_window(); w; w = Fl::next_window(w)) {
+      if (w == owner) return true;
+    }
+    return false;
+  };
+  while (impl_->window->shown() && ownerShown()) {
+    if (Fl::wait() < 0) break;
+  }
+  hide();
+  --modalDepth;
+}
+
+void post(std::function<void()> call) {
+  auto* pending = new std::function<void()>(std::move(call));
+  Fl::add_timeout(0.0, [](void* data) {
+    std::unique_ptr<std::function<void()>> run(static_cast<std::function<void()>*>(data));
+    (*run)();
+  }, pending);
+}
+
+void postCloseToMainWindow() {
+  post([] {
+    if (Fl_Window* main = mainWindowOfProgram()) main->do_callback();
+  });
+}
+
+}  // namespace platform
