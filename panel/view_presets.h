@@ -1,5 +1,22 @@
 #pragma once
-// View presets A to D: the view values and option flags kept in sections "bank1" to "bank4".
+// View presets A to D: the view values and option flags kept in sections "bank1" to "bank4"
+// of the settings file. Loading replaces the DisplayState fields as stored, without any
+// clamping; saving writes the current DisplayState, not the slider positions.
+class PanelControls;
 
 // The section of the preset that the next load or save uses.
 extern char presetSection[6];
+
+// The section of preset 0 to 3 (A to D).
+const char* presetSectionName(int preset);
+
+// Reads the eighteen keys of presetSection into DisplayState, in the order whose side
+// effects the rest of the program relies on, and sets the panel's boxes and sliders.
+void loadPreset(PanelControls& panel);
+
+// Writes the eighteen keys into presetSection, each at once: d1, d2, d3, d3a, d4, d5, d7,
+// c200, c201, c1, c2, c3, c4, c5, c6, c8, c9, c10.
+void savePreset();
+
+// Makes preset 0 to 3 the current one, presses its button and loads it.
+void selectPreset(PanelControls& panel, int preset);

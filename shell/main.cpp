@@ -1,11 +1,31 @@
 // The program's entry: wires the control panel into the main window and runs.
 #include <cstring>
 
+#include "panel/dialog_tables.h"
+#include "panel/panel_window.h"
 #include "panel/view_presets.h"
 #include "shell/main_window.h"
+#include "shell/settings.h"
 #include "shell/startup.h"
 
+namespace {
+
+// The start-up kick's part of the panel: create it where it was last closed, then let the
+// loop apply preset A.
+void createAndPlacePanel() {
+  if (panelWindow.load() != nullptr) return;
+  createPanel(readSettingInt(SettingKey::xmainx), readSettingInt(SettingKey::xmainy));
+  std::memcpy(presetSection, "bank1", sizeof presetSection);
+  postPanelCommand(panelid::startPreset);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-  panelHooks.create = [] { std::memcpy(presetSection, "bank1", sizeof presetSection); };
-  return runProgram(argc, argv);
+  panelHooks.create = createAndPlacePanel;
+  panelHooks.show = showPanel;
+  panelHooks.outerRect = panelOuterRect;
+  const int code = runProgram(argc, argv);
+  destroyPanel();  // the panel goes with its owner, the main window
+  return code;
 }

@@ -1,0 +1,67 @@
+#include "panel/custom_stock.h"
+
+#include "panel/control_panel.h"
+#include "panel/dialog_tables.h"
+#include "platform/dialog.h"
+#include "platform/profile.h"
+#include "shell/settings.h"
+
+namespace {
+
+std::string cut(const std::string& text) { return text.substr(0, kCustomTextLimit); }
+
+class CustomStockDialog : public platform::DialogEvents {
+ public:
+  CustomStockDialog() : dialog_(kCustomTemplate, *this) {
+    // The settings file is what counts: it holds what the fetch thread will read next.
+    const CustomStock stored = readCustomStock();
+    dialog_.setText(customid::symbol, stored.symbol);
+    dialog_.setText(customid::latitude, stored.latitude);
+    dialog_.setText(customid::longitude, stored.longitude);
+  }
+
+  void run() { dialog_.runModal(); }
+
+  void command(int id) override {
+    if (id == kCommandOk) {
+      storeCustomStock({dialog_.text(customid::symbol), dialog_.text(customid::latitude),
+                        dialog_.text(customid::longitude)});
+      dialog_.hide();
+    } else if (id == kCommandCancel) {
+      dialog_.hide();
+    }
+  }
+
+  // A dialog without a close box treats a close request as Cancel.
+  void closeRequest() override { command(kCommandCancel); }
+
+ private:
+  platform::Dialog dialog_;
+};
+
+}  // namespace
+
+CustomStock readCustomStock() {
+  return {readSettingText(SettingKey::customS), readSettingText(SettingKey::customLat),
+          readSettingText(SettingKey::customLon)};
+}
+
+bool storeCustomStock(const CustomStock& typed) {
+  bool stored = writeSettingText(SettingKey::customS, cut(typed.symbol));
+  // The dialog has always spelt the latitude key "customlat"; key names match without case,
+  // so it is the key SettingKey::customLat that the fetch thread reads.
+  stored = platform::profileWriteText(settingsFile(), kItemsSection, "customlat",
+                                      cut(typed.latitude)) &&
+           stored;
+  return writeSettingText(SettingKey::customLon, cut(typed.longitude)) && stored;
+}
+
+void runCustomStockDialog() {
+  if (customDialogOpen == 1) return;
+  customDialogOpen = 1;
+  {
+    CustomStockDialog dialog;
+    dialog.run();
+  }
+  customDialogOpen = 0;
+}

@@ -1,0 +1,24 @@
+#pragma once
+// The custom stock dialog: the user's own ticker symbol and the latitude and longitude of its
+// tag, kept in the settings file, which the fetch thread reads at the start of every run.
+#include <string>
+
+struct CustomStock {
+  std::string symbol;
+  std::string latitude;
+  std::string longitude;
+};
+
+// The longest text stored for each of the three values.
+constexpr std::size_t kCustomTextLimit = 127;
+
+// The three values as the settings file holds them now (empty where a key is missing).
+CustomStock readCustomStock();
+
+// Cuts each value to kCustomTextLimit characters and writes "customS", the latitude and
+// "customLon" in this order. Returns false when a write failed.
+bool storeCustomStock(const CustomStock& typed);
+
+// Opens the modal dialog, unless it is open already; returns when it closes. OK (and
+// Enter) store the three texts; Cancel, Escape and the window manager's close store nothing.
+void runCustomStockDialog();

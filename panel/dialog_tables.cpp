@@ -1,0 +1,72 @@
+#include "panel/dialog_tables.h"
+
+namespace {
+
+using platform::ControlSpec;
+using platform::kNoId;
+using enum platform::ControlKind;
+
+// The panel's controls in tab order. Button faces are the bitmaps 219 (GET), 220 (SAVE),
+// 225 (HELP), 228 to 231 (A to D) and 232 (Custom).
+constexpr ControlSpec kStatusControls[] = {
+    {panelid::cycle, checkBox, "Cycle", 11, 29, 34, 8},
+    {panelid::value, checkBox, "Value", 11, 42, 38, 8},
+    {panelid::change, checkBox, "Change", 11, 50, 39, 8},
+    {panelid::percent, checkBox, "Percent", 11, 58, 39, 8},
+    {panelid::noon, checkBox, "Noon", 11, 115, 37, 8},
+    {panelid::night, checkBox, "Night", 11, 123, 37, 8},
+    {panelid::help, bitmapButton, "HELP", 7, 233, 41, 11, "button_help.png"},
+    {panelid::now, bitmapButton, "Now", 7, 254, 41, 11, "button_get.png"},
+    {kNoId, groupBox, "Quotes", 1, 245, 52, 24},
+    {panelid::save, bitmapButton, "Save", 6, 15, 43, 9, "button_save.png"},
+    {panelid::large, checkBox, "Large", 11, 71, 38, 8},
+    {panelid::dark, checkBox, "Dark", 11, 131, 34, 8},
+    {300, radioBitmapButton, "A", 5, 3, 10, 9, "button_a.png", true},
+    {301, radioBitmapButton, "B", 17, 3, 10, 9, "button_b.png"},
+    {302, radioBitmapButton, "C", 29, 3, 10, 9, "button_c.png"},
+    {303, radioBitmapButton, "D", 41, 3, 10, 9, "button_d.png"},
+    {panelid::colorSlider, slider, "", 7, 177, 42, 18},
+    {panelid::gridSlider, slider, "", 7, 85, 41, 18},
+    {kNoId, staticText, "Grid", 20, 103, 18, 8},
+    {kNoId, staticText, "Color", 18, 195, 25, 8},
+    {kNoId, blackFrame, "", 2, 1, 51, 25},
+    {panelid::clocks, checkBox, "Clocks", 11, 153, 34, 8},
+    {panelid::zones, checkBox, "Zones", 11, 145, 34, 8},
+    {panelid::news, checkBox, "News", 11, 166, 34, 8},
+    {panelid::custom, bitmapButton, "Custom", 7, 213, 41, 12, "button_custom.png"},
+};
+
+// Faces: bitmap 226 (Close) on OK and 227 (More...) on More....
+constexpr ControlSpec kHelpControls[] = {
+    {helpid::more, flatBitmapButton, "More...", 186, 186, 35, 12, "button_more.png"},
+    {kCommandOk, flatBitmapButton, "OK", 242, 186, 35, 12, "button_close.png"},
+    {helpid::text, multilineEdit, "", 3, 3, 284, 172},
+    {helpid::reset, checkBox, "Reset", 10, 188, 53, 8},
+};
+
+constexpr ControlSpec kCustomControls[] = {
+    {kCommandOk, defaultButton, "OK", 205, 141, 43, 12},
+    {kCommandCancel, pushButton, "Cancel", 205, 115, 43, 12},
+    {customid::symbol, edit, "", 21, 95, 79, 16},
+    {customid::latitude, edit, "", 21, 116, 79, 16},
+    {customid::longitude, edit, "", 21, 137, 79, 16},
+    {kNoId, staticText, "Stock Ticker Symbol", 104, 100, 97, 8},
+    {kNoId, staticText, "Latitude", 104, 121, 91, 8},
+    {kNoId, staticText, "Longitude", 104, 142, 96, 8},
+    {kNoId, staticText,
+     "To show an individual company stock, enter the stock information below.", 6, 5, 223, 21},
+    {kNoId, staticText,
+     "Using these settings, you can control which stock is shown and where it will be shown "
+     "on the globe. \n\nEnter the ticker symbol, the latitude, and the longitude.  Latitude "
+     "and longitude are measured using decimal degrees and can be set anywhere you prefer.",
+     6, 31, 221, 51},
+};
+
+}  // namespace
+
+const platform::DialogSpec kStatusTemplate{
+    "STATUS", "Display", "Arial", 10, 54, 271, false, kPanelColour, kStatusControls};
+const platform::DialogSpec kHelpTemplate{
+    "ABOUT3", "  Help", "Arial", 10, 290, 208, true, kPanelColour, kHelpControls};
+const platform::DialogSpec kCustomTemplate{
+    "ABOUT4", "Custom", "Arial", 10, 259, 165, true, kPanelColour, kCustomControls};

@@ -1,0 +1,95 @@
+#include "panel/help_dialog.h"
+
+#include <filesystem>
+
+#include "panel/control_panel.h"
+#include "panel/dialog_tables.h"
+#include "platform/dialog.h"
+#include "platform/open_url.h"
+#include "platform/text.h"
+#include "platform/window.h"
+#include "shell/settings.h"
+
+namespace {
+
+class HelpDialog : public platform::DialogEvents {
+ public:
+  HelpDialog() : dialog_(kHelpTemplate, *this) {
+    const auto text = helpText();
+    if (!text) platform::messageBox("resource not found", " ");
+    dialog_.setText(helpid::text, editLines(text.value_or("")));
+  }
+
+  void run() { dialog_.runModal(); }
+
+  void command(int id) override {
+    switch (id) {
+      case kCommandOk:
+        dialog_.hide();
+        break;
+      case helpid::more:
+        platform::openUrl(makerSiteRoot());
+        break;
+      case helpid::reset:
+        resetAndClose();
+        break;
+      default:
+        break;  // Escape's cancel command included: the guide stays open
+    }
+  }
+
+  void closeRequest() override { dialog_.hide(); }
+
+ private:
+  platform::Dialog dialog_;
+};
+
+bool startsWithScheme(const std::string& host) {
+  const std::string_view h(host);
+  return platform::equalsIgnoreCase(h.substr(0, 7), "http://") ||
+         platform::equalsIgnoreCase(h.substr(0, 8), "https://");
+}
+
+}  // namespace
+
+std::optional<std::string> helpText(const platform::ResourceEntry* table) {
+  const auto bytes = platform::findResource("readme.txt", table);
+  if (!bytes.data()) return std::nullopt;
+  std::string text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  text = text.substr(0, text.find('\0'));
+  if (text.size() > kHelpBufferSize - 1) text.resize(kHelpBufferSize - 1);
+  return text;
+}
+
+std::string editLines(const std::string& text) {
+  std::string lines;
+  lines.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    lines.push_back(text[i]);
+  }
+  return lines;
+}
+
+std::string makerSiteRoot() {
+  std::string host = readSettingText(SettingKey::makerhost);
+  if (!startsWithScheme(host)) host = "http://" + host;
+  while (host.size() > 8 && host.back() == '/') host.pop_back();
+  return host + "/";
+}
+
+void resetAndClose() {
+  std::error_code ignored;
+  std::filesystem::remove("orbq.txt", ignored);
+  platform::postCloseToMainWindow();
+}
+
+void runHelpDialog() {
+  if (helpDialogOpen == 1) return;
+  helpDialogOpen = 1;
+  {
+    HelpDialog dialog;
+    dialog.run();
+  }
+  helpDialogOpen = 0;
+}

@@ -1,0 +1,30 @@
+#pragma once
+// The help dialog: the built-in user guide, a link to the maker's web site, and the Reset
+// box that throws away the cached script and ends the program.
+#include <optional>
+#include <string>
+
+#include "platform/resources.h"
+
+// The program's table, generated from resources/ at build time (global, not in platform::).
+extern const platform::ResourceEntry* const programResources;
+
+// The help text buffer holds this many bytes, terminator included.
+constexpr std::size_t kHelpBufferSize = 16000;
+
+// The resource "readme.txt" as the dialog shows it: up to its first NUL byte and at most
+// kHelpBufferSize - 1 bytes; nullopt when the resource is missing.
+std::optional<std::string> helpText(const platform::ResourceEntry* table = ::programResources);
+
+// Carriage return + line feed pairs as the edit's line breaks.
+std::string editLines(const std::string& text);
+
+// The root page of the maker's web site, on the maker's server named by "makerhost".
+std::string makerSiteRoot();
+
+// Deletes the script cache "orbq.txt" in the current directory (a missing file is fine) and
+// posts a close request to the main window, which saves the placement and ends the program.
+void resetAndClose();
+
+// Opens the modal dialog, unless it is open already; returns when it closes.
+void runHelpDialog();

@@ -1,0 +1,81 @@
+#include "panel/panel_window.h"
+
+#include <memory>
+
+#include "panel/control_panel.h"
+#include "panel/custom_stock.h"
+#include "panel/dialog_tables.h"
+#include "panel/help_dialog.h"
+#include "platform/dialog.h"
+#include "render/panel_gl.h"
+#include "shell/display_state.h"
+
+std::atomic<platform::Dialog*> panelWindow{nullptr};
+
+namespace {
+
+// The real panel: the STATUS dialog as PanelControls, its events handed to the panel logic.
+class ControlPanel : public platform::DialogEvents, public PanelControls {
+ public:
+  ControlPanel() : dialog_(kStatusTemplate, *this) { initialisePanel(*this); }
+
+  platform::Dialog& dialog() { return dialog_; }
+
+  // DialogEvents
+  void command(int id) override { panelCommand(*this, id); }
+  void scroll(int /*id*/) override { panelScroll(*this); }
+  // The close box hides the panel; a right-button release over the globe brings it back.
+  void closeRequest() override { dialog_.hide(); }
+
+  // PanelControls
+  bool checked(int id) const override { return dialog_.checked(id); }
+  void setChecked(int id, bool on) override { dialog_.setChecked(id, on); }
+  int sliderPosition(int id) const override { return dialog_.sliderPosition(id); }
+  void setSlider(int id, int position) override { dialog_.setSliderPosition(id, position); }
+  void pressPreset(int id) override { dialog_.pressRadio(id); }
+  void setClearColour(bool dark) override { ::setClearColour(dark); }
+  void postMainWindowSize() override {
+    // What the main window's size handler does when the notification arrives.
+    platform::post([] { displayState.viewportDirty = kViewportRelayout; });
+  }
+  void openHelp() override { runHelpDialog(); }
+  void openCustom() override { runCustomStockDialog(); }
+
+ private:
+  platform::Dialog dialog_;
+};
+
+std::unique_ptr<ControlPanel> panel;
+
+}  // namespace
+
+void createPanel(int left, int top) {
+  if (panel) return;
+  panel = std::make_unique<ControlPanel>();
+  panelWindow = &panel->dialog();
+  panel->dialog().moveTo(left, top);
+  panel->dialog().show();
+}
+
+void postPanelCommand(int command) {
+  platform::post([command] {
+    if (panel) panelCommand(*panel, command);
+  });
+}
+
+void showPanel() {
+  if (panel) panel->dialog().show();
+}
+
+bool panelOuterRect(platform::Rect& rect) {
+  if (!panel) return false;
+  rect = panel->dialog().outerRect();
+  return true;
+}
+
+void destroyPanel() {
+  if (!panel) return;
+  panelWindow = nullptr;
+  panel.reset();
+  releaseSharedQuadric();
+}

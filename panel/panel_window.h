@@ -1,0 +1,30 @@
+#pragma once
+// The control panel's window, "Display": a modeless dialog built from the STATUS table that
+// stands beside the globe for the life of the program. Its close box only hides it.
+#include <atomic>
+
+#include "platform/window.h"
+
+namespace platform {
+class Dialog;
+}
+
+// The panel's window; null until the panel is created and again once it is destroyed. The
+// fetch thread reads it to decide whether it reports its progress.
+extern std::atomic<platform::Dialog*> panelWindow;
+
+// Creates the panel once (nothing if it exists), initialises its controls from DisplayState,
+// places its outer corner at (left, top) and shows it.
+void createPanel(int left, int top);
+
+// Queues a command for the panel, handled when the loop next runs.
+void postPanelCommand(int command);
+
+// Shows a hidden panel at its old place and brings it to the top.
+void showPanel();
+
+// The panel's rectangle with its frame; false while there is no panel.
+bool panelOuterRect(platform::Rect& rect);
+
+// Destroys the panel with its bitmaps, clears panelWindow and releases sharedQuadric.
+void destroyPanel();
