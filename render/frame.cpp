@@ -8,6 +8,7 @@
 #include "render/clocks.h"
 #include "render/gl_context.h"
 #include "render/news_ticker.h"
+#include "render/pick.h"
 #include "render/scene.h"
 #include "shell/display_state.h"
 
@@ -93,6 +94,7 @@ void composeFrame(platform::MainWindow& window) {
   if (displayState.news == 1) drawTicker();
   localClockHour = twelveHourClock(localTime.hour);
   if (displayState.clocks == 1) drawDialClocks();
+  pickAfterCompose(window);
   present(window);
   displayState.frameBusy = 0;
 }

@@ -7,6 +7,7 @@
 
 #include "market/item_table.h"
 #include "platform/text.h"
+#include "render/frame.h"
 #include "render/gl_context.h"
 #include "render/scene.h"
 #include "shell/display_state.h"
@@ -69,8 +70,10 @@ TagAnchor tagAnchor(float latitude, float longitude) {
   float b = p / 180.0f * (longitude - 9.62f);
   if (a < 0) a += 2 * p;
   if (b < 0) b += 2 * p;
-  const auto x1 = static_cast<float>(std::sin(static_cast<double>(2 * p - b)) * std::cos(static_cast<double>(a)));
-  const auto z1 = static_cast<float>(std::cos(static_cast<double>(2 * p - b)) * std::cos(static_cast<double>(a)));
+  const auto x1 = static_cast<float>(std::sin(static_cast<double>(2 * p - b)) *
+                                     std::cos(static_cast<double>(a)));
+  const auto z1 = static_cast<float>(std::cos(static_cast<double>(2 * p - b)) *
+                                     std::cos(static_cast<double>(a)));
   const auto y1 = static_cast<float>(std::sin(static_cast<double>(a)));
   return {anchorCoordinate(x1), anchorCoordinate(y1), anchorCoordinate(z1)};
 }
@@ -94,9 +97,9 @@ int32_t tagIndexFromPixel(uint8_t red, uint8_t green, uint8_t blue) {
 
 int32_t tagTextY(int32_t anchorY, int32_t zoom) { return anchorY - (601 - zoom) / 20; }
 
-TagSizeClass tagSizeClass(int32_t viewportHeight, int32_t largeTags, int32_t labelWidth) {
+TagSizeClass tagSizeClass(int32_t height, int32_t largeTags, int32_t labelWidth) {
   const TagSizeClass medium{labelWidth / 8 + 2, 2, 2000};
-  if (viewportHeight > 320) {
+  if (height > 320) {
     return largeTags == 1 ? TagSizeClass{labelWidth / 4 + 1, 3, 1000} : medium;
   }
   return largeTags == 1 ? medium : TagSizeClass{5, 1, 3000};
@@ -112,12 +115,6 @@ namespace {
 float coordinate(const char* text) {
   const double value = platform::leadingDouble(text);
   return std::isfinite(value) ? static_cast<float>(value) : 0.0f;
-}
-
-int32_t tagViewportHeight() {
-  GLint viewport[4] = {0, 0, 0, 0};
-  glGetIntegerv(GL_VIEWPORT, viewport);
-  return viewport[3];
 }
 
 // The state the tag images and bitmap text rely on, whatever the globe left behind:
@@ -144,8 +141,8 @@ void endTagState() {
 
 void drawTagFrom(const MarketItemTable& table, int32_t k) {
   if (k < 0 || k >= kItemSlots) return;
-  const TagLabelInputs inputs{displayState.cycle,     labelPhase,
-                              displayState.showValue, displayState.showChange,
+  const TagLabelInputs inputs{displayState.cycle,       labelPhase,
+                              displayState.showValue,   displayState.showChange,
                               displayState.showPercent, displayState.hoveredItem,
                               table.altTextEnabled};
   const TagLabel label = makeTagLabel(table.field(labelColumn(inputs, k), k));
@@ -154,7 +151,7 @@ void drawTagFrom(const MarketItemTable& table, int32_t k) {
   glRasterPos3i(anchor.x, anchor.y, anchor.z);
   const TagColour colour = tagColour(k, table.fresh[k], table.down[k]);
   glColor3ub(colour.red, colour.green, colour.blue);
-  const TagSizeClass size = tagSizeClass(tagViewportHeight(), displayState.largeTags, label.width);
+  const TagSizeClass size = tagSizeClass(viewportHeight, displayState.largeTags, label.width);
   glDrawPixels(size.boxWidth, size.boxHeight, GL_RGB, GL_UNSIGNED_BYTE,
                tagBoxPixels[k] + tagBoxOffset(table.fresh[k]));
   // The raster position takes the current colour: the text is drawn in the tag colour.

@@ -69,7 +69,8 @@ struct TagSizeClass {
   int32_t fontBase;             // 1000, 2000 or 3000
 };
 
-TagSizeClass tagSizeClass(int32_t viewportHeight, int32_t largeTags, int32_t labelWidth);
+// `height` is the viewport height at the last set-up: above 320 the large class.
+TagSizeClass tagSizeClass(int32_t height, int32_t largeTags, int32_t labelWidth);
 
 // Byte offset into a tagBoxPixels entry: the plain half for a fresh tag, the lifted half
 // (dark grey) for a faded one.

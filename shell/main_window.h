@@ -1,6 +1,7 @@
 #pragma once
-// The main window's message handlers: creation and the start-up kick, paint, size, close and
-// destruction. The FLTK window (platform/window) calls them on the UI thread.
+// The main window's message handlers: creation and the start-up kick, paint with the fetch
+// schedule, size, mouse and keys, close and destruction. The FLTK window (platform/window)
+// calls them on the UI thread; the input's arithmetic lives in shell/input.
 #include <functional>
 
 #include "platform/window.h"
@@ -12,16 +13,33 @@ extern platform::MainWindow* mainWindow;
 // What the main window asks of the control panel, set by the program's entry before the
 // window is created. Each may be empty while there is no panel.
 struct PanelHooks {
-  std::function<void()> create;           // create the panel once, place and show it
-  std::function<void()> show;             // bring the panel to the top and show it
+  std::function<void()> create;                    // create the panel once, place and show it
+  std::function<void()> show;                      // bring the panel to the top and show it
   std::function<bool(platform::Rect&)> outerRect;  // false while there is no panel
 };
 extern PanelHooks panelHooks;
+
+// The fetch thread's procedure, run on a new thread with the main window once per start.
+// Its last acts must be endFetchRun: fetchRunning = 0, then fetchDone = 1.
+using FetchProcedure = void (*)(platform::MainWindow* window);
+extern FetchProcedure fetchProcedure;
+
+// The procedure until the fetch run itself is wired in: only the end-of-run contract.
+void endOfRunOnly(platform::MainWindow* window);
 
 class MainWindowHandler : public platform::WindowEvents {
  public:
   void paint() override;
   void size() override;
+  void leftDown(int x, int y) override;
+  void leftUp() override;
+  void leftDoubleClick(int x, int y) override;
+  void rightDown() override;
+  void rightUp() override;
+  void nonClientButtonUp() override;
+  void mouseMove(int x, int y) override;
+  void wheel(int distance) override;
+  void key(int code) override;
   void close() override;
 
   // The creation steps that need the mapped window: context, fonts, first ticks.

@@ -34,9 +34,8 @@ TEST(TagLabelChoice, CycleRunsByPhase) {
     int32_t phase, altTextEnabled;
     int expected;
   } cases[] = {
-      {0, 0, kValueColumn},   {1, 0, kChangeColumn},   {2, 0, kPercentColumn},
-      {3, 0, kNameColumn},    {3, 1, kAltTextColumn},  {4, 1, kNameColumn},
-      {0, 1, kValueColumn},
+      {0, 0, kValueColumn},   {1, 0, kChangeColumn}, {2, 0, kPercentColumn}, {3, 0, kNameColumn},
+      {3, 1, kAltTextColumn}, {4, 1, kNameColumn},   {0, 1, kValueColumn},
   };
   for (const auto& c : cases) {
     // Hovering makes no difference while cycling.
@@ -51,10 +50,10 @@ TEST(TagLabel, WidthAndShortening) {
     const char* shown;
     int32_t width;
   } cases[] = {
-      {"10312", "10312", 40}, {"DAX  ", "DAX", 24},  {"FTSE ", "FTSE", 32},
+      {"10312", "10312", 40}, {"DAX  ", "DAX", 24}, {"FTSE ", "FTSE", 32},
       {"AB C1", "AB C1", 40},  // a blank fourth alone shortens nothing
       {"AB C", "AB C", 40},    // four characters: the fifth is the end, not a blank
-      {"", "", 40},            {"    ", "    ", 40},  {"     ", "   ", 24},
+      {"", "", 40},           {"    ", "    ", 40}, {"     ", "   ", 24},
   };
   for (const auto& c : cases) {
     const TagLabel label = makeTagLabel(c.text);
@@ -90,11 +89,11 @@ TEST(TagColour, BaseColoursCarryTheIndexAndDecodeBack) {
     int32_t k, fresh, down;
     TagColour expected;
   } cases[] = {
-      {37, 1, 0, {10, 228, 0}},   // 37 = 2 x 16 + 5, fresh and up
-      {37, 1, 1, {234, 4, 0}},    // fresh and down
-      {0, 0, 1, {192, 96, 96}},   // faded red
-      {0, 0, 0, {96, 192, 96}},   // faded green
-      {99, 3, 5, {230, 12, 0}},   // any non-zero fresh or down counts
+      {37, 1, 0, {10, 228, 0}},  // 37 = 2 x 16 + 5, fresh and up
+      {37, 1, 1, {234, 4, 0}},   // fresh and down
+      {0, 0, 1, {192, 96, 96}},  // faded red
+      {0, 0, 0, {96, 192, 96}},  // faded green
+      {99, 3, 5, {230, 12, 0}},  // any non-zero fresh or down counts
   };
   for (const auto& c : cases) {
     const TagColour colour = tagColour(c.k, c.fresh, c.down);
@@ -115,7 +114,7 @@ TEST(TagPick, BoxPixelsDecodeToTheirEntryAndBackgroundsToNoTag) {
   }
   EXPECT_EQ(tagBoxOffset(0), 132);
   EXPECT_GE(tagIndexFromPixel(255, 255, 255), 512);  // white background
-  EXPECT_GE(tagIndexFromPixel(0, 0, 5), 512);         // dark blue background (0.02)
+  EXPECT_GE(tagIndexFromPixel(0, 0, 5), 512);        // dark blue background (0.02)
 }
 
 TEST(TagText, BaselineFollowsZoom) {
@@ -129,8 +128,8 @@ TEST(TagSizeClass, ByViewportHeightAndLargeTags) {
     int32_t height, large, labelWidth;
     TagSizeClass expected;
   } cases[] = {
-      {321, 1, 40, {11, 3, 1000}}, {321, 1, 24, {7, 3, 1000}},  {321, 0, 40, {7, 2, 2000}},
-      {1024, 0, 32, {6, 2, 2000}}, {320, 1, 40, {7, 2, 2000}},  {320, 0, 40, {5, 1, 3000}},
+      {321, 1, 40, {11, 3, 1000}}, {321, 1, 24, {7, 3, 1000}}, {321, 0, 40, {7, 2, 2000}},
+      {1024, 0, 32, {6, 2, 2000}}, {320, 1, 40, {7, 2, 2000}}, {320, 0, 40, {5, 1, 3000}},
       {0, 0, 24, {5, 1, 3000}},    {321, 2, 40, {7, 2, 2000}},
   };
   for (const auto& c : cases) {
