@@ -74,8 +74,8 @@ void rewindCursor() {
   scanner.cursorPos = scanner.savedPos;
 }
 
-int32_t findText(const char* marker) {
-  const size_t markerLength = std::strlen(marker);
+int32_t findText(std::string_view marker) {
+  const size_t markerLength = marker.size();
   const int32_t limit = scanner.textLength - 3;  // the last three characters are never examined
   size_t matched = 0;
   for (;;) {
@@ -84,7 +84,7 @@ int32_t findText(const char* marker) {
     if (pos >= limit) return 0;
     const char c = at(pos);
     if (isControlChar(c)) continue;
-    if (c == marker[matched]) {
+    if (matched < markerLength && c == marker[matched]) {
       if (++matched == markerLength) return 1;
     } else {
       matched = 0;  // the breaking character is not tried as a new first character
@@ -92,8 +92,8 @@ int32_t findText(const char* marker) {
   }
 }
 
-int32_t findBack(const char* marker) {
-  const size_t markerLength = std::strlen(marker);
+int32_t findBack(std::string_view marker) {
+  const size_t markerLength = marker.size();
   if (markerLength == 0) return 1;
   size_t k = markerLength - 1;
   for (;;) {

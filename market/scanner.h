@@ -14,6 +14,7 @@
 //
 // Used by the fetch thread only.
 #include <cstdint>
+#include <string_view>
 
 struct ScannerState {
   const char* text = nullptr;  // start of the text being scanned (pageBuffer or feedBuffer)
@@ -43,9 +44,9 @@ char readChar();
 inline bool isControlChar(char c) { return static_cast<signed char>(c) < 16; }
 
 // 1 with the cursor just after the marker, 0 with the cursor where the scan stopped.
-int32_t findText(const char* marker);
+int32_t findText(std::string_view marker);
 // Always 1: the cursor on the marker's first character, or at the section's saved position.
-int32_t findBack(const char* marker);
+int32_t findBack(std::string_view marker);
 // Always 1: the cursor on the character in front of the nearest ">" behind it, or at the
 // saved position.
 int32_t backToTag();

@@ -1,0 +1,284 @@
+#include "market/http_transfer.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "market/news_parser.h"
+#include "market/scanner.h"
+#include "platform/http.h"
+#include "shell/display_state.h"
+#include "tests/support/loopback_server.h"
+
+namespace {
+
+using testing_support::LoopbackServer;
+
+class TransferTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    savedHooks_ = transferHooks;
+    savedLimits_ = transferLimits;
+    transferHooks = {};
+    transferHooks.pageSettleMs = 0;
+    transferHooks.panelOpen = [this] { return panelOpen; };
+    transferHooks.setCaption = [this](std::string_view text) { captions.emplace_back(text); };
+    transferHooks.showMainWindow = [this] { ++shown; };
+    // Short bounds so that a silent server costs the test well under a second.
+    transferLimits.connectMs = 2000;
+    transferLimits.totalMs = 600;
+    transferLimits.lowSpeedSeconds = 1;
+    scriptDownloading = 0;
+    readToggle = 0;
+    displayState.textureDirty.store(0);
+  }
+  void TearDown() override {
+    transferHooks = savedHooks_;
+    transferLimits = savedLimits_;
+  }
+
+  // Answers from a scripted client instead of the network.
+  platform::ScriptedHttpClient& fake() {
+    transferHooks.client = &fake_;
+    return fake_;
+  }
+
+  bool panelOpen = true;
+  std::vector<std::string> captions;
+  int shown = 0;
+
+ private:
+  TransferHooks savedHooks_;
+  TransferLimits savedLimits_;
+  platform::ScriptedHttpClient fake_;
+};
+
+TEST_F(TransferTest, AnErrorPageIsContent) {
+  LoopbackServer server;
+  server.answer("/missing", 404, "<html>Not here</html>");
+  EXPECT_EQ(downloadPage(server.host().c_str(), "/missing", 10000), 2);
+  EXPECT_EQ(std::string(pageBuffer), "<html>Not here</html>");
+  EXPECT_EQ(pageLength, 21);
+  EXPECT_EQ(scanner.text, pageBuffer);
+  EXPECT_EQ(scanner.cursorPos, 0);
+  EXPECT_EQ(scanner.textLength, 21);
+  EXPECT_EQ(displayState.textureDirty.load(), 1);
+  EXPECT_EQ(shown, 1);
+  ASSERT_EQ(server.requests().size(), 1u);
+  EXPECT_EQ(server.requests()[0].userAgent, kUserAgent);
+}
+
+TEST_F(TransferTest, BodiesOfEverySizeAreStoredAndCutAtTheBuffersEnd) {
+  struct SizeCase {
+    size_t size;
+    int32_t stored;
+  };
+  const SizeCase cases[] = {{0, 0}, {1, 1}, {4096, 4096}, {4097, 4097}, {3000000, 1000000}};
+  LoopbackServer server;
+  for (const SizeCase& c : cases) server.answerSize("/" + std::to_string(c.size), c.size);
+  for (const SizeCase& c : cases) {
+    const std::string path = "/" + std::to_string(c.size);
+    const std::string expected = LoopbackServer::patternBody(static_cast<size_t>(c.stored));
+    ASSERT_EQ(downloadPage(server.host().c_str(), path.c_str(), 10000), 2) << c.size;
+    EXPECT_EQ(pageLength, c.stored) << c.size;
+    EXPECT_EQ(std::memcmp(pageBuffer, expected.data(), expected.size()), 0) << c.size;
+    EXPECT_EQ(pageBuffer[c.stored], '\0') << c.size;
+  }
+  // The feed buffer is bounded the same way.
+  ASSERT_EQ(fetchFeed(server.host().c_str(), "/3000000"), 1);
+  EXPECT_EQ(feedBuffer[kTransferBufferSize], '\0');
+  EXPECT_EQ(feedBuffer[kTransferBufferSize - 1], LoopbackServer::patternBody(1000000).back());
+}
+
+TEST_F(TransferTest, TheConfigurationFlagIsTheFirstByte) {
+  const std::pair<std::string, int32_t> cases[] = {
+      {"A", 65}, {"0", 48}, {"", 0}, {"1 and more", 49}, {"\xE9", -23}};
+  LoopbackServer server;
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    server.answer("/cf" + std::to_string(i), 200, cases[i].first, "text/plain");
+  }
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    const std::string path = "/cf" + std::to_string(i);
+    EXPECT_EQ(fetchConfigFlag(server.host().c_str(), path.c_str()), cases[i].second)
+        << cases[i].first;
+  }
+}
+
+struct FailureCase {
+  const char* name;
+  int32_t page;
+  int32_t config;
+  int32_t feed;
+};
+
+// Every operation against one failing server, with the code each must give.
+void expectFailure(const std::string& host, const char* path, const FailureCase& c) {
+  EXPECT_EQ(downloadPage(host.c_str(), path, 10000), c.page) << c.name;
+  EXPECT_EQ(fetchConfigFlag(host.c_str(), path), c.config) << c.name;
+  EXPECT_EQ(fetchFeed(host.c_str(), path), c.feed) << c.name;
+  EXPECT_EQ(fetchQuotePage(host.c_str(), path), c.feed) << c.name;
+}
+
+TEST_F(TransferTest, FailuresGiveTheCodeOfTheStepThatFailed) {
+  transferHooks.networkUp = [] { return true; };  // "bad host" is not a loopback host
+  const std::string refused = "127.0.0.1:" + std::to_string(LoopbackServer::refusedPort());
+  expectFailure(refused, "/x", {"refused port", 11001, -11001, 11001});
+  expectFailure("bad host", "/x", {"malformed host", 11002, -11002, 11002});
+  expectFailure("127.0.0.1:8404", "/bad\npath", {"malformed path", 11002, -11002, 11002});
+
+  LoopbackServer server;
+  server.answerCut("/none", 1000, 0);
+  server.answerCut("/half", 1000, 500);
+  expectFailure(server.host(), "/none", {"cut before any byte", 10001, -10001, 10001});
+  // The configuration flag takes one read: the bytes that came are its content.
+  expectFailure(server.host(), "/half", {"cut half-way", 10000, 'a', 10000});
+  EXPECT_EQ(std::memcmp(pageBuffer, LoopbackServer::patternBody(500).data(), 500), 0);
+}
+
+TEST_F(TransferTest, ASilentServerEndsInAFailureWithinTheTimeOut) {
+  LoopbackServer server;
+  server.answerNever("/silent");
+  const auto start = std::chrono::steady_clock::now();
+  expectFailure(server.host(), "/silent", {"never answers", 11003, -11003, 11003});
+  const auto elapsed = std::chrono::steady_clock::now() - start;
+  EXPECT_LT(elapsed, std::chrono::seconds(5));  // four transfers of 0.6 s each at most
+}
+
+TEST_F(TransferTest, WithoutANetworkNothingIsOpened) {
+  auto& client = fake();
+  transferHooks.networkUp = [] { return false; };
+  expectFailure("quotes.example", "/x", {"offline", 11002, kOffline, kOffline});
+  scriptDownloading = 1;
+  EXPECT_EQ(downloadPage("quotes.example", "/s3.txt", 10000), kOffline);
+  EXPECT_TRUE(client.requests.empty());
+  // A loopback host is never offline.
+  for (const char* host : {"127.0.0.1:8404", "localhost", "http://[::1]:80", "127.9.8.7"}) {
+    fetchFeed(host, "/rss/business");
+  }
+  EXPECT_EQ(client.requests.size(), 4u);
+}
+
+TEST_F(TransferTest, TheCaptionShowsEachStepAndAlternatesAcrossReadsAndCalls) {
+  auto& client = fake();
+  transferHooks.networkUp = [] { return true; };
+  client.exchanges = {{platform::HttpOutcome::ok, true, {std::string(4097, 'x')}, 200},
+                      {platform::HttpOutcome::ok, true, {}, 200},
+                      {platform::HttpOutcome::readFailed, true, {}, 200}};
+  EXPECT_EQ(downloadPage("h", "/a", 10000), 2);
+  EXPECT_EQ(downloadPage("h", "/b", 10000), 2);
+  EXPECT_EQ(downloadPage("h", "/c", 10000), 10001);
+  const std::vector<std::string> expected = {
+      // 4097 bytes: two reads of the body and the empty read that ends it.
+      "Opening connection...", "Connecting...", "Reading data...", "Reading data <<<",
+      "Reading data    ", "Reading data <<<",
+      // An empty body takes two reads.
+      "Opening connection...", "Connecting...", "Reading data...", "Reading data    ",
+      "Reading data <<<",
+      // A failed first read.
+      "Opening connection...", "Connecting...", "Reading data...", "Reading data    "};
+  EXPECT_EQ(captions, expected);
+  EXPECT_EQ(client.requests[0].url, "http://h/a");
+  EXPECT_EQ(client.requests[0].connectTimeoutMs, 10000u);
+}
+
+TEST_F(TransferTest, TheCaptionIsLeftAloneWithoutThePanel) {
+  auto& client = fake();
+  transferHooks.networkUp = [] { return true; };
+  panelOpen = false;
+  client.exchanges = {{platform::HttpOutcome::ok, true, {"body"}, 200}};
+  EXPECT_EQ(downloadPage("h", "/a", 10000), 2);
+  EXPECT_TRUE(captions.empty());
+}
+
+TEST_F(TransferTest, FeedsAndQuotePagesAreParsedFromTheFeedBuffer) {
+  LoopbackServer server;
+  server.answer("/rss/business", 200,
+                "<rss><image><title>Biz</title></image><item><title>Up</title></item></rss>\n");
+  server.answer("/q", 200,
+                "<p>Index Value: <span id=\"v\">1,234.5</span> <img src=\"http://i\" "
+                "alt=\"Down\"> <b>6.5</b> (0.52%)</p>\n");
+  pageLength = 17;
+  clearNews();
+  EXPECT_EQ(fetchFeed(server.host().c_str(), "/rss/business"), 1);
+  EXPECT_EQ(newsLength, 66 + 61 + 61 + 50);
+  EXPECT_EQ(scanner.textLength, 17);  // the page's scans are bounded by the page again
+
+  std::vector<std::pair<int32_t, std::string>> appended;
+  const AppendColumn append = [&](int32_t column, std::string_view text) {
+    appended.emplace_back(column, std::string(text));
+  };
+  EXPECT_EQ(quoteCommand(server.host().c_str(), "GSPC\",", append), 1);
+  const std::vector<std::pair<int32_t, std::string>> expected = {
+      {4, "1234 "}, {5, "-6   "}, {3, "-0.5%"}};
+  EXPECT_EQ(appended, expected);
+  EXPECT_EQ(server.requests().back().symbol, "^GSPC");
+
+  // A failed quote still appends the placeholders, so the item keeps its place.
+  appended.clear();
+  const std::string refused = "127.0.0.1:" + std::to_string(LoopbackServer::refusedPort());
+  EXPECT_EQ(quoteCommand(refused.c_str(), "GSPC\",", append), 11001);
+  const std::vector<std::pair<int32_t, std::string>> placeholders = {
+      {4, "----"}, {5, "----"}, {3, "----"}};
+  EXPECT_EQ(appended, placeholders);
+}
+
+std::string ticker() {
+  std::lock_guard lock(tickerMutex());
+  return std::string(tickerText, static_cast<size_t>(tickerLength));
+}
+
+TEST_F(TransferTest, TheNewsStepPublishesThreeFeedsOrTheOfflineText) {
+  LoopbackServer server;
+  for (const char* path : {"/rss/business", "/rss/stocks", "/rss/topstories"}) {
+    server.answer(path, 200, "<rss><image><title>T</title></image></rss>\n");
+  }
+  EXPECT_EQ(fetchNewsTicker(server.host().c_str()), 1);
+  EXPECT_EQ(ticker().size(), 3u * (66 + 61 + 50));
+
+  transferHooks.networkUp = [] { return false; };
+  EXPECT_EQ(fetchNewsTicker("news.example"), kOffline);
+  EXPECT_EQ(ticker(), offlineTickerText());
+}
+
+struct AddressCase {
+  const char* host;
+  const char* path;
+  bool valid;
+  const char* url;
+  bool loopback;
+};
+
+TEST(TransferAddressTest, HostValuesAndPaths) {
+  const AddressCase cases[] = {
+      {"127.0.0.1:8404", "/m3d/cf2.txt", true, "http://127.0.0.1:8404/m3d/cf2.txt", true},
+      {"http://localhost", "/a", true, "http://localhost/a", true},
+      {"https://quotes.example:8443", "/q?s=^DJI", true, "https://quotes.example:8443/q?s=^DJI",
+       false},
+      {"news.example", "rss", true, "http://news.example/rss", false},
+      {"  127.200.1.1  ", "/", true, "http://127.200.1.1/", true},
+      {"::1", "/x", true, "http://[::1]/x", true},
+      {"[::1]:8080", "/x", true, "http://[::1]:8080/x", true},
+      {"128.0.0.1", "/x", true, "http://128.0.0.1/x", false},
+      {"127.0.0.256", "/x", true, "http://127.0.0.256/x", false},
+      {"host.example/ignored", "/x", true, "http://host.example/x", false},
+      {"h", "/a b\xE9", true, "http://h/a%20b%E9", false},
+      {"", "/x", false, "", false},
+      {"host:99999", "/x", false, "", false},
+      {"host:", "/x", false, "", false},
+      {"bad host", "/x", false, "", false},
+      {"h", "/a\rb", false, "", false},
+  };
+  for (const AddressCase& c : cases) {
+    TransferAddress address;
+    EXPECT_EQ(transferAddress(c.host, c.path, address), c.valid) << c.host;
+    if (!c.valid) continue;
+    EXPECT_EQ(address.url, c.url) << c.host;
+    EXPECT_EQ(address.loopback, c.loopback) << c.host;
+  }
+}
+
+}  // namespace
