@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include "market/item_table.h"
 #include "render/clocks.h"
 #include "render/globe_mesh.h"
 #include "render/news_ticker.h"
@@ -94,7 +95,7 @@ void drawScene() {
   // Everything after the globe is drawn without depth testing; the far plane hides what lies
   // behind the globe's centre.
   glDisable(GL_DEPTH_TEST);
-  stepLabelCycle(sceneClock.tick(), false);
+  stepLabelCycle(sceneClock.tick(), shownItemTable()->altTextEnabled == 1);
   drawTags();
   updateCityTimes();
   if (displayState.zones > 0) drawGlobeClocks();
