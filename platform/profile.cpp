@@ -1,10 +1,5 @@
 #include "platform/profile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdlib>
 #include <fstream>
 #include <mutex>
@@ -12,6 +7,7 @@
 #include <sstream>
 #include <vector>
 
+#include "platform/files.h"
 #include "platform/text.h"
 
 namespace platform {
@@ -93,38 +89,6 @@ std::optional<std::string> findValue(const std::string& file, std::string_view s
   return std::string(keyLine(lines[*where.key])->value);
 }
 
-bool makeDirectories(const std::string& dir) {
-  if (dir.empty()) return true;
-  for (size_t pos = 1; pos <= dir.size(); ++pos) {
-    if (pos != dir.size() && dir[pos] != '/') continue;
-    const std::string part = dir.substr(0, pos);
-    if (mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return false;
-  }
-  return true;
-}
-
-bool replaceFile(const std::string& file, const std::string& content) {
-  const auto slash = file.find_last_of('/');
-  const std::string dir = slash == std::string::npos ? "" : file.substr(0, slash);
-  if (!makeDirectories(dir)) return false;
-  std::string tmp = file + ".XXXXXX";
-  const int fd = mkstemp(tmp.data());
-  if (fd < 0) return false;
-  size_t done = 0;
-  while (done < content.size()) {
-    const ssize_t n = write(fd, content.data() + done, content.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    done += static_cast<size_t>(n);
-  }
-  const bool written = done == content.size() && fsync(fd) == 0;
-  if (close(fd) != 0 || !written || rename(tmp.c_str(), file.c_str()) != 0) {
-    unlink(tmp.c_str());
-    return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 std::string configFilePath(std::string_view name) {
@@ -175,7 +139,7 @@ bool profileWriteText(const std::string& file, std::string_view section, std::st
   }
   std::ostringstream out;
   for (const auto& line : lines) out << line << '\n';
-  return replaceFile(file, out.str());
+  return writeFileAtomically(file, out.str());
 }
 
 }  // namespace platform

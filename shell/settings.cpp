@@ -58,10 +58,7 @@ static_assert(tableFollowsEnum(), "kSettings must list every SettingKey in enum 
 
 const SettingInfo& settingInfo(SettingKey key) { return kSettings[static_cast<size_t>(key)]; }
 
-const std::string& settingsFile() {
-  static const std::string path = platform::configFilePath("orbq7.ini");
-  return path;
-}
+std::string settingsFile() { return platform::configFilePath("orbq7.ini"); }
 
 int32_t readSettingInt(SettingKey key, std::string_view section) {
   const SettingInfo& info = settingInfo(key);

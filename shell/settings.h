@@ -36,8 +36,8 @@ constexpr const char* kLocalFeedHost = "127.0.0.1:8404";
 
 const SettingInfo& settingInfo(SettingKey key);
 
-// The settings file: $XDG_CONFIG_HOME/orbiquant/orbq7.ini.
-const std::string& settingsFile();
+// The settings file: $XDG_CONFIG_HOME/orbiquant/orbq7.ini, from the environment at each call.
+std::string settingsFile();
 
 int32_t readSettingInt(SettingKey key, std::string_view section = kItemsSection);
 std::string readSettingText(SettingKey key, std::string_view section = kItemsSection);

@@ -1,0 +1,232 @@
+// Whole fetch runs against a loopback server: configuration check, script download and
+// cache file, the block loop, restarts and the end of the run.
+#include "market/fetch_run.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "market/item_table.h"
+#include "market/summer_time.h"
+#include "platform/files.h"
+#include "shell/display_state.h"
+#include "shell/settings.h"
+#include "tests/support/loopback_server.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+using ::testing::Contains;
+using ::testing::ElementsAre;
+using ::testing::Not;
+
+std::string slurp(const std::string& path) {
+  std::ifstream in(path);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+class FetchRunTest : public ::testing::Test {
+ protected:
+  TempDir dir;
+  testing_support::LoopbackServer server;
+  std::vector<std::string> captions;
+  std::vector<std::string> messages;
+  char savedCwd[4096] = {};
+
+  void SetUp() override {
+    ASSERT_NE(getcwd(savedCwd, sizeof savedCwd), nullptr);
+    ASSERT_EQ(chdir(dir.path().c_str()), 0);  // the cache file lives in the current directory
+    setenv("XDG_CONFIG_HOME", dir.path().c_str(), 1);
+    for (SettingKey key : {SettingKey::makerhost, SettingKey::quotehost, SettingKey::newshost}) {
+      writeSettingText(key, server.host());
+    }
+    fetchRunState() = FetchRunState{};
+    scriptRegisters() = ScriptRegisters{};
+    workingItemTable() = MarketItemTable{};
+    publishItemTable(MarketItemTable{});
+    fetchHooks.setCaption = [this](std::string_view text) { captions.emplace_back(text); };
+    fetchHooks.showMessage = [this](std::string_view text, std::string_view title) {
+      messages.push_back(std::string(title) + ": " + std::string(text));
+    };
+    fetchHooks.requestClose = [this] { messages.emplace_back("close"); };
+  }
+
+  void TearDown() override {
+    fetchHooks = FetchHooks{};
+    ASSERT_EQ(chdir(savedCwd), 0);
+  }
+
+  // Runs as the main window starts a run, and checks the end-of-run contract.
+  void run() {
+    displayState.fetchRunning = 1;
+    displayState.fetchDone = 0;
+    londonSummerTime = 7;
+    newYorkSummerTime = 7;
+    fetchRun();
+    EXPECT_EQ(displayState.fetchRunning.load(), 0);
+    EXPECT_EQ(displayState.fetchDone.load(), 1);
+    EXPECT_LE(londonSummerTime.load(), 1);  // recomputed on every path
+    EXPECT_LE(newYorkSummerTime.load(), 1);
+  }
+
+  std::vector<std::string> paths() const {
+    std::vector<std::string> out;
+    for (const auto& r : server.requests()) out.push_back(r.path);
+    return out;
+  }
+
+  void serveScript(const std::string& config, const std::string& script) {
+    server.answer("/m3d/cf2.txt", 200, config, "text/plain");
+    server.answer("/m3d/s3.txt", 200, script, "text/plain");
+  }
+};
+
+const char* kOneBlock =
+    "#01\r\n*001\r\ns1{HOST}\r\ns2/page\r\nh12\r\n#001\r\nR\r\ns0Tokyo\r\nA00\r\nr\r\n***\r\n";
+
+std::string withServer(std::string text, const std::string& host) {
+  for (size_t at; (at = text.find("{HOST}")) != std::string::npos;) text.replace(at, 6, host);
+  return text;
+}
+
+TEST_F(FetchRunTest, FirstRunDownloadsTheScriptAndFillsTheTable) {
+  serveScript("1", withServer(kOneBlock, server.host()));
+  server.answer("/page", 200, "<html>page</html>");
+  run();
+  EXPECT_EQ(slurp("orbq.txt"), withServer(kOneBlock, server.host()));
+  const auto table = shownItemTable();
+  EXPECT_EQ(table->tableReady, 1);
+  EXPECT_EQ(table->itemCount(), 1);
+  EXPECT_STREQ(table->field(0, 0), "Tokyo");
+  EXPECT_THAT(paths(), Contains("/m3d/s3.txt"));
+  EXPECT_THAT(captions, Contains("checking..."));
+  EXPECT_EQ(readSettingText(SettingKey::namepath), server.host());
+  EXPECT_EQ(readSettingText(SettingKey::filepath), "/m3d/s3.txt");
+  EXPECT_TRUE(messages.empty());
+
+  // The next run uses the script in memory: no configuration check, no download.
+  const size_t before = server.requests().size();
+  run();
+  const auto all = paths();
+  const std::vector<std::string> later(all.begin() + static_cast<long>(before), all.end());
+  EXPECT_THAT(later, Not(Contains("/m3d/cf2.txt")));
+  EXPECT_THAT(later, Not(Contains("/m3d/s3.txt")));
+  EXPECT_THAT(later, Contains("/page"));
+}
+
+TEST_F(FetchRunTest, ConfigurationLetterForcesTheDownloadAndADigitKeepsTheCache) {
+  const std::string cached = withServer(kOneBlock, server.host());
+  std::string fresh = cached;
+  fresh.replace(fresh.find("Tokyo"), 5, "Paris");
+  const struct {
+    const char* config;
+    const char* shown;
+    bool downloads;
+  } cases[] = {{"A new script", "Paris", true}, {"9 keep it", "Tokyo", false}};
+  for (const auto& c : cases) {
+    fetchRunState() = FetchRunState{};
+    ASSERT_TRUE(platform::writeFileAtomically("orbq.txt", cached));
+    testing_support::LoopbackServer local;
+    for (SettingKey key : {SettingKey::makerhost, SettingKey::quotehost, SettingKey::newshost}) {
+      writeSettingText(key, local.host());
+    }
+    writeSettingText(SettingKey::namepath, local.host());
+    local.answer("/m3d/cf2.txt", 200, c.config, "text/plain");
+    local.answer("/m3d/s3.txt", 200, fresh, "text/plain");
+    local.answer("/page", 200, "<html>page</html>");
+    run();
+    bool downloaded = false;
+    for (const auto& r : local.requests()) downloaded |= r.path == "/m3d/s3.txt";
+    EXPECT_EQ(downloaded, c.downloads) << c.config;
+    EXPECT_STREQ(shownItemTable()->field(0, 0), c.shown) << c.config;
+  }
+}
+
+TEST_F(FetchRunTest, BlocksRunInOrderAndSkipTheHashSectionWithoutAPage) {
+  serveScript("1",
+              withServer("#03\n*001\ns1{HOST}\ns2/one\nh12\n#001\ns0one\nA00\nr\n"
+                         "*002\nr\n#002\ns0never\nA00\nr\n"
+                         "*003\ns1{HOST}\ns2/three\nh12\n#003\ns0three\nA00\nr\n***\n",
+                         server.host()));
+  server.answer("/one", 200, "one");
+  server.answer("/three", 200, "three");
+  run();
+  const auto table = shownItemTable();
+  ASSERT_EQ(table->itemCount(), 2);
+  EXPECT_STREQ(table->field(0, 0), "one  ");
+  EXPECT_STREQ(table->field(0, 1), "three");
+}
+
+TEST_F(FetchRunTest, HeaderBeyondPosition100IsAnInvalidScript) {
+  serveScript("1", std::string(101, ' ') + "#01\n*001\nr\n");
+  run();
+  EXPECT_THAT(messages, ElementsAre("error: invalid script"));
+  EXPECT_EQ(shownItemTable()->tableReady, 1);  // the finish step still runs
+}
+
+TEST_F(FetchRunTest, NoServerAndNoCacheEndsTheRunWithAMessage) {
+  for (SettingKey key : {SettingKey::makerhost, SettingKey::newshost}) {
+    writeSettingText(key, "127.0.0.1:" + std::to_string(testing_support::LoopbackServer::refusedPort()));
+  }
+  writeSettingText(SettingKey::namepath, "127.0.0.1:" + std::to_string(testing_support::LoopbackServer::refusedPort()));
+  run();
+  EXPECT_THAT(messages, ElementsAre("Error in progress...: No cache...  Try again later."));
+  EXPECT_EQ(shownItemTable()->tableReady, 0);
+  EXPECT_FALSE(platform::fileExists("orbq.txt"));
+  // A later run tries again, as the message says, and finds the script now.
+  writeSettingText(SettingKey::makerhost, server.host());
+  writeSettingText(SettingKey::namepath, server.host());
+  serveScript("1", withServer(kOneBlock, server.host()));
+  server.answer("/page", 200, "page");
+  messages.clear();
+  run();
+  EXPECT_TRUE(messages.empty());
+  EXPECT_EQ(shownItemTable()->tableReady, 1);
+}
+
+TEST_F(FetchRunTest, RestartsAndTheCloseCommand) {
+  // "w" restarts the run from the configuration check and from then on reads only the cache.
+  serveScript("1", withServer("#01\n*001\ny13\nr\n#001\nr\n***\n", server.host()));
+  ASSERT_TRUE(platform::writeFileAtomically("orbq.txt", "#01\n*001\nw\n***\n"));
+  run();
+  EXPECT_EQ(fetchRunState().useCacheOnly, 1);
+  int checks = 0;
+  for (const auto& p : paths()) checks += p == "/m3d/cf2.txt";
+  EXPECT_EQ(checks, 11);  // the first check and ten restarts, then the run gives up
+  EXPECT_THAT(paths(), Not(Contains("/m3d/s3.txt")));
+
+  fetchRunState() = FetchRunState{};
+  scriptRegisters() = ScriptRegisters{};
+  workingItemTable() = MarketItemTable{};
+  publishItemTable(MarketItemTable{});
+  ASSERT_TRUE(platform::writeFileAtomically("orbq.txt", "#02\n*001\ns1bye\nXX1\n*002\ns0no\nA00\nr\n***\n"));
+  messages.clear();
+  run();
+  EXPECT_THAT(messages, ElementsAre("Disconnected...: bye", "close"));
+  EXPECT_EQ(shownItemTable()->tableReady, 0);  // the run ended before the finish step
+}
+
+TEST_F(FetchRunTest, QuoteCommandAsksTheQuoteServer) {
+  serveScript("1", withServer("#01\n*001\ns1{HOST}\ns2/page\nh12\n#001\ns1IBM\",\nft1\npr\nr\n***\n",
+                              server.host()));
+  server.answer("/page", 200, "<html>nothing here</html>");
+  server.answer("/q", 200,
+                "<p>Index Value: <span id=\"v\">162.35</span></p><img src=\"http://x\" alt=\"Down\">"
+                "<b>1.25</b> (0.76%)</p>   ");
+  run();
+  const auto table = shownItemTable();
+  EXPECT_STREQ(table->field(kValueColumn, 0), "162  ");
+  EXPECT_STREQ(table->field(kChangeColumn, 0), "-1   ");
+  EXPECT_STREQ(table->field(kPercentColumn, 0), "-0.7%");
+  bool asked = false;
+  for (const auto& r : server.requests()) asked |= r.path == "/q" && r.symbol == "^IBM";
+  EXPECT_TRUE(asked);
+}
+
+}  // namespace
