@@ -1,0 +1,52 @@
+#pragma once
+// A control panel without widgets: check boxes, sliders and the preset group as plain
+// values, and the effects outside DisplayState as a list of what was asked for.
+#include <algorithm>
+#include <map>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "panel/control_panel.h"
+#include "shell/display_state.h"
+
+// Puts displayState back to its start-up values (the atomics make it unassignable).
+inline void resetDisplayState() {
+  displayState.~DisplayState();
+  new (&displayState) DisplayState();
+}
+
+class FakePanel : public PanelControls {
+ public:
+  std::map<int, bool> boxes;
+  std::map<int, int> sliders;
+  int pressed = -1;
+  std::vector<std::string> effects;
+
+  bool checked(int id) const override {
+    const auto found = boxes.find(id);
+    return found != boxes.end() && found->second;
+  }
+  void setChecked(int id, bool on) override { boxes[id] = on; }
+  int sliderPosition(int id) const override {
+    const auto found = sliders.find(id);
+    return found == sliders.end() ? 0 : found->second;
+  }
+  void setSlider(int id, int position) override { sliders[id] = std::clamp(position, 0, 99); }
+  void pressPreset(int id) override { pressed = id; }
+  void setClearColour(bool dark) override { effects.push_back(dark ? "clear dark" : "clear white"); }
+  void postMainWindowSize() override { effects.push_back("size"); }
+  void openHelp() override { effects.push_back("help"); }
+  void openCustom() override { effects.push_back("custom"); }
+
+  // A click on a check box: the box toggles itself, then its command arrives.
+  void click(int id) {
+    boxes[id] = !checked(id);
+    panelCommand(*this, id);
+  }
+  // A drag of a slider to a position, with the scroll notification it sends.
+  void drag(int id, int position) {
+    setSlider(id, position);
+    panelScroll(*this);
+  }
+};
