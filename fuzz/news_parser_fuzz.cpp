@@ -1,0 +1,21 @@
+// The news feed parser on any feed, twice in a row so that appends near the ticker's end
+// are reached too.
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+#include "market/news_parser.h"
+#include "market/scanner.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const auto feed = std::make_unique<char[]>(size);
+  std::memcpy(feed.get(), data, size);
+  clearNews();
+  for (int round = 0; round < 2; ++round) {
+    startScan(feed.get(), static_cast<int32_t>(size));
+    parseFeed();
+    if (newsLength < 50 || newsLength > kTickerSize) std::abort();
+  }
+  for (const char* name : {"amp;", "#8217;", ""}) decodeEntity(name);
+  return 0;
+}
