@@ -309,6 +309,7 @@ struct Dialog::Impl {
   DialogEvents* events = nullptr;
   std::unique_ptr<DialogWindow> window;
   std::map<int, Fl_Widget*> byId;
+  std::map<const Fl_Widget*, int> idOf;
   std::vector<std::unique_ptr<Fl_PNG_Image>> images;
   std::vector<std::unique_ptr<Fl_Text_Buffer>> buffers;
   std::map<int, std::vector<int>> radioGroups;  // any member's id -> the group's ids
@@ -475,14 +476,14 @@ void Dialog::Impl::buildAll(const DialogSpec& spec) {
       if (id == kNoId) continue;
       w->callback([](Fl_Widget* widget, void* data) {
         auto* self = static_cast<Impl*>(data);
-        const int wid = static_cast<int>(widget->argument());
+        const int wid = self->idOf[widget];
         if (dynamic_cast<Fl_Slider*>(widget)) {
           self->events->scroll(wid);
         } else {
           self->events->command(wid);
         }
       }, this);
-      w->argument(id);
+      idOf[w] = id;
     }
     if (group) group->end();
     i = end - 1;

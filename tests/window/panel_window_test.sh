@@ -1,0 +1,119 @@
+#!/usr/bin/env bash
+# The control panel in the real program: its place, preset A at start, the Dark box on the
+# globe's background, Save and the preset buttons, hiding and showing, the help and custom
+# stock dialogs, the panel's place written at close, and Reset.
+# Control positions are client pixels of the dialog tables with the dialog font's base units
+# (Liberation Sans for "Arial" 10 point: 8 x 15 pixels per 4 x 8 dialog units).
+. "$(dirname "$0")/lib.sh"
+cd "$WORK"
+mkdir -p "$(dirname "$INI")"
+
+# Waits up to 10 s for a visible window of process $1 named exactly $2; prints its id.
+wait_named() {
+  local i id
+  for i in $(seq 1 100); do
+    id=$(xdotool search --all --onlyvisible --pid "$1" --name "^$2\$" 2>/dev/null | head -n 1)
+    if [ -n "$id" ]; then echo "$id"; return 0; fi
+    sleep 0.1
+  done
+  return 1
+}
+count_named() { xdotool search --all --onlyvisible --pid "$1" --name "^$2\$" 2>/dev/null | wc -l; }
+# click <window> <x> <y> [button]
+click() { xdotool mousemove --window "$1" "$2" "$3" click "${4:-1}"; sleep 0.4; }
+# The colour of one screen pixel as #RRGGBB.
+pixel() { import -window root -crop "1x1+$1+$2" -depth 8 txt:- | tail -n 1 | grep -o '#[0-9A-F]\{6\}'; }
+# The value of a key in a section of the settings file.
+ini_value() {
+  awk -v s="[$1]" -v k="$2" 'tolower($0)==tolower(s){on=1;next} /^\[/{on=0}
+    on { split($0, kv, "="); if (tolower(kv[1])==tolower(k)) { print substr($0, length(kv[1])+2); exit } }' "$INI"
+}
+# The globe window's background, left of the globe and clear of the clocks.
+background() { local g; g=($(geometry "$MAIN")); pixel $((g[0] + 10)) $((g[1] + 240)); }
+
+start() {
+  "$APP" &
+  PID=$!
+  wait_window $PID >/dev/null || { fail "no window"; finish; }
+  PANEL=$(wait_named $PID Display) || { fail "no panel"; finish; }
+  sleep 1
+  # The main window is the first one mapped; a fetch that finds neither server nor cache
+  # says so in a message box, which is put away.
+  MAIN=""
+  for id in $(xdotool search --onlyvisible --pid $PID 2>/dev/null); do
+    if [ "$id" = "$PANEL" ]; then continue; fi
+    if [ -z "$MAIN" ]; then MAIN=$id; else "$XCLOSE" "$id"; fi
+  done
+  sleep 0.5
+}
+
+printf '[Items]\nxmainx=300\nxmainy=150\n' > "$INI"
+start
+check "panel at its stored place" "300 150 108 508" "$(geometry "$PANEL")"
+check "preset A: dark background" "#000005" "$(background)"
+
+click "$PANEL" 55 36  # Save: preset A is the current one from the start
+check "Save right after start writes bank1" "on off" "$(ini_value bank1 c6) $(ini_value bank1 c9)"
+
+click "$PANEL" 30 253  # Dark off
+check "Dark off turns the background white at once" "#FFFFFF" "$(background)"
+click "$PANEL" 30 223  # Noon on
+click "$PANEL" 55 36   # Save
+check "Save stores the boxes into A" "off on" "$(ini_value bank1 c6) $(ini_value bank1 c9)"
+click "$PANEL" 44 14   # B: never saved, the first-start view
+check "B shows its own view" "#000005" "$(background)"
+click "$PANEL" 20 14   # back to A
+check "A restores its saved view" "#FFFFFF" "$(background)"
+import -window root panel_shot.png
+
+"$XCLOSE" "$PANEL"
+sleep 0.5
+check "the close box hides the panel" 0 "$(count_named $PID Display)"
+click "$MAIN" 320 240 3
+PANEL=$(wait_named $PID Display) || fail "the panel did not come back"  # a new X window
+check "a right-button release shows it again" "300 150 108 508" "$(geometry "$PANEL")"
+
+click "$PANEL" 55 447  # HELP
+HELP=$(wait_named $PID "  Help") || fail "no help window"
+click "$PANEL" 55 447  # HELP again, while it is open
+check "HELP twice opens one help window" 1 "$(count_named $PID "  Help")"
+import -window root help_shot.png
+xdotool mousemove --window "$HELP" 100 100 key Return
+sleep 0.5
+check "Enter closes the help window" 0 "$(count_named $PID "  Help")"
+
+click "$PANEL" 55 410  # Custom
+CUSTOM=$(wait_named $PID Custom) || fail "no custom stock window"
+click "$CUSTOM" 121 193
+xdotool type --delay 30 "ACME"
+xdotool key Tab && xdotool type --delay 30 "51.5"
+xdotool key Tab && xdotool type --delay 30 -- "-0.12"
+import -window root custom_shot.png
+xdotool key Return
+sleep 0.5
+check "OK closes the custom stock window" 0 "$(count_named $PID Custom)"
+check "the custom stock keys" "ACME 51.5 -0.12" \
+  "$(ini_value Items customS) $(ini_value Items customLat) $(ini_value Items customLon)"
+grep -q '^customlat=51.5$' "$INI" || fail "latitude not written as customlat"
+
+xdotool windowmove "$PANEL" 420 200
+sleep 0.5
+"$XCLOSE" "$MAIN"
+wait_exit $PID
+check "exit code after close" 0 "$EXIT_CODE"
+check "panel place written at close" "420 200" "$(ini_value Items xmainx) $(ini_value Items xmainy)"
+
+start
+check "the panel comes back where it was closed" "420 200 108 508" "$(geometry "$PANEL")"
+check "a restart applies the saved preset A" "#FFFFFF" "$(background)"
+echo "script" > orbq.txt
+click "$PANEL" 55 447  # HELP
+HELP=$(wait_named $PID "  Help") || fail "no help window"
+click "$HELP" 30 360  # Reset
+wait_exit $PID
+check "exit code after Reset" 0 "$EXIT_CODE"
+check "Reset deletes the cache" absent "$([ -e orbq.txt ] && echo present || echo absent)"
+check "Reset saves the placement" "200 420" "$(ini_value Items mainx) $(ini_value Items xmainx)"
+
+[ -n "${PANEL_SHOTS:-}" ] && cp panel_shot.png help_shot.png custom_shot.png "$PANEL_SHOTS"/
+finish
