@@ -3,6 +3,8 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <cstring>
+
 #include "market/summer_time.h"
 #include "platform/clock.h"
 #include "render/frame.h"
@@ -95,7 +97,8 @@ std::array<GlobeClock, 7> globeClockTable(const CityTimes& city) {
 const CityTimes& currentCityTimes() { return lastReading; }
 
 void updateCityTimes() {
-  const platform::DateTime utc = platform::utcNow();
+  // The renderer's one time source, so that a fixed clock moves every clock together.
+  const platform::DateTime utc = sceneClock.utc();
   lastReading = cityTimesAt(utc.hour, utc.minute, londonSummerTime.load(std::memory_order_relaxed),
                             newYorkSummerTime.load(std::memory_order_relaxed));
   londonHour = lastReading.londonHour;
@@ -141,7 +144,7 @@ void drawDialLabel(const char* label, float centreY) {
   glRasterPos3f(offset[0], offset[1], 0.0f);
   // The labels' font is one size below the ticker's.
   glListBase(static_cast<GLuint>(tickerFontBase - 200));
-  glCallLists(8, GL_UNSIGNED_BYTE, label);
+  glCallLists(static_cast<GLsizei>(strnlen(label, 8)), GL_UNSIGNED_BYTE, label);
 }
 
 }  // namespace

@@ -81,7 +81,8 @@ void updateCityTimes();
 void drawGlobeClocks();
 // In the overlay frame, with the local time the scene pass read.
 void drawDialClocks();
-// One dial of radius 0.03 overlay units centred at (x, y), with its label.
+// One dial of radius 0.03 overlay units centred at (x, y), with the first 8 characters of
+// its label.
 void drawDialClock(float second, int32_t hour, int32_t minute, float x, float y,
                    const char* label);
 // One clock of radius 500 model units standing on the equator at the turn angle.

@@ -5,6 +5,9 @@
 
 #include <string>
 
+#include "market/summer_time.h"
+#include "render/scene.h"
+
 namespace {
 
 struct CityCase {
@@ -35,6 +38,25 @@ TEST(CityTimes, FollowUtcAndBothSummerTimeFlags) {
     EXPECT_EQ(city.beijingHour, c.beijing);
     EXPECT_EQ(city.cityMinute, c.utcMinute);
   }
+}
+
+platform::DateTime quarterToTwoUtc() { return {2026, 3, 0, 15, 13, 45, 20, 0}; }
+
+TEST(CityTimes, UpdateReadsTheRenderersClockAndTheFlags) {
+  const SceneClock saved = sceneClock;
+  sceneClock.utc = quarterToTwoUtc;
+  londonSummerTime = 0;
+  newYorkSummerTime = 1;
+  updateCityTimes();
+  sceneClock = saved;
+  newYorkSummerTime = 0;
+  EXPECT_EQ(londonHour, 13);
+  EXPECT_EQ(newYorkHour, 9);
+  EXPECT_EQ(beijingHour, 21);
+  EXPECT_EQ(cityMinute, 45);
+  // The globe clocks draw from the same reading, flags included.
+  EXPECT_EQ(currentCityTimes().utcHour, 13);
+  EXPECT_EQ(currentCityTimes().newYorkSummer, 1);
 }
 
 struct AngleCase {
