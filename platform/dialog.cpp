@@ -285,19 +285,19 @@ class DialogWindow : public Fl_Double_Window {
              this);
   }
   int handle(int event) override {
-    const int handled = Fl_Double_Window::handle(event);
-    if (handled || event != FL_SHORTCUT) return handled;
-    switch (Fl::event_key()) {
-      case FL_Enter:
-      case FL_KP_Enter:
+    if (event == FL_SHORTCUT) {
+      // Enter is the default command wherever the focus is (FLTK's groups would move the
+      // focus with it); a default button is pressed by the same command.
+      const int key = Fl::event_key();
+      if (key == FL_Enter || key == FL_KP_Enter) {
         events_.command(defaultId_);
         return 1;
-      case FL_Escape:
-        events_.command(2);
-        return 1;
-      default:
-        return 0;
+      }
     }
+    const int handled = Fl_Double_Window::handle(event);
+    if (handled || event != FL_SHORTCUT || Fl::event_key() != FL_Escape) return handled;
+    events_.command(2);
+    return 1;
   }
 
  private:

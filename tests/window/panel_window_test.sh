@@ -7,6 +7,8 @@
 . "$(dirname "$0")/lib.sh"
 cd "$WORK"
 mkdir -p "$(dirname "$INI")"
+printf '#!/bin/sh\necho "$1" >> "%s/opened"\n' "$WORK" > "$ORBIQUANT_OPENER"
+chmod +x "$ORBIQUANT_OPENER"
 
 # Waits up to 10 s for a visible window of process $1 named exactly $2; prints its id.
 wait_named() {
@@ -66,6 +68,14 @@ click "$PANEL" 20 14   # back to A
 check "A restores its saved view" "#FFFFFF" "$(background)"
 import -window root panel_shot.png
 
+# The Color slider (client 14,332, 84 x 34) stands at 99: a click on the channel left of
+# the thumb pages down by 10, and the arrow key then steps by 1.
+click "$PANEL" 30 346
+xdotool key Right
+sleep 0.3
+click "$PANEL" 55 36   # Save
+check "slider page and line steps, saved" "90" "$(ini_value bank1 d4)"
+
 "$XCLOSE" "$PANEL"
 sleep 0.5
 check "the close box hides the panel" 0 "$(count_named $PID Display)"
@@ -78,9 +88,24 @@ HELP=$(wait_named $PID "  Help") || fail "no help window"
 click "$PANEL" 55 447  # HELP again, while it is open
 check "HELP twice opens one help window" 1 "$(count_named $PID "  Help")"
 import -window root help_shot.png
-xdotool mousemove --window "$HELP" 100 100 key Return
+xdotool mousemove --window "$HELP" 100 100 key Escape
+sleep 0.4
+check "Escape leaves the help window open" 1 "$(count_named $PID "  Help")"
+click "$HELP" 407 360  # More...
 sleep 0.5
-check "Enter closes the help window" 0 "$(count_named $PID "  Help")"
+check "More... opens the maker's site" "http://127.0.0.1:8404/" "$(cat opened 2>/dev/null)"
+click "$HELP" 200 100  # into the help text
+xdotool key Return
+sleep 0.5
+check "Enter closes the help window, also from the help text" 0 "$(count_named $PID "  Help")"
+
+click "$PANEL" 55 410  # Custom, typing, Cancel
+CUSTOM=$(wait_named $PID Custom) || fail "no custom stock window"
+click "$CUSTOM" 121 193
+xdotool type --delay 30 "IGNORED"
+click "$CUSTOM" 453 227  # Cancel
+check "Cancel closes the custom stock window" 0 "$(count_named $PID Custom)"
+check "Cancel stores nothing" "" "$(ini_value Items customS)"
 
 click "$PANEL" 55 410  # Custom
 CUSTOM=$(wait_named $PID Custom) || fail "no custom stock window"
