@@ -238,6 +238,12 @@ Rect MainWindow::outerRect() const {
 
 void MainWindow::raise() { impl_->window().show(); }
 
+void MainWindow::reveal() {
+  if (!impl_->window().visible()) impl_->window().show();
+}
+
+void MainWindow::requestClose() { impl_->window().do_callback(); }
+
 void MainWindow::destroy() {
   Fl::remove_idle(idlePaint, impl_.get());
   impl_->window().hide();

@@ -59,6 +59,10 @@ class MainWindow {
   // The rectangle of the window with the frame the window manager draws around it.
   Rect outerRect() const;
   void raise();
+  // Shows a hidden or minimised window without moving, sizing or raising a visible one.
+  void reveal();
+  // As if the user had clicked the close box: WindowEvents::close runs.
+  void requestClose();
   void destroy();
 
  private:

@@ -21,10 +21,15 @@ orbiquant_install_packages() {
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}"
 }
 
-# Configures and builds into $1 with the remaining arguments passed to CMake.
+# Configures and builds into $1 with the remaining arguments passed to CMake; a
+# "--target NAME" among them goes to the build instead.
 orbiquant_build() {
-  local dir=$1
+  local dir=$1 target=()
   shift
-  cmake -S "$ORBIQUANT_ROOT" -B "$dir" "$@" >/dev/null
-  cmake --build "$dir" -j2
+  local args=()
+  while [ $# -gt 0 ]; do
+    if [ "$1" = --target ]; then target=(--target "$2"); shift 2; else args+=("$1"); shift; fi
+  done
+  cmake -S "$ORBIQUANT_ROOT" -B "$dir" "${args[@]}" >/dev/null
+  cmake --build "$dir" -j2 "${target[@]}"
 }

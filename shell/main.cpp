@@ -4,6 +4,7 @@
 #include "panel/dialog_tables.h"
 #include "panel/panel_window.h"
 #include "panel/view_presets.h"
+#include "shell/fetch_link.h"
 #include "shell/main_window.h"
 #include "shell/settings.h"
 #include "shell/startup.h"
@@ -25,6 +26,7 @@ int main(int argc, char** argv) {
   panelHooks.create = createAndPlacePanel;
   panelHooks.show = showPanel;
   panelHooks.outerRect = panelOuterRect;
+  linkFetchRun([] { return panelWindow.load() != nullptr; });
   const int code = runProgram(argc, argv);
   destroyPanel();  // the panel goes with its owner, the main window
   return code;

@@ -2,8 +2,8 @@
 # background, and waits for its window, bounded in time.
 # Arguments of every script: the program, then the close helper.
 set -u
-APP=$1
-XCLOSE=$2
+APP=$(realpath "$1")
+XCLOSE=$(realpath "$2")
 WORK=$(mktemp -d)
 export XDG_CONFIG_HOME=$WORK/config
 export ORBIQUANT_OPENER=$WORK/opener

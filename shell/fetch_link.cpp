@@ -1,0 +1,44 @@
+#include "shell/fetch_link.h"
+
+#include <string>
+
+#include "market/fetch_run.h"
+#include "market/http_transfer.h"
+#include "platform/open_url.h"
+#include "platform/ui_thread.h"
+#include "platform/window.h"
+#include "shell/main_window.h"
+
+namespace {
+
+void setCaptionLater(std::string_view text) {
+  platform::postToUi([caption = std::string(text)] {
+    if (mainWindow) mainWindow->setCaption(caption);
+  });
+}
+
+}  // namespace
+
+void linkFetchRun(std::function<bool()> panelOpen) {
+  platform::enableUiCalls();
+  fetchProcedure = [](platform::MainWindow*) { fetchThreadProcedure(); };
+  fetchHooks.setCaption = setCaptionLater;
+  fetchHooks.showMessage = [](std::string_view text, std::string_view title) {
+    platform::runOnUiAndWait([text = std::string(text), title = std::string(title)] {
+      platform::messageBox(text, title);
+    });
+  };
+  fetchHooks.requestClose = [] {
+    platform::postToUi([] {
+      if (mainWindow) mainWindow->requestClose();
+    });
+  };
+  fetchHooks.openPage = [](std::string_view address) { platform::openUrl(address); };
+  transferHooks.panelOpen = std::move(panelOpen);
+  transferHooks.setCaption = setCaptionLater;
+  transferHooks.showMainWindow = [] {
+    platform::postToUi([] {
+      if (mainWindow) mainWindow->reveal();
+    });
+  };
+}

@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# The globe with the local feed server, as scripts/run starts them: the first fetch run
+# downloads and caches the script, the caption returns to the caption text, tags and the
+# ticker appear, and the server sees the script's page, quote and feed requests. Then,
+# with the server gone and no cache, the "Error in progress..." box appears.
+. "$(dirname "$0")/lib.sh"
+FEED=$(dirname "$APP")/tools/orbiquant-feed
+ROOT=$(cd "$(dirname "$0")/../../server" && pwd)
+LOG=$WORK/feed.log
+CAPTION=" Orbiquant  -  orbiquant.example.org"
+
+# A free loopback port: the server says so once it listens.
+for attempt in 1 2 3 4 5 6 7 8; do
+  PORT=$((20000 + RANDOM % 20000))
+  : > "$LOG"
+  "$FEED" --port "$PORT" --root "$ROOT" --log "$LOG" 2>/dev/null &
+  FEED_PID=$!
+  for i in $(seq 1 50); do grep -q listening "$LOG" && break; kill -0 $FEED_PID 2>/dev/null || break; sleep 0.1; done
+  grep -q listening "$LOG" && break
+done
+grep -q listening "$LOG" || { fail "feed server did not start"; finish; }
+
+mkdir -p "$(dirname "$INI")" "$WORK/run"
+printf '[Items]\nmakerhost=127.0.0.1:%s\nquotehost=127.0.0.1:%s\nnewshost=127.0.0.1:%s\n' \
+  "$PORT" "$PORT" "$PORT" > "$INI"
+cd "$WORK/run"
+"$APP" &
+PID=$!
+WIN=$(wait_window $PID) || { fail "no window"; finish; }
+
+# One fetch run: the cache file written and the caption back to the caption text.
+for i in $(seq 1 300); do
+  [ -s orbq.txt ] && [ "$(xdotool getwindowname "$WIN" 2>/dev/null)" = "$CAPTION" ] && break
+  sleep 0.1
+done
+check "cached script" "$(cat "$ROOT/s3.txt" | sed "s/{HOST}/127.0.0.1:$PORT/g" | md5sum)" "$(md5sum < orbq.txt)"
+check "caption after the run" "$CAPTION" "$(xdotool getwindowname "$WIN")"
+for path in "/m3d/cf2.txt" "/m3d/s3.txt" "/markets/indices" "/markets/commodities" \
+            "/q?s=^BSESN" "/rss/business" "/rss/stocks" "/rss/topstories"; do
+  grep -qF "GET $path 200" "$LOG" && echo "ok: served $path" || fail "no request for $path"
+done
+check "namepath written back" "namepath=127.0.0.1:$PORT" "$(grep '^namepath=' "$INI")"
+
+sleep 2
+SHOT=$WORK/run.png
+import -window root "$SHOT"
+[ -n "${ORBIQUANT_SHOTS:-}" ] && cp "$SHOT" "$ORBIQUANT_SHOTS/feed_run.png"
+# Tags are green or red over the globe; count strongly green and strongly red pixels.
+colours=$(convert "$SHOT" -crop "$(xwininfo -id "$WIN" | awk '/Width:/{w=$2} /Height:/{h=$2}
+  /Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} END{printf "%dx%d+%d+%d", w, h, x, y}')" \
+  +repage -depth 8 txt:- | awk -F'[(),]' 'NR>1 {r=$2; g=$3; b=$4;
+    if (g > 120 && r < 90 && b < 90) green++; if (r > 120 && g < 90 && b < 90) red++}
+    END {print (green > 50 || red > 50) ? "yes" : "no"}')
+check "green or red tags on the globe" yes "$colours"
+
+"$XCLOSE" "$WIN"
+wait_exit $PID
+check "exit code after close" 0 "$EXIT_CODE"
+
+# No server and no cache: the run ends with the no-cache box.
+kill $FEED_PID
+wait $FEED_PID 2>/dev/null
+rm -f orbq.txt
+"$APP" &
+PID=$!
+WIN=$(wait_window $PID) || { fail "no window"; finish; }
+BOX=
+for i in $(seq 1 300); do
+  BOX=$(xdotool search --onlyvisible --name '^Error in progress\.\.\.$' 2>/dev/null | head -n 1)
+  [ -n "$BOX" ] && break
+  sleep 0.1
+done
+[ -n "$BOX" ] && echo "ok: no-cache box shown" || fail "no 'Error in progress...' box"
+[ -n "$BOX" ] && { xdotool windowactivate --sync "$BOX" 2>/dev/null; xdotool key --window "$BOX" Return; }
+sleep 0.5
+"$XCLOSE" "$WIN"
+wait_exit $PID
+check "exit code after close" 0 "$EXIT_CODE"
+finish
