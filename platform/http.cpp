@@ -45,7 +45,7 @@ size_t onHeader(char* bytes, size_t size, size_t count, void* data) {
 size_t onBody(char* bytes, size_t size, size_t count, void* data) {
   auto* state = static_cast<TransferState*>(data);
   const size_t n = size * count;
-  if (!state->headersDone) {  // a body without a header block (HTTP/0.9-like answers)
+  if (!state->headersDone) {  // no blank line seen: the body still marks the response
     state->headersDone = true;
     state->receiver->responseStarted();
   }
@@ -58,9 +58,10 @@ size_t onBody(char* bytes, size_t size, size_t count, void* data) {
 
 HttpOutcome mapFailure(CURLcode code, const TransferState& state) {
   switch (code) {
-    case CURLE_UNSUPPORTED_PROTOCOL:
+    case CURLE_UNSUPPORTED_PROTOCOL:  // also a server answering without a status line
     case CURLE_URL_MALFORMAT:
-      return HttpOutcome::badAddress;
+      if (!state.connected) return HttpOutcome::badAddress;
+      break;
     case CURLE_COULDNT_RESOLVE_PROXY:
     case CURLE_COULDNT_RESOLVE_HOST:
     case CURLE_COULDNT_CONNECT:
