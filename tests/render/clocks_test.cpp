@@ -113,13 +113,6 @@ TEST(DialClockTable, PutsEachCityInItsCornerWithItsTime) {
   EXPECT_EQ(london.minute, 360);
 }
 
-TEST(DialLabel, SitsBelowUpperDialsAndAboveLowerOnes) {
-  EXPECT_FLOAT_EQ(dialLabelOffset(0.12f)[1], -0.045f);
-  EXPECT_FLOAT_EQ(dialLabelOffset(-0.12f)[1], 0.04f);
-  EXPECT_FLOAT_EQ(dialLabelOffset(0.0f)[1], 0.04f);
-  EXPECT_FLOAT_EQ(dialLabelOffset(0.12f)[0], 0.026f);
-}
-
 TEST(DialColours, FollowTheDarkFlag) {
   EXPECT_EQ(dialLabelColour(0), (Colour{0.81f, 0.79f, 0.79f}));
   EXPECT_EQ(dialLabelColour(1), (Colour{0.02f, 0.31f, 0.21f}));
