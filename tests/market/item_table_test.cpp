@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstdlib>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -123,6 +126,43 @@ TEST(ItemTable, PublishedTableIsACopyThatLaterWritesDoNotReach) {
   publishItemTable(*table);
   EXPECT_STREQ(shown->field(kNameColumn, 0), "NIK");  // a held version never changes
   EXPECT_STREQ(shownItemTable()->field(kNameColumn, 0), "HSI");
+  publishItemTable(*emptyTable());
+}
+
+TEST(ItemTableThreads, FramesNeverSeeAHalfWrittenRun) {
+  // The fetch thread rewrites every item each run, as the script does; a reader must always
+  // find whole runs: as many items as the run appended, each item's texts from that run.
+  std::atomic<bool> done{false};
+  std::thread fetch([&done] {
+    MarketItemTable& working = workingItemTable();
+    for (int run = 1; run <= 300; ++run) {
+      clearItemTable(working);
+      const int items = 1 + run % 7;
+      for (int k = 0; k < items; ++k) {
+        const std::string tag = std::to_string(run);
+        appendItem(working, tag.c_str(), tag.c_str(), run % 2 ? "-1" : "1");
+      }
+      finishAndPublishItems();
+    }
+    done = true;
+  });
+  int torn = 0;
+  int reads = 0;
+  while (!done) {
+    ++reads;
+    const auto shown = shownItemTable();
+    if (shown->tableReady != 1) continue;
+    const int run = std::atoi(shown->field(kNameColumn, 0));
+    torn += shown->itemCount() != 1 + run % 7;
+    for (int32_t k = 0; k < shown->itemCount(); ++k) {
+      torn += std::atoi(shown->field(kNameColumn, k)) != run;
+      torn += std::atoi(shown->field(kValueColumn, k)) != run;
+      torn += shown->down[k] != run % 2;
+    }
+  }
+  fetch.join();
+  EXPECT_EQ(torn, 0) << "in " << reads << " reads";
+  EXPECT_STREQ(shownItemTable()->field(kNameColumn, 0), "300");
   publishItemTable(*emptyTable());
 }
 
