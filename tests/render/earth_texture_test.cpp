@@ -148,6 +148,35 @@ TEST(NightBand, HalfTheMapCentredOnLocalMidnight) {
   }
 }
 
+// Every byte different, rows short and long enough for the pass's 16-byte blocks and their
+// byte-by-byte edges, bands in one piece and wrapped: each output pixel must be its own input
+// pixel, swapped and (in the band) darkened.
+TEST(EarthPixels, EveryPixelKeepsItsOwnValues) {
+  for (const int width : {1, 3, 4, 7, 9, 40, 61}) {
+    const int height = 3;
+    std::vector<uint8_t> file = targa(width, height, 24, static_cast<size_t>(width * height * 3));
+    for (size_t i = 18; i < file.size(); ++i) file[i] = static_cast<uint8_t>(i * 37 + 11);
+    const auto image = readTarga(file);
+    for (const NightBand band : {NightBand{2, 14}, NightBand{14, 5}, NightBand{50, 140}}) {
+      std::vector<uint8_t> out(image->pixels.size());
+      convertEarthPixels(*image, &band, out.data());
+      for (int row = 0; row < height; ++row) {
+        for (int column = 0; column < width; ++column) {
+          const size_t at = static_cast<size_t>((row * width + column) * 3);
+          const bool dark = inNightBand(band, column * 3);
+          const uint8_t* in = image->pixels.data() + at;
+          const uint8_t expected[3] = {dark ? darken(in[2]) : in[2], dark ? darken(in[1]) : in[1],
+                                       dark ? darken(in[0]) : in[0]};
+          for (int k = 0; k < 3; ++k) {
+            ASSERT_EQ(out[at + static_cast<size_t>(k)], expected[k])
+                << "width " << width << " row " << row << " column " << column << " byte " << k;
+          }
+        }
+      }
+    }
+  }
+}
+
 TEST(NightBand, PixelPassDarkensOnlyTheBand) {
   // Two rows of 1024 pixels, all 200; at 00:00 UTC columns 255 to 766 become 150.
   std::vector<uint8_t> file = targa(1024, 2, 24, 1024 * 2 * 3);
