@@ -44,7 +44,7 @@ FAKETIME_LIB=$(ls /usr/lib/*/faketime/libfaketime.so.1 2>/dev/null | head -n 1)
 [ -n "$FAKETIME_LIB" ] || { fail "libfaketime not installed"; finish; }
 
 # Noon view at 12:00 UTC.
-run_at noon '2026-12-07 12:00:00' 'c9=on'
+run_at noon '2026-12-07 12:00:00' 'c9=on' || finish
 check "background at the corner" "0 0 5" "$(pixel "$WORK/noon/first.png" 8 8)"
 read -r R G B <<< "$(pixel "$WORK/noon/first.png" 320 240)"
 if [ "$R" -gt $((B + 40)) ] && [ "$R" -gt 120 ]; then
@@ -58,8 +58,8 @@ check "centre a second later" "$R $G $B" "$(pixel "$WORK/noon/second.png" 320 24
 # At 06:00 UTC local midnight is at longitude -89.38 and the dawn meridian 0.62 faces the
 # viewer (rotation 351, Noon off): with Night on the western half is darkened by a quarter,
 # the eastern half is as it is without Night.
-run_at night '2026-12-07 06:00:00' $'c9=off\nd7=351\nc200=on'
-run_at day '2026-12-07 06:00:00' $'c9=off\nd7=351\nc200=off'
+run_at night '2026-12-07 06:00:00' $'c9=off\nd7=351\nc200=on' || finish
+run_at day '2026-12-07 06:00:00' $'c9=off\nd7=351\nc200=off' || finish
 for x in 213 256; do
   read -r R G B <<< "$(pixel "$WORK/day/first.png" $x 240)"
   expected="$((R - R / 4)) $((G - G / 4)) $((B - B / 4))"
