@@ -24,8 +24,15 @@ class ControlPanel : public platform::DialogEvents, public PanelControls {
   // DialogEvents
   void command(int id) override { panelCommand(*this, id); }
   void scroll(int /*id*/) override { panelScroll(*this); }
-  // The close box hides the panel; a right-button release over the globe brings it back.
-  void closeRequest() override { dialog_.hide(); }
+  // The close box hides the panel (a minimised one is shown instead); a right-button
+  // release over the globe brings it back.
+  void closeRequest() override {
+    if (dialog_.minimised()) {
+      dialog_.show();
+    } else {
+      dialog_.hide();
+    }
+  }
 
   // PanelControls
   bool checked(int id) const override { return dialog_.checked(id); }

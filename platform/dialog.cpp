@@ -598,6 +598,8 @@ void Dialog::hide() {
 
 bool Dialog::visible() const { return impl_->window->shown() && impl_->window->visible(); }
 
+bool Dialog::minimised() const { return impl_->window->shown() && !impl_->window->visible(); }
+
 Rect Dialog::outerRect() const {
   if (const auto outer = frameRect(*impl_->window)) return *outer;
   if (impl_->mapped) return impl_->lastOuter;

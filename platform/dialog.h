@@ -110,6 +110,8 @@ class Dialog {
   void show();
   void hide();
   bool visible() const;
+  // Mapped once but iconified by the window manager.
+  bool minimised() const;
   // The rectangle with the frame; while hidden, the one it had when last shown.
   Rect outerRect() const;
   // Shows the dialog and runs the loop until the dialog is hidden or the program's main

@@ -38,14 +38,19 @@ start() {
   PID=$!
   wait_window $PID >/dev/null || { fail "no window"; finish; }
   PANEL=$(wait_named $PID Display) || { fail "no panel"; finish; }
-  sleep 1
-  # The main window is the first one mapped; a fetch that finds neither server nor cache
-  # says so in a message box, which is put away.
+  # The main window is the first one mapped. A first fetch that finds neither server nor
+  # cache says so in a message box, shortly after the start: it is put away.
   MAIN=""
-  for id in $(xdotool search --onlyvisible --pid $PID 2>/dev/null); do
-    if [ "$id" = "$PANEL" ]; then continue; fi
-    if [ -z "$MAIN" ]; then MAIN=$id; else "$XCLOSE" "$id"; fi
+  local i id extra=""
+  for i in $(seq 1 40); do
+    for id in $(xdotool search --onlyvisible --pid $PID 2>/dev/null); do
+      [ "$id" = "$PANEL" ] && continue
+      if [ -z "$MAIN" ]; then MAIN=$id; elif [ "$id" != "$MAIN" ]; then extra="$extra $id"; fi
+    done
+    [ -n "$extra" ] && break
+    sleep 0.1
   done
+  for id in $extra; do "$XCLOSE" "$id"; done
   sleep 0.5
 }
 
