@@ -23,12 +23,21 @@ run_at() { # run_at <name> <UTC time> <preset lines>
   PID=$!
   wait_window $PID > /dev/null || { fail "$name: no window"; return 1; }
   sleep 2
-  # The main window, not the control panel ("Display") beside it.
+  # The main window is the largest of the program's windows; the control panel and any
+  # message box of the fetch (there is no feed server here) are not looked at, and message
+  # boxes are dismissed so that they cover nothing and the close is not held up.
   WIN=
+  local area best=0
   for id in $(xdotool search --onlyvisible --pid $PID); do
-    [ "$(xdotool getwindowname "$id")" = "Display" ] || WIN=$id
+    read -r X Y W H <<< "$(geometry "$id")"
+    area=$((W * H))
+    if [ "$area" -gt "$best" ]; then best=$area; WIN=$id; fi
   done
   [ -n "$WIN" ] || { fail "$name: no main window"; return 1; }
+  for id in $(xdotool search --onlyvisible --pid $PID); do
+    [ "$id" = "$WIN" ] || [ "$(xdotool getwindowname "$id")" = "Display" ] || "$XCLOSE" "$id"
+  done
+  sleep 1
   read -r X Y W H <<< "$(geometry "$WIN")"
   check "$name: window size" "640 480" "$W $H"
   import -window root -crop "${W}x${H}+${X}+${Y}" +repage "$WORK/$name/first.png"
