@@ -136,6 +136,14 @@ check "panel place written at close" "420 200" "$(ini_value Items xmainx) $(ini_
 start
 check "the panel comes back where it was closed" "420 200 108 508" "$(geometry "$PANEL")"
 check "a restart applies the saved preset A" "#FFFFFF" "$(background)"
+# Before any fetch has read the custom stock, the dialog shows what the file holds: OK at
+# once stores the same stock again instead of erasing it.
+click "$PANEL" 55 410  # Custom
+CUSTOM=$(wait_named $PID Custom) || fail "no custom stock window"
+xdotool mousemove --window "$CUSTOM" 300 50 key Return
+sleep 0.5
+check "OK at once keeps the stored stock" "ACME 51.5 -0.12" \
+  "$(ini_value Items customS) $(ini_value Items customLat) $(ini_value Items customLon)"
 echo "script" > orbq.txt
 click "$PANEL" 55 447  # HELP
 HELP=$(wait_named $PID "  Help") || fail "no help window"
