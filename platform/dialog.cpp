@@ -1,27 +1,25 @@
 #include "platform/dialog.h"
 
 #include <FL/Fl.H>
-#include <FL/Fl_Box.H>
-#include <FL/Fl_Button.H>
 #include <FL/Fl_Check_Button.H>
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_Group.H>
 #include <FL/Fl_Input.H>
 #include <FL/Fl_PNG_Image.H>
 #include <FL/Fl_Return_Button.H>
-#include <FL/Fl_Slider.H>
 #include <FL/Fl_Text_Buffer.H>
-#include <FL/Fl_Text_Editor.H>
 #include <FL/fl_draw.H>
 #include <FL/x.H>
 
 #include <algorithm>
 #include <cmath>
+#include <deque>
 #include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/dialog_widgets.h"
 #include "platform/resources.h"
 
 // The program's table, generated from resources/ at build time (global, not in platform::).
@@ -30,10 +28,6 @@ extern const platform::ResourceEntry* const programResources;
 namespace platform {
 
 namespace {
-
-constexpr int kSliderMax = 99;
-constexpr int kSliderPage = 10;
-constexpr int kTickSpace = 6;  // pixels below a slider's channel for its tick marks
 
 // Windows' MulDiv: a * b / c rounded to nearest, halves away from zero.
 int mulDiv(int a, int b, int c) {
@@ -49,7 +43,7 @@ Fl_Font fontFor(const char* face) {
   static std::map<std::string, Fl_Font> fonts;
   const auto found = fonts.find(face);
   if (found != fonts.end()) return found->second;
-  static std::vector<std::string> names;  // FLTK keeps the pointer
+  static std::deque<std::string> names;  // FLTK keeps the pointer: elements never move
   names.push_back(std::string(" ") + face);  // leading blank: the regular style
   const auto index = static_cast<Fl_Font>(FL_FREE_FONT + static_cast<int>(fonts.size()));
   Fl::set_font(index, names.back().c_str());
@@ -61,136 +55,6 @@ Fl_Font fontFor(const char* face) {
 int pixelSize(int points) { return mulDiv(points, 96, 72); }
 
 Fl_Color flColour(Colour c) { return fl_rgb_color(c.red, c.green, c.blue); }
-
-// --- Widgets -----------------------------------------------------------------------------
-
-class GroupBox : public Fl_Box {
- public:
-  using Fl_Box::Fl_Box;
-  void draw() override {
-    const int half = labelsize() / 2;
-    fl_draw_box(FL_ENGRAVED_FRAME, x(), y() + half, w(), h() - half, FL_BLACK);
-    if (!label()) return;
-    fl_font(labelfont(), labelsize());
-    const int textW = static_cast<int>(fl_width(label())) + 4;
-    const int textX = x() + (w() - textW) / 2;
-    fl_color(color());
-    fl_rectf(textX, y(), textW, labelsize() + 1);
-    fl_color(labelcolor());
-    fl_draw(label(), textX, y(), textW, labelsize() + 1, FL_ALIGN_CENTER);
-  }
-};
-
-// A horizontal slider of 0 to 99 with tick marks under its channel and a page size of 10,
-// for clicks on the channel beside the thumb and for Page Up / Page Down.
-class TickSlider : public Fl_Slider {
- public:
-  TickSlider(int x, int y, int w, int h) : Fl_Slider(FL_HOR_NICE_SLIDER, x, y, w, h, nullptr) {
-    bounds(0, kSliderMax);
-    step(1);
-    when(FL_WHEN_CHANGED);
-  }
-
-  void moveTo(int position) { value(std::clamp(position, 0, kSliderMax)); }
-
-  void draw() override {
-    fl_color(color());
-    fl_rectf(x(), y(), w(), h());
-    Fl_Slider::draw(x(), y(), w(), channelHeight());
-    fl_color(FL_BLACK);
-    const int thumb = thumbWidth();
-    const int bottom = y() + h() - 1;
-    for (int tick = 0; tick <= kSliderMax; tick += 10) {
-      const int at = std::min(tick, kSliderMax);
-      const int tx = x() + thumb / 2 + (w() - thumb) * at / kSliderMax;
-      fl_line(tx, bottom - kTickSpace + 2, tx, bottom - 1);
-    }
-    const int last = x() + thumb / 2 + (w() - thumb);
-    fl_line(last, bottom - kTickSpace + 2, last, bottom - 1);
-  }
-
-  int handle(int event) override {
-    if (event == FL_PUSH) paging_ = Fl::event_button() == FL_LEFT_MOUSE && pageClick();
-    if (paging_ && (event == FL_PUSH || event == FL_DRAG || event == FL_RELEASE)) return 1;
-    if (event == FL_KEYBOARD && keyStep()) return 1;
-    return Fl_Slider::handle(event, x(), y(), w(), channelHeight());
-  }
-
- private:
-  bool paging_ = false;  // the press was a page click: its drag and release move nothing
-
-  int channelHeight() const { return std::max(h() - kTickSpace, 4); }
-
-  // Fl_Slider's own thumb size for a nice horizontal slider of the channel's height.
-  int thumbWidth() const {
-    int s = static_cast<int>(slider_size() * static_cast<float>(w()) + 0.5f);
-    const int least = channelHeight() / 2 + 1 + 4;
-    return std::max(s, least);
-  }
-
-  void stepTo(double v) {
-    Fl::focus(this);
-    handle_drag(clamp(v));
-  }
-
-  bool pageClick() {
-    if (!Fl::event_inside(x(), y(), w(), h())) return false;
-    const int thumb = thumbWidth();
-    const double fraction = (value() - minimum()) / (maximum() - minimum());
-    const int thumbX = x() + static_cast<int>(fraction * (w() - thumb) + 0.5);
-    const int mx = Fl::event_x();
-    if (mx >= thumbX && mx < thumbX + thumb) return false;  // on the thumb: drag
-    handle_push();
-    stepTo(value() + (mx < thumbX ? -kSliderPage : kSliderPage));
-    handle_release();
-    return true;
-  }
-
-  bool keyStep() {
-    switch (Fl::event_key()) {
-      case FL_Page_Up: stepTo(value() - kSliderPage); return true;
-      case FL_Page_Down: stepTo(value() + kSliderPage); return true;
-      case FL_Up: stepTo(value() - 1); return true;
-      case FL_Down: stepTo(value() + 1); return true;
-      case FL_Home: stepTo(0); return true;
-      case FL_End: stepTo(kSliderMax); return true;
-      default: return false;
-    }
-  }
-};
-
-// A push button whose face is a picture, centred and clipped to the inside of its border,
-// and pushed in by a pixel while the button is down (a pressed radio button stays down).
-class BitmapButton : public Fl_Button {
- public:
-  BitmapButton(int x, int y, int w, int h) : Fl_Button(x, y, w, h) {}
-  void draw() override {
-    const Fl_Boxtype frame = value() ? (down_box() ? down_box() : fl_down(box())) : box();
-    draw_box(frame, color());
-    if (Fl_Image* face = image()) {
-      const int X = x() + Fl::box_dx(frame);
-      const int Y = y() + Fl::box_dy(frame);
-      const int W = w() - Fl::box_dw(frame);
-      const int H = h() - Fl::box_dh(frame);
-      const int shift = value() ? 1 : 0;
-      fl_push_clip(X, Y, W, H);
-      face->draw(X + (W - face->w()) / 2 + shift, Y + (H - face->h()) / 2 + shift);
-      fl_pop_clip();
-    }
-    if (Fl::focus() == this) draw_focus();
-  }
-};
-
-// The help text edit: Enter belongs to the dialog (its default command), not to the text.
-class DialogTextEditor : public Fl_Text_Editor {
- public:
-  DialogTextEditor(int x, int y, int w, int h) : Fl_Text_Editor(x, y, w, h) {}
-  int handle(int event) override {
-    const bool enter = Fl::event_key() == FL_Enter || Fl::event_key() == FL_KP_Enter;
-    if ((event == FL_KEYBOARD || event == FL_SHORTCUT) && enter) return 0;
-    return Fl_Text_Editor::handle(event);
-  }
-};
 
 // --- Windows that belong to dialogs, and the modal state ---------------------------------
 
