@@ -50,9 +50,9 @@ bool storeCustomStock(const CustomStock& typed) {
   bool stored = writeSettingText(SettingKey::customS, cut(typed.symbol));
   // The dialog has always spelt the latitude key "customlat"; key names match without case,
   // so it is the key SettingKey::customLat that the fetch thread reads.
-  stored = platform::profileWriteText(settingsFile(), kItemsSection, "customlat",
-                                      cut(typed.latitude)) &&
-           stored;
+  stored =
+      platform::profileWriteText(settingsFile(), kItemsSection, "customlat", cut(typed.latitude)) &&
+      stored;
   return writeSettingText(SettingKey::customLon, cut(typed.longitude)) && stored;
 }
 

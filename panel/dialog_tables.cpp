@@ -53,8 +53,8 @@ constexpr ControlSpec kCustomControls[] = {
     {kNoId, staticText, "Stock Ticker Symbol", 104, 100, 97, 8},
     {kNoId, staticText, "Latitude", 104, 121, 91, 8},
     {kNoId, staticText, "Longitude", 104, 142, 96, 8},
-    {kNoId, staticText,
-     "To show an individual company stock, enter the stock information below.", 6, 5, 223, 21},
+    {kNoId, staticText, "To show an individual company stock, enter the stock information below.",
+     6, 5, 223, 21},
     {kNoId, staticText,
      "Using these settings, you can control which stock is shown and where it will be shown "
      "on the globe. \n\nEnter the ticker symbol, the latitude, and the longitude.  Latitude "
@@ -64,9 +64,11 @@ constexpr ControlSpec kCustomControls[] = {
 
 }  // namespace
 
-const platform::DialogSpec kStatusTemplate{
-    "STATUS", "Display", "Arial", 10, 54, 271, false, kPanelColour, kStatusControls};
-const platform::DialogSpec kHelpTemplate{
-    "ABOUT3", "  Help", "Arial", 10, 290, 208, true, kPanelColour, kHelpControls};
-const platform::DialogSpec kCustomTemplate{
-    "ABOUT4", "Custom", "Arial", 10, 259, 165, true, kPanelColour, kCustomControls};
+// clang-format off
+const platform::DialogSpec kStatusTemplate{"STATUS", "Display", "Arial", 10, 54, 271, false,
+                                           kPanelColour, kStatusControls};
+const platform::DialogSpec kHelpTemplate{"ABOUT3", "  Help", "Arial", 10, 290, 208, true,
+                                         kPanelColour, kHelpControls};
+const platform::DialogSpec kCustomTemplate{"ABOUT4", "Custom", "Arial", 10, 259, 165, true,
+                                           kPanelColour, kCustomControls};
+// clang-format on

@@ -43,7 +43,7 @@ Fl_Font fontFor(const char* face) {
   static std::map<std::string, Fl_Font> fonts;
   const auto found = fonts.find(face);
   if (found != fonts.end()) return found->second;
-  static std::deque<std::string> names;  // FLTK keeps the pointer: elements never move
+  static std::deque<std::string> names;      // FLTK keeps the pointer: elements never move
   names.push_back(std::string(" ") + face);  // leading blank: the regular style
   const auto index = static_cast<Fl_Font>(FL_FREE_FONT + static_cast<int>(fonts.size()));
   Fl::set_font(index, names.back().c_str());
@@ -80,8 +80,15 @@ Fl_Window* mainWindowOfProgram() {
 
 bool isInputEvent(int event) {
   switch (event) {
-    case FL_PUSH: case FL_RELEASE: case FL_DRAG: case FL_MOVE: case FL_MOUSEWHEEL:
-    case FL_KEYDOWN: case FL_KEYUP: case FL_SHORTCUT: case FL_CLOSE:
+    case FL_PUSH:
+    case FL_RELEASE:
+    case FL_DRAG:
+    case FL_MOVE:
+    case FL_MOUSEWHEEL:
+    case FL_KEYDOWN:
+    case FL_KEYUP:
+    case FL_SHORTCUT:
+    case FL_CLOSE:
       return true;
     default:
       return false;
@@ -145,8 +152,9 @@ class DialogWindow : public Fl_Double_Window {
  public:
   DialogWindow(int w, int h, const char* caption, DialogEvents& events, int defaultId)
       : Fl_Double_Window(w, h, caption), events_(events), defaultId_(defaultId) {
-    callback([](Fl_Widget*, void* self) { static_cast<DialogWindow*>(self)->events_.closeRequest(); },
-             this);
+    callback(
+        [](Fl_Widget*, void* self) { static_cast<DialogWindow*>(self)->events_.closeRequest(); },
+        this);
   }
   int handle(int event) override {
     if (event == FL_SHORTCUT) {
@@ -209,7 +217,8 @@ struct Dialog::Impl {
 void Dialog::Impl::setFace(Fl_Button& button, const char* resource) {
   const auto bytes = findResource(resource ? resource : "", ::programResources);
   if (!bytes.data()) return;
-  auto image = std::make_unique<Fl_PNG_Image>(resource, bytes.data(), static_cast<int>(bytes.size()));
+  auto image =
+      std::make_unique<Fl_PNG_Image>(resource, bytes.data(), static_cast<int>(bytes.size()));
   if (image->fail() != 0) return;
   button.image(image.get());
   images.push_back(std::move(image));
@@ -338,15 +347,17 @@ void Dialog::Impl::buildAll(const DialogSpec& spec) {
       const int id = controls[k].id;
       if (id != kNoId) byId[id] = w;
       if (id == kNoId) continue;
-      w->callback([](Fl_Widget* widget, void* data) {
-        auto* self = static_cast<Impl*>(data);
-        const int wid = self->idOf[widget];
-        if (dynamic_cast<Fl_Slider*>(widget)) {
-          self->events->scroll(wid);
-        } else {
-          self->events->command(wid);
-        }
-      }, this);
+      w->callback(
+          [](Fl_Widget* widget, void* data) {
+            auto* self = static_cast<Impl*>(data);
+            const int wid = self->idOf[widget];
+            if (dynamic_cast<Fl_Slider*>(widget)) {
+              self->events->scroll(wid);
+            } else {
+              self->events->command(wid);
+            }
+          },
+          this);
       idOf[w] = id;
     }
     if (group) group->end();
@@ -412,7 +423,8 @@ void Dialog::setSliderPosition(int id, int position) {
 
 std::string Dialog::text(int id) const {
   Fl_Widget* w = impl_->widget(id);
-  if (auto* input = dynamic_cast<Fl_Input*>(w)) return std::string(input->value(), static_cast<size_t>(input->size()));
+  if (auto* input = dynamic_cast<Fl_Input*>(w))
+    return std::string(input->value(), static_cast<size_t>(input->size()));
   if (auto* editor = dynamic_cast<Fl_Text_Editor*>(w)) {
     char* all = editor->buffer()->text();
     std::string copy = all ? all : "";
@@ -425,7 +437,8 @@ std::string Dialog::text(int id) const {
 void Dialog::setText(int id, std::string_view text) {
   Fl_Widget* w = impl_->widget(id);
   const std::string copy(text);
-  if (auto* input = dynamic_cast<Fl_Input*>(w)) input->value(copy.data(), static_cast<int>(copy.size()));
+  if (auto* input = dynamic_cast<Fl_Input*>(w))
+    input->value(copy.data(), static_cast<int>(copy.size()));
   if (auto* editor = dynamic_cast<Fl_Text_Editor*>(w)) editor->buffer()->text(copy.c_str());
 }
 
@@ -491,10 +504,13 @@ void Dialog::runModal() {
 
 void post(std::function<void()> call) {
   auto* pending = new std::function<void()>(std::move(call));
-  Fl::add_timeout(0.0, [](void* data) {
-    std::unique_ptr<std::function<void()>> run(static_cast<std::function<void()>*>(data));
-    (*run)();
-  }, pending);
+  Fl::add_timeout(
+      0.0,
+      [](void* data) {
+        std::unique_ptr<std::function<void()>> run(static_cast<std::function<void()>*>(data));
+        (*run)();
+      },
+      pending);
 }
 
 void postCloseToMainWindow() {

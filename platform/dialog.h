@@ -20,7 +20,7 @@
 namespace platform {
 
 enum class ControlKind {
-  checkBox,           // toggles itself on each click
+  checkBox,  // toggles itself on each click
   pushButton,
   defaultButton,      // a push button that Enter presses
   bitmapButton,       // a push button whose face is an embedded PNG
@@ -28,10 +28,10 @@ enum class ControlKind {
   radioBitmapButton,  // push-like radio button with a PNG face; see ControlSpec::firstOfGroup
   slider,             // horizontal, 0 to 99, ticks every 10 below the channel, page size 10
   staticText,
-  groupBox,           // a frame with its caption centred on the top edge
+  groupBox,  // a frame with its caption centred on the top edge
   blackFrame,
-  edit,               // one line, scrolls sideways
-  multilineEdit,      // border and scroll bars, lines not wrapped, Enter left to the dialog
+  edit,           // one line, scrolls sideways
+  multilineEdit,  // border and scroll bars, lines not wrapped, Enter left to the dialog
 };
 
 // The identifier of controls that send no commands.
@@ -40,8 +40,8 @@ constexpr int kNoId = -1;
 struct ControlSpec {
   int id;
   ControlKind kind;
-  const char* text;  // the caption; bitmap buttons show their bitmap instead
-  int x, y, width, height;  // dialog units
+  const char* text;              // the caption; bitmap buttons show their bitmap instead
+  int x, y, width, height;       // dialog units
   const char* bitmap = nullptr;  // resource name of the face of a bitmap button
   bool firstOfGroup = false;     // radio buttons: starts a group that runs to the next non-radio
 };

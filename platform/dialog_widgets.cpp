@@ -87,13 +87,26 @@ bool TickSlider::pageClick() {
 
 bool TickSlider::keyStep() {
   switch (Fl::event_key()) {
-    case FL_Page_Up: stepTo(value() - kSliderPage); return true;
-    case FL_Page_Down: stepTo(value() + kSliderPage); return true;
-    case FL_Up: stepTo(value() - 1); return true;
-    case FL_Down: stepTo(value() + 1); return true;
-    case FL_Home: stepTo(0); return true;
-    case FL_End: stepTo(kSliderMax); return true;
-    default: return false;
+    case FL_Page_Up:
+      stepTo(value() - kSliderPage);
+      return true;
+    case FL_Page_Down:
+      stepTo(value() + kSliderPage);
+      return true;
+    case FL_Up:
+      stepTo(value() - 1);
+      return true;
+    case FL_Down:
+      stepTo(value() + 1);
+      return true;
+    case FL_Home:
+      stepTo(0);
+      return true;
+    case FL_End:
+      stepTo(kSliderMax);
+      return true;
+    default:
+      return false;
   }
 }
 

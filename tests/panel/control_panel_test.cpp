@@ -38,15 +38,39 @@ TEST_F(ControlPanelTest, EachBoxSetsItsFlagAndItsRequest) {
     const char* after;  // flags() after one click from all off
     const char* effect;
   } cases[] = {
-      {panelid::cycle, "cycle=1 value=0 change=0 percent=0 large=0 noon=0 night=0 dark=0 zones=0 clocks=0 news=0 texture=0 viewport=0", ""},
-      {panelid::large, "cycle=0 value=0 change=0 percent=0 large=1 noon=0 night=0 dark=0 zones=0 clocks=0 news=0 texture=0 viewport=0", ""},
-      {panelid::noon, "cycle=0 value=0 change=0 percent=0 large=0 noon=1 night=0 dark=0 zones=0 clocks=0 news=0 texture=0 viewport=0", ""},
-      {panelid::night, "cycle=0 value=0 change=0 percent=0 large=0 noon=0 night=1 dark=0 zones=0 clocks=0 news=0 texture=1 viewport=0", ""},
-      {panelid::dark, "cycle=0 value=0 change=0 percent=0 large=0 noon=0 night=0 dark=1 zones=0 clocks=0 news=0 texture=0 viewport=0", "clear dark"},
-      {panelid::zones, "cycle=0 value=0 change=0 percent=0 large=0 noon=0 night=0 dark=0 zones=1 clocks=0 news=0 texture=0 viewport=0", ""},
-      {panelid::clocks, "cycle=0 value=0 change=0 percent=0 large=0 noon=0 night=0 dark=0 zones=0 clocks=1 news=0 texture=0 viewport=66", ""},
+      {panelid::cycle,
+       "cycle=1 value=0 change=0 percent=0 large=0 noon=0 night=0 dark=0 zones=0 clocks=0 news=0 "
+       "texture=0 viewport=0",
+       ""},
+      {panelid::large,
+       "cycle=0 value=0 change=0 percent=0 large=1 noon=0 night=0 dark=0 zones=0 clocks=0 news=0 "
+       "texture=0 viewport=0",
+       ""},
+      {panelid::noon,
+       "cycle=0 value=0 change=0 percent=0 large=0 noon=1 night=0 dark=0 zones=0 clocks=0 news=0 "
+       "texture=0 viewport=0",
+       ""},
+      {panelid::night,
+       "cycle=0 value=0 change=0 percent=0 large=0 noon=0 night=1 dark=0 zones=0 clocks=0 news=0 "
+       "texture=1 viewport=0",
+       ""},
+      {panelid::dark,
+       "cycle=0 value=0 change=0 percent=0 large=0 noon=0 night=0 dark=1 zones=0 clocks=0 news=0 "
+       "texture=0 viewport=0",
+       "clear dark"},
+      {panelid::zones,
+       "cycle=0 value=0 change=0 percent=0 large=0 noon=0 night=0 dark=0 zones=1 clocks=0 news=0 "
+       "texture=0 viewport=0",
+       ""},
+      {panelid::clocks,
+       "cycle=0 value=0 change=0 percent=0 large=0 noon=0 night=0 dark=0 zones=0 clocks=1 news=0 "
+       "texture=0 viewport=66",
+       ""},
       // News leaves the Night box and the shading alone.
-      {panelid::news, "cycle=0 value=0 change=0 percent=0 large=0 noon=0 night=0 dark=0 zones=0 clocks=0 news=1 texture=0 viewport=0", ""},
+      {panelid::news,
+       "cycle=0 value=0 change=0 percent=0 large=0 noon=0 night=0 dark=0 zones=0 clocks=0 news=1 "
+       "texture=0 viewport=0",
+       ""},
   };
   for (const auto& c : cases) {
     SetUp();
@@ -98,11 +122,10 @@ TEST_F(ControlPanelTest, ColorSliderRequestsARebuildOnlyWhenItsValueChanges) {
     int texture;  // textureDirty after the notification (cleared before it)
     int applied;
   } steps[] = {
-      {0, 1, 1, 0},    // the first notification always counts: appliedColorLevel starts at 100
-      {0, 50, 0, 0},   // the Grid slider never asks for one
-      {5, 50, 1, 5},
-      {6, 50, 1, 6},   // each value passed in a drag
-      {5, 50, 1, 5},   // and back
+      {0, 1, 1, 0},   // the first notification always counts: appliedColorLevel starts at 100
+      {0, 50, 0, 0},  // the Grid slider never asks for one
+      {5, 50, 1, 5}, {6, 50, 1, 6},  // each value passed in a drag
+      {5, 50, 1, 5},                 // and back
       {5, 99, 0, 5},
   };
   for (const auto& s : steps) {
@@ -124,10 +147,10 @@ TEST_F(ControlPanelTest, CommandsAndKeys) {
     float colour;  // colorLevel afterwards: unlisted commands re-read the sliders
     std::vector<std::string> effects;
   } cases[] = {
-      {kCommandCancel, 0.0f, {}},                  // Escape: nothing, the panel stays
-      {kCommandOk, 30.0f, {}},                     // Enter re-reads the sliders
-      {(7 << 16) | kCommandOk, 30.0f, {}},         // notification codes do not count
-      {1009, 30.0f, {}},                           // an id in the box range without a box
+      {kCommandCancel, 0.0f, {}},           // Escape: nothing, the panel stays
+      {kCommandOk, 30.0f, {}},              // Enter re-reads the sliders
+      {(7 << 16) | kCommandOk, 30.0f, {}},  // notification codes do not count
+      {1009, 30.0f, {}},                    // an id in the box range without a box
       {panelid::help, 0.0f, {"help"}},
       {panelid::custom, 0.0f, {"custom"}},
       {(1 << 16) | panelid::help, 0.0f, {"help"}},
@@ -177,8 +200,13 @@ TEST(TruncateLevel, CutsTowardZeroAndKeepsOutOfRangeLevelsDefined) {
   const struct {
     float level;
     int32_t position;
-  } cases[] = {{42.9f, 42}, {-0.5f, 0}, {-3.7f, -3}, {150.0f, 150}, {3e10f, 2147483647},
-               {-3e10f, -2147483647 - 1}, {std::numeric_limits<float>::quiet_NaN(), 0}};
+  } cases[] = {{42.9f, 42},
+               {-0.5f, 0},
+               {-3.7f, -3},
+               {150.0f, 150},
+               {3e10f, 2147483647},
+               {-3e10f, -2147483647 - 1},
+               {std::numeric_limits<float>::quiet_NaN(), 0}};
   for (const auto& c : cases) EXPECT_EQ(truncateLevel(c.level), c.position) << c.level;
 }
 

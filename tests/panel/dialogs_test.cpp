@@ -43,9 +43,11 @@ const unsigned char kGuide[] = {'H', 'i', '\r', '\n', 'O', 'K', '\0', 'x'};
 TEST(HelpDialog, TextIsTheResourceUpToItsTerminatorAndTheBuffer) {
   std::string big(20000, 'a');
   const platform::ResourceEntry missing[] = {{"other.txt", kGuide, 2}, {nullptr, nullptr, 0}};
-  const platform::ResourceEntry guide[] = {{"README.TXT", kGuide, sizeof kGuide}, {nullptr, nullptr, 0}};
-  const platform::ResourceEntry large[] = {{"readme.txt", reinterpret_cast<const unsigned char*>(big.data()), big.size()},
+  const platform::ResourceEntry guide[] = {{"README.TXT", kGuide, sizeof kGuide},
                                            {nullptr, nullptr, 0}};
+  const platform::ResourceEntry large[] = {
+      {"readme.txt", reinterpret_cast<const unsigned char*>(big.data()), big.size()},
+      {nullptr, nullptr, 0}};
   EXPECT_FALSE(helpText(missing).has_value());
   EXPECT_EQ(helpText(guide).value(), "Hi\r\nOK");
   EXPECT_EQ(helpText(large)->size(), 15999u);
@@ -116,7 +118,7 @@ TEST(DialogTables, DialogUnitsFollowTheFontsBaseUnits) {
   const platform::BaseUnits arial{8, 15};  // Arial 10 point at 96 dots per inch
   EXPECT_EQ(platform::dialogUnitsToPixelsX(54, arial), 108);
   EXPECT_EQ(platform::dialogUnitsToPixelsY(271, arial), 508);
-  EXPECT_EQ(platform::dialogUnitsToPixelsY(9, arial), 17);   // 16.875 rounds up
+  EXPECT_EQ(platform::dialogUnitsToPixelsY(9, arial), 17);  // 16.875 rounds up
   EXPECT_EQ(platform::dialogUnitsToPixelsX(-3, arial), -6);
   EXPECT_EQ(platform::dialogUnitsToPixelsY(3, {6, 13}), 5);  // 4.875
 }

@@ -34,7 +34,9 @@ class FakePanel : public PanelControls {
   }
   void setSlider(int id, int position) override { sliders[id] = std::clamp(position, 0, 99); }
   void pressPreset(int id) override { pressed = id; }
-  void setClearColour(bool dark) override { effects.push_back(dark ? "clear dark" : "clear white"); }
+  void setClearColour(bool dark) override {
+    effects.push_back(dark ? "clear dark" : "clear white");
+  }
   void postMainWindowSize() override { effects.push_back("size"); }
   void openHelp() override { effects.push_back("help"); }
   void openCustom() override { effects.push_back("custom"); }

@@ -37,11 +37,16 @@ TEST_F(ViewPresetsTest, AMissingSectionGivesTheFirstStartView) {
     int id;
     int32_t DisplayState::*flag;
     bool on;
-  } options[] = {{panelid::news, &DisplayState::news, true},     {panelid::zones, &DisplayState::zones, true},
-                 {panelid::clocks, &DisplayState::clocks, true}, {panelid::value, &DisplayState::showValue, true},
-                 {panelid::cycle, &DisplayState::cycle, true},   {panelid::dark, &DisplayState::dark, true},
-                 {panelid::night, &DisplayState::night, true},   {panelid::change, &DisplayState::showChange, false},
-                 {panelid::noon, &DisplayState::noon, false},    {panelid::percent, &DisplayState::showPercent, false},
+  } options[] = {{panelid::news, &DisplayState::news, true},
+                 {panelid::zones, &DisplayState::zones, true},
+                 {panelid::clocks, &DisplayState::clocks, true},
+                 {panelid::value, &DisplayState::showValue, true},
+                 {panelid::cycle, &DisplayState::cycle, true},
+                 {panelid::dark, &DisplayState::dark, true},
+                 {panelid::night, &DisplayState::night, true},
+                 {panelid::change, &DisplayState::showChange, false},
+                 {panelid::noon, &DisplayState::noon, false},
+                 {panelid::percent, &DisplayState::showPercent, false},
                  {panelid::large, &DisplayState::largeTags, false}};
   for (const auto& o : options) {
     EXPECT_EQ(s.*o.flag, o.on ? 1 : 0) << o.id;
@@ -59,14 +64,14 @@ TEST_F(ViewPresetsTest, StoredValuesAreTakenAsTheyAreRead) {
     const char* line;
     std::function<bool()> holds;
   } cases[] = {
-      {"c6=ON", [] { return displayState.dark == 0; }},        // compared with case
+      {"c6=ON", [] { return displayState.dark == 0; }},  // compared with case
       {"c4=yes", [] { return displayState.showValue == 0; }},
-      {"c5=onward", [] { return displayState.cycle == 0; }},   // "onw" is not "on"
-      {"C6=on", [] { return displayState.dark == 1; }},        // key names match in any case
+      {"c5=onward", [] { return displayState.cycle == 0; }},  // "onw" is not "on"
+      {"C6=on", [] { return displayState.dark == 1; }},       // key names match in any case
       {"d2=0.123456789012", [] { return displayState.spinRate == 0.1234567f; }},  // nine characters
       {"d3=1234.56789", [] { return displayState.tilt == 1234.5678f; }},
       {"d3a=-37.9", [] { return displayState.tiltBase == -37; }},
-      {"d1=900", [] { return displayState.zoom == 900; }},     // no clamping
+      {"d1=900", [] { return displayState.zoom == 900; }},  // no clamping
       {"d1=abc", [] { return displayState.zoom == 0; }},
       {"d7=x", [] { return displayState.rotation == 0.0f; }},
       {"d5=-20", [] { return displayState.gridLevel == -20.0f; }},
