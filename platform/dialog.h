@@ -123,7 +123,7 @@ class Dialog {
   std::unique_ptr<Impl> impl_;
 };
 
-// Runs `call` on the UI thread once the loop runs again, after what is already queued.
+// Runs `call` once the loop runs again, after what is already queued. UI thread only.
 void post(std::function<void()> call);
 
 // Posts a close request to the program's main window (the top-level window that is not a
