@@ -11,17 +11,27 @@ trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$WORK"' EXIT
 INI=$XDG_CONFIG_HOME/orbiquant/orbq7.ini
 FAILS=0
 
+# The program runs in $WORK, where a script cache with no blocks keeps the fetch run quiet
+# when no feed server answers (otherwise its "No cache" box would hold up the window).
+printf '#00 no blocks\r\n***\r\n' > "$WORK/orbq.txt"
+cd "$WORK" || exit 1
+
 fail() { echo "FAIL: $*"; FAILS=$((FAILS + 1)); }
 check() { # check <what> <expected> <actual>
   if [ "$2" = "$3" ]; then echo "ok: $1 = $3"; else fail "$1: expected '$2', got '$3'"; fi
 }
 
-# Waits up to 20 s for a visible window of process $1; prints its id.
+# Waits up to 20 s for a visible window of process $1 and prints the id of the main window:
+# the first one the program created, so the lowest id (the control panel and message boxes
+# come later).
 wait_window() {
   local i id
   for i in $(seq 1 200); do
-    id=$(xdotool search --onlyvisible --pid "$1" 2>/dev/null | head -n 1)
-    if [ -n "$id" ]; then echo "$id"; return 0; fi
+    if [ -n "$(xdotool search --onlyvisible --pid "$1" 2>/dev/null)" ]; then
+      sleep 0.5  # let the rest of the program's windows appear
+      id=$(xdotool search --onlyvisible --pid "$1" 2>/dev/null | sort -n | head -n 1)
+      [ -n "$id" ] && { echo "$id"; return 0; }
+    fi
     kill -0 "$1" 2>/dev/null || return 1
     sleep 0.1
   done
