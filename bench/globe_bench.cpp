@@ -22,12 +22,11 @@
 #include "render/gl_context.h"
 #include "shell/display_state.h"
 
-extern const platform::ResourceEntry* const programResources;
 
 namespace {
 
 const TargaImage& earthImage() {
-  static const TargaImage image = *readTarga(platform::findResource("earth.tga", programResources));
+  static const TargaImage image = *readTarga(platform::findResource("earth.tga"));
   return image;
 }
 

@@ -7,14 +7,13 @@
 #include "platform/resources.h"
 
 // The program's table, generated from resources/ at build time (global, not in platform::).
-extern const platform::ResourceEntry* const programResources;
 
 // The help text buffer holds this many bytes, terminator included.
 constexpr std::size_t kHelpBufferSize = 16000;
 
 // The resource "readme.txt" as the dialog shows it: up to its first NUL byte and at most
 // kHelpBufferSize - 1 bytes; nullopt when the resource is missing.
-std::optional<std::string> helpText(const platform::ResourceEntry* table = ::programResources);
+std::optional<std::string> helpText(const platform::ResourceEntry* table = platform::programResources);
 
 // Carriage return + line feed pairs as the edit's line breaks.
 std::string editLines(const std::string& text);

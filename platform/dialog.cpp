@@ -23,7 +23,6 @@
 #include "platform/resources.h"
 
 // The program's table, generated from resources/ at build time (global, not in platform::).
-extern const platform::ResourceEntry* const programResources;
 
 namespace platform {
 
@@ -215,7 +214,7 @@ struct Dialog::Impl {
 };
 
 void Dialog::Impl::setFace(Fl_Button& button, const char* resource) {
-  const auto bytes = findResource(resource ? resource : "", ::programResources);
+  const auto bytes = findResource(resource ? resource : "");
   if (!bytes.data()) return;
   auto image =
       std::make_unique<Fl_PNG_Image>(resource, bytes.data(), static_cast<int>(bytes.size()));

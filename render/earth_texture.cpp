@@ -16,7 +16,6 @@
 
 // The build step defines the program's resource table at global scope, not inside the
 // platform namespace where resources.h declares it, so the table is named here and passed.
-extern const platform::ResourceEntry* const programResources;
 
 EarthTexture earthTexture;
 
@@ -168,7 +167,7 @@ void uploadEarthPixels(const TargaImage& image, const uint8_t* pixels) {
 
 bool buildEarthTexture() {
   if (earthTexture.textureName == 0) glGenTextures(1, &earthTexture.textureName);
-  const auto image = readTarga(platform::findResource("earth.tga", ::programResources));
+  const auto image = readTarga(platform::findResource("earth.tga"));
   if (!image) return false;
   const std::size_t bytes = image->pixels.size();
   std::unique_ptr<uint8_t[]> pixels(new (std::nothrow) uint8_t[bytes]);

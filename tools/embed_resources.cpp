@@ -56,8 +56,16 @@ int main(int argc, char** argv) {
     std::fprintf(out, "  {\"%s\", data%zu, %zu},\n", baseName(argv[i + 3]).c_str(), i, sizes[i]);
   }
   std::fprintf(out, "  {nullptr, nullptr, 0}};\n}  // namespace\n");
-  std::fprintf(out, "extern const platform::ResourceEntry* const %s;\n", argv[2]);
-  std::fprintf(out, "const platform::ResourceEntry* const %s = entries;\n", argv[2]);
+  // A qualified symbol ("ns::name") is declared in its namespace, then defined.
+  const std::string symbol = argv[2];
+  const auto colons = symbol.rfind("::");
+  if (colons == std::string::npos) {
+    std::fprintf(out, "extern const platform::ResourceEntry* const %s;\n", symbol.c_str());
+  } else {
+    std::fprintf(out, "namespace %s { extern const platform::ResourceEntry* const %s; }\n",
+                 symbol.substr(0, colons).c_str(), symbol.substr(colons + 2).c_str());
+  }
+  std::fprintf(out, "const platform::ResourceEntry* const %s = entries;\n", symbol.c_str());
   std::fclose(out);
   return std::rename(tmpPath.c_str(), outPath.c_str()) == 0 ? 0 : 1;
 }

@@ -107,7 +107,7 @@ TEST(DialogTables, ControlsLieInsideTheirDialogsAndIdsAreUnique) {
         EXPECT_TRUE(ids.insert(c.id).second) << spec->name << " " << c.id;
       }
       if (c.kind == platform::ControlKind::bitmapButton) {
-        EXPECT_TRUE(platform::findResource(c.bitmap, ::programResources).data()) << c.bitmap;
+        EXPECT_TRUE(platform::findResource(c.bitmap).data()) << c.bitmap;
       }
     }
   }

@@ -8,7 +8,6 @@
 
 #include "platform/resources.h"
 
-extern const platform::ResourceEntry* const programResources;
 
 namespace {
 
@@ -58,7 +57,7 @@ TEST(Targa, ReadsOnlyImagesWhosePixelsAreAllThere) {
 }
 
 TEST(Targa, BuiltInEarthImageIsTheFullMap) {
-  const auto file = platform::findResource("EARTH.TGA", programResources);
+  const auto file = platform::findResource("EARTH.TGA");
   ASSERT_EQ(file.size(), 1572908u);
   const auto image = readTarga(file);
   ASSERT_TRUE(image.has_value());

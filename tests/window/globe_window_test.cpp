@@ -21,7 +21,6 @@
 #include "render/scene.h"
 #include "shell/display_state.h"
 
-extern const platform::ResourceEntry* const programResources;
 
 namespace {
 
@@ -69,7 +68,7 @@ void savePicture(const Picture& picture, const std::string& name) {
 // The Earth image's colour at a latitude and longitude, red-green-blue, interpolated between
 // the four nearest texels as the texture's linear filter does.
 Rgb earthColour(double latitude, double longitude, bool dark = false) {
-  const auto image = readTarga(platform::findResource("earth.tga", programResources));
+  const auto image = readTarga(platform::findResource("earth.tga"));
   double column = std::fmod(longitude + 179.38 + 720.0, 360.0) / 360.0 * image->width - 0.5;
   double row = (latitude + 90.0) / 180.0 * image->height - 0.5;
   const int c0 = static_cast<int>(std::floor(column));
