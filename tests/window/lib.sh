@@ -21,18 +21,18 @@ check() { # check <what> <expected> <actual>
   if [ "$2" = "$3" ]; then echo "ok: $1 = $3"; else fail "$1: expected '$2', got '$3'"; fi
 }
 
-# Waits up to 20 s for a visible window of process $1 and prints the id of the main window:
-# the first one the program created, so the lowest id (the control panel and message boxes
-# come later).
+# Waits up to 40 s (a loaded machine starts slowly) for a visible window of process $1 and
+# prints the id of the main window: the first one the program created, so the lowest id (the
+# control panel and message boxes come later).
 wait_window() {
   local i id
-  for i in $(seq 1 200); do
+  for i in $(seq 1 400); do
     if [ -n "$(xdotool search --onlyvisible --pid "$1" 2>/dev/null)" ]; then
       sleep 0.5  # let the rest of the program's windows appear
       id=$(xdotool search --onlyvisible --pid "$1" 2>/dev/null | sort -n | head -n 1)
       [ -n "$id" ] && { echo "$id"; return 0; }
     fi
-    kill -0 "$1" 2>/dev/null || return 1
+    kill -0 "$1" 2>/dev/null || { echo "process $1 ended without a window" >&2; return 1; }
     sleep 0.1
   done
   return 1
