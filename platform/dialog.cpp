@@ -1,5 +1,7 @@
 #include "platform/dialog.h"
 
+#include "platform/frame_rect.h"
+
 #include <FL/Fl.H>
 #include <FL/Fl_Check_Button.H>
 #include <FL/Fl_Double_Window.H>
@@ -102,34 +104,6 @@ int dispatch(int event, Fl_Window* window) {
     return 0;
   }
   return Fl::handle_(event, window);
-}
-
-// The frame rectangle of a mapped window: its ancestor that is a direct child of the root.
-std::optional<Rect> frameRect(Fl_Window& window) {
-  if (!window.shown()) return std::nullopt;
-  Window current = fl_xid(&window);
-  for (;;) {
-    Window root = 0;
-    Window parent = 0;
-    Window* children = nullptr;
-    unsigned count = 0;
-    if (!XQueryTree(fl_display, current, &root, &parent, &children, &count)) return std::nullopt;
-    if (children) XFree(children);
-    if (parent != root && parent != 0) {
-      current = parent;
-      continue;
-    }
-    XWindowAttributes a;
-    if (!XGetWindowAttributes(fl_display, current, &a)) return std::nullopt;
-    int rootX = 0;
-    int rootY = 0;
-    Window child = 0;
-    XTranslateCoordinates(fl_display, current, root, 0, 0, &rootX, &rootY, &child);
-    rootX -= a.border_width;
-    rootY -= a.border_width;
-    return Rect{rootX, rootY, rootX + a.width + 2 * a.border_width,
-                rootY + a.height + 2 * a.border_width};
-  }
 }
 
 }  // namespace

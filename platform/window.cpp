@@ -1,5 +1,7 @@
 #include "platform/window.h"
 
+#include "platform/frame_rect.h"
+
 #include <FL/Fl.H>
 #include <FL/Fl_Gl_Window.H>
 #include <FL/Fl_Window.H>
@@ -208,32 +210,8 @@ int MainWindow::clientHeight() const { return impl_->window().h(); }
 Rect MainWindow::outerRect() const {
   // FLTK 1.3 declares shown() and fl_xid() on non-const windows.
   Fl_Window& window = const_cast<Fl_Window&>(impl_->window());
-  Rect rect{window.x(), window.y(), window.x() + window.w(), window.y() + window.h()};
-  if (!window.shown()) return rect;
-  // The outer frame is the ancestor of our X window that is a direct child of the root.
-  Window xid = fl_xid(&window);
-  Window root = 0;
-  Window parent = 0;
-  Window* children = nullptr;
-  unsigned count = 0;
-  for (Window current = xid;; current = parent) {
-    if (!XQueryTree(fl_display, current, &root, &parent, &children, &count)) return rect;
-    if (children) XFree(children);
-    if (parent == root || parent == 0) {
-      XWindowAttributes attributes;
-      if (!XGetWindowAttributes(fl_display, current, &attributes)) return rect;
-      int rootX = 0;
-      int rootY = 0;
-      Window child = 0;
-      XTranslateCoordinates(fl_display, current, root, 0, 0, &rootX, &rootY, &child);
-      // Translation gives the inside of the window's own border; the frame starts outside it.
-      rootX -= attributes.border_width;
-      rootY -= attributes.border_width;
-      const int outerW = attributes.width + 2 * attributes.border_width;
-      const int outerH = attributes.height + 2 * attributes.border_width;
-      return Rect{rootX, rootY, rootX + outerW, rootY + outerH};
-    }
-  }
+  const Rect client{window.x(), window.y(), window.x() + window.w(), window.y() + window.h()};
+  return frameRect(window).value_or(client);
 }
 
 void MainWindow::raise() { impl_->window().show(); }
