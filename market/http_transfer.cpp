@@ -167,7 +167,7 @@ struct TransferSpec {
 // kReadChunk bytes the way the program reads a body.
 class BufferReceiver : public platform::HttpReceiver {
  public:
-  explicit BufferReceiver(const TransferSpec& spec) : spec_(spec) {}
+  explicit BufferReceiver(const TransferSpec& plan) : plan_(plan) {}
 
   void connecting() override {
     if (progress()) showStatus("Connecting...");
@@ -176,23 +176,23 @@ class BufferReceiver : public platform::HttpReceiver {
     if (started_) return;
     started_ = true;
     length_ = 0;
-    spec_.buffer[0] = '\0';
+    plan_.buffer[0] = '\0';
     if (progress()) showStatus("Reading data...");
   }
   bool body(std::span<const char> bytes) override {
     responseStarted();
     bodyBytes_ += bytes.size();
     // The configuration flag takes one read of at most the buffer's size.
-    const size_t chunk = spec_.operation == Operation::config ? bytes.size() : kReadChunk;
+    const size_t chunk = plan_.operation == Operation::config ? bytes.size() : kReadChunk;
     while (!bytes.empty()) {
       const size_t piece = std::min(bytes.size(), chunk);
       beforeRead();
-      const auto room = static_cast<size_t>(spec_.capacity - length_);
+      const auto room = static_cast<size_t>(plan_.capacity - length_);
       const size_t stored = std::min(piece, room);
-      std::memcpy(spec_.buffer + length_, bytes.data(), stored);
+      std::memcpy(plan_.buffer + length_, bytes.data(), stored);
       length_ += static_cast<int32_t>(stored);
-      spec_.buffer[length_] = '\0';
-      if (length_ == spec_.capacity || spec_.operation == Operation::config) return false;
+      plan_.buffer[length_] = '\0';
+      if (length_ == plan_.capacity || plan_.operation == Operation::config) return false;
       bytes = bytes.subspan(piece);
     }
     return true;
@@ -210,13 +210,13 @@ class BufferReceiver : public platform::HttpReceiver {
   uint64_t bodyBytes() const { return bodyBytes_; }
 
  private:
-  bool progress() const { return spec_.operation == Operation::page; }
+  bool progress() const { return plan_.operation == Operation::page; }
   void beforeRead() {
     ++reads_;
     if (progress()) readingStatus();
   }
 
-  TransferSpec spec_;
+  TransferSpec plan_;
   bool started_ = false;
   int32_t length_ = 0;
   int32_t reads_ = 0;
@@ -250,23 +250,23 @@ struct TransferOutcome {
   bool started;
 };
 
-TransferOutcome runTransfer(const char* host, const char* path, const TransferSpec& spec) {
+TransferOutcome runTransfer(const char* host, const char* path, const TransferSpec& plan) {
   TransferAddress address;
   const bool valid = transferAddress(host ? host : "", path ? path : "", address);
   if (!address.loopback && !networkUp()) return {Step::noNetwork, 0, false};
-  if (spec.operation == Operation::page) showStatus("Opening connection...");
+  if (plan.operation == Operation::page) showStatus("Opening connection...");
   if (!valid) return {Step::request, 0, false};
 
   platform::HttpRequest request;
   request.url = address.url;
   request.userAgent = kUserAgent;
   request.direct = address.loopback;
-  request.connectTimeoutMs = spec.connectMs;
+  request.connectTimeoutMs = plan.connectMs;
   request.totalTimeoutMs = transferLimits.totalMs;
   request.lowSpeedBytes = transferLimits.lowSpeedBytes;
   request.lowSpeedSeconds = transferLimits.lowSpeedSeconds;
 
-  BufferReceiver receiver(spec);
+  BufferReceiver receiver(plan);
   const platform::HttpResult result = client().get(request, receiver);
   const Step step = stepOf(result.outcome, receiver);
   if (step == Step::done || step == Step::firstRead || step == Step::laterRead) {

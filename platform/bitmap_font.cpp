@@ -30,13 +30,13 @@ int fontconfigWeight(int weight) {
   return FC_WEIGHT_REGULAR;
 }
 
-std::string matchFile(const FontSpec& spec) {
+std::string matchFile(const FontSpec& font) {
   FcInit();
-  const std::string family = fontFamilyFor(spec.face);
+  const std::string family = fontFamilyFor(font.face);
   FcPattern* pattern = FcPatternCreate();
   FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
-  FcPatternAddInteger(pattern, FC_WEIGHT, fontconfigWeight(spec.weight));
-  if (spec.fixedPitch) FcPatternAddInteger(pattern, FC_SPACING, FC_MONO);
+  FcPatternAddInteger(pattern, FC_WEIGHT, fontconfigWeight(font.weight));
+  if (font.fixedPitch) FcPatternAddInteger(pattern, FC_SPACING, FC_MONO);
   FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
   FcDefaultSubstitute(pattern);
   FcResult result = FcResultNoMatch;
@@ -106,17 +106,17 @@ std::string fontFamilyFor(const std::string& face) {
   return face;
 }
 
-bool buildBitmapFont(const FontSpec& spec) {
+bool buildBitmapFont(const FontSpec& font) {
   static FT_Library library = nullptr;
   if (!library && FT_Init_FreeType(&library) != 0) return false;
-  const std::string file = matchFile(spec);
+  const std::string file = matchFile(font);
   FT_Face face = nullptr;
   if (file.empty() || FT_New_Face(library, file.c_str(), 0, &face) != 0) return false;
-  setCellHeight(face, spec.height);
+  setCellHeight(face, font.height);
   GLint alignment = 4;
   glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-  for (int code = 0; code < spec.glyphCount; ++code) compileGlyph(face, spec.listBase, code);
+  for (int code = 0; code < font.glyphCount; ++code) compileGlyph(face, font.listBase, code);
   glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
   FT_Done_Face(face);
   return true;

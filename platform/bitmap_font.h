@@ -26,6 +26,6 @@ std::string fontFamilyFor(const std::string& face);
 // Builds the lists of one font into the current OpenGL context. Codes are Windows-1252;
 // every code of the range gets a list, an empty one (advance only) where the face has no
 // glyph. Returns false when no font file could be opened; the lists then stay undefined.
-bool buildBitmapFont(const FontSpec& spec);
+bool buildBitmapFont(const FontSpec& font);
 
 }  // namespace platform

@@ -181,10 +181,10 @@ struct Dialog::Impl {
     Fl::check();
   }
 
-  Fl_Widget* build(const ControlSpec& c, const DialogSpec& spec);
-  void buildAll(const DialogSpec& spec);
+  Fl_Widget* build(const ControlSpec& c, const DialogSpec& dialog);
+  void buildAll(const DialogSpec& dialog);
   void setFace(Fl_Button& button, const char* resource);
-  void style(Fl_Widget& w, ControlKind kind, const DialogSpec& spec);
+  void style(Fl_Widget& w, ControlKind kind, const DialogSpec& dialog);
 };
 
 void Dialog::Impl::setFace(Fl_Button& button, const char* resource) {
@@ -197,20 +197,20 @@ void Dialog::Impl::setFace(Fl_Button& button, const char* resource) {
   images.push_back(std::move(image));
 }
 
-void Dialog::Impl::style(Fl_Widget& w, ControlKind kind, const DialogSpec& spec) {
-  const Fl_Font font = fontFor(spec.fontFace);
+void Dialog::Impl::style(Fl_Widget& w, ControlKind kind, const DialogSpec& dialog) {
+  const Fl_Font font = fontFor(dialog.fontFace);
   w.labelfont(font);
-  w.labelsize(pixelSize(spec.fontPoints));
+  w.labelsize(pixelSize(dialog.fontPoints));
   const bool button = kind == ControlKind::pushButton || kind == ControlKind::defaultButton ||
                       kind == ControlKind::bitmapButton || kind == ControlKind::flatBitmapButton ||
                       kind == ControlKind::radioBitmapButton;
   if (!button) {
-    w.color(flColour(spec.background));
+    w.color(flColour(dialog.background));
     w.labelcolor(FL_BLACK);
   }
 }
 
-Fl_Widget* Dialog::Impl::build(const ControlSpec& c, const DialogSpec& spec) {
+Fl_Widget* Dialog::Impl::build(const ControlSpec& c, const DialogSpec& dialog) {
   const int x = px(c.x);
   const int y = py(c.y);
   const int w = std::max(px(c.width), 1);
@@ -264,8 +264,8 @@ Fl_Widget* Dialog::Impl::build(const ControlSpec& c, const DialogSpec& spec) {
       break;
     case ControlKind::edit: {
       auto* input = new Fl_Input(x, y, w, h);
-      input->textfont(fontFor(spec.fontFace));
-      input->textsize(pixelSize(spec.fontPoints));
+      input->textfont(fontFor(dialog.fontFace));
+      input->textsize(pixelSize(dialog.fontPoints));
       made = input;
       break;
     }
@@ -273,14 +273,14 @@ Fl_Widget* Dialog::Impl::build(const ControlSpec& c, const DialogSpec& spec) {
       auto* editor = new DialogTextEditor(x, y, w, h);
       buffers.push_back(std::make_unique<Fl_Text_Buffer>());
       editor->buffer(buffers.back().get());
-      editor->textfont(fontFor(spec.fontFace));
-      editor->textsize(pixelSize(spec.fontPoints));
+      editor->textfont(fontFor(dialog.fontFace));
+      editor->textsize(pixelSize(dialog.fontPoints));
       editor->scrollbar_align(FL_ALIGN_RIGHT | FL_ALIGN_BOTTOM);
       made = editor;
       break;
     }
   }
-  style(*made, c.kind, spec);
+  style(*made, c.kind, dialog);
   if (c.kind == ControlKind::blackFrame) made->color(FL_BLACK);
   if (c.kind == ControlKind::multilineEdit || c.kind == ControlKind::edit) {
     made->selection_color(FL_DARK_BLUE);
@@ -288,8 +288,8 @@ Fl_Widget* Dialog::Impl::build(const ControlSpec& c, const DialogSpec& spec) {
   return made;
 }
 
-void Dialog::Impl::buildAll(const DialogSpec& spec) {
-  const auto& controls = spec.controls;
+void Dialog::Impl::buildAll(const DialogSpec& dialog) {
+  const auto& controls = dialog.controls;
   for (size_t i = 0; i < controls.size(); ++i) {
     const ControlSpec& c = controls[i];
     Fl_Group* group = nullptr;
@@ -316,7 +316,7 @@ void Dialog::Impl::buildAll(const DialogSpec& spec) {
       end = i + 1;
     }
     for (size_t k = i; k < end; ++k) {
-      Fl_Widget* w = build(controls[k], spec);
+      Fl_Widget* w = build(controls[k], dialog);
       const int id = controls[k].id;
       if (id != kNoId) byId[id] = w;
       if (id == kNoId) continue;
@@ -338,22 +338,22 @@ void Dialog::Impl::buildAll(const DialogSpec& spec) {
   }
 }
 
-Dialog::Dialog(const DialogSpec& spec, DialogEvents& events) : impl_(std::make_unique<Impl>()) {
+Dialog::Dialog(const DialogSpec& dialog, DialogEvents& events) : impl_(std::make_unique<Impl>()) {
   if (!Fl::event_dispatch()) Fl::event_dispatch(dispatch);
   impl_->events = &events;
-  impl_->base = dialogBaseUnits(spec.fontFace, spec.fontPoints);
+  impl_->base = dialogBaseUnits(dialog.fontFace, dialog.fontPoints);
   int defaultId = 1;
-  for (const auto& c : spec.controls) {
+  for (const auto& c : dialog.controls) {
     if (c.kind == ControlKind::defaultButton) defaultId = c.id;
   }
-  impl_->window = std::make_unique<DialogWindow>(impl_->px(spec.width), impl_->py(spec.height),
-                                                 spec.caption, events, defaultId);
-  impl_->window->color(flColour(spec.background));
+  impl_->window = std::make_unique<DialogWindow>(impl_->px(dialog.width), impl_->py(dialog.height),
+                                                 dialog.caption, events, defaultId);
+  impl_->window->color(flColour(dialog.background));
   impl_->window->begin();
-  impl_->buildAll(spec);
+  impl_->buildAll(dialog);
   impl_->window->end();
   impl_->window->set_non_modal();  // stays above the main window that owns it
-  if (spec.centred) {
+  if (dialog.centred) {
     int x = 0, y = 0, w = 0, h = 0;
     Fl::screen_work_area(x, y, w, h, 0);
     impl_->window->position(x + (w - impl_->window->w()) / 2, y + (h - impl_->window->h()) / 2);

@@ -88,7 +88,7 @@ class Dialog {
  public:
   // Builds the window and its widgets, hidden. Bitmap faces that cannot be loaded stay
   // blank.
-  Dialog(const DialogSpec& spec, DialogEvents& events);
+  Dialog(const DialogSpec& dialog, DialogEvents& events);
   ~Dialog();
   Dialog(const Dialog&) = delete;
   Dialog& operator=(const Dialog&) = delete;

@@ -92,7 +92,7 @@ std::vector<PaletteEntry> computePalette(const PixelFormatInfo& format) {
 
 bool createFonts() {
   bool all = true;
-  for (const auto& spec : kFontTable) all = platform::buildBitmapFont(spec) && all;
+  for (const auto& font : kFontTable) all = platform::buildBitmapFont(font) && all;
   return all;
 }
 

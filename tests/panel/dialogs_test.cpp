@@ -98,13 +98,13 @@ TEST(HelpDialog, ResetDeletesTheCacheInTheCurrentDirectory) {
 }
 
 TEST(DialogTables, ControlsLieInsideTheirDialogsAndIdsAreUnique) {
-  for (const platform::DialogSpec* spec : {&kStatusTemplate, &kHelpTemplate, &kCustomTemplate}) {
+  for (const platform::DialogSpec* dialog : {&kStatusTemplate, &kHelpTemplate, &kCustomTemplate}) {
     std::set<int> ids;
-    for (const auto& c : spec->controls) {
-      EXPECT_LE(c.x + c.width, spec->width) << spec->name << " " << c.id;
-      EXPECT_LE(c.y + c.height, spec->height) << spec->name << " " << c.id;
+    for (const auto& c : dialog->controls) {
+      EXPECT_LE(c.x + c.width, dialog->width) << dialog->name << " " << c.id;
+      EXPECT_LE(c.y + c.height, dialog->height) << dialog->name << " " << c.id;
       if (c.id != platform::kNoId) {
-        EXPECT_TRUE(ids.insert(c.id).second) << spec->name << " " << c.id;
+        EXPECT_TRUE(ids.insert(c.id).second) << dialog->name << " " << c.id;
       }
       if (c.kind == platform::ControlKind::bitmapButton) {
         EXPECT_TRUE(platform::findResource(c.bitmap).data()) << c.bitmap;
