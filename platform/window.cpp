@@ -10,6 +10,7 @@
 #include <GL/glx.h>
 
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace platform {
@@ -110,6 +111,32 @@ class PlainView : public EventWindow<Fl_Window> {
   using EventWindow::EventWindow;
 };
 
+bool hasExtension(const char* list, const char* name) {
+  if (!list) return false;
+  const std::string all = std::string(" ") + list + " ";
+  return all.find(std::string(" ") + name + " ") != std::string::npos;
+}
+
+// Frames follow the display's refresh where the driver offers a swap interval, as under a
+// compositor; without one (Xvfb) they run free.
+void requestSwapInterval() {
+  using SwapIntervalExt = void (*)(Display*, GLXDrawable, int);
+  using SwapIntervalMesa = int (*)(unsigned);
+  const char* extensions = glXQueryExtensionsString(fl_display, fl_screen);
+  const auto lookup = [](const char* name) {
+    return glXGetProcAddressARB(reinterpret_cast<const GLubyte*>(name));
+  };
+  if (hasExtension(extensions, "GLX_EXT_swap_control")) {
+    if (auto set = reinterpret_cast<SwapIntervalExt>(lookup("glXSwapIntervalEXT"))) {
+      set(fl_display, glXGetCurrentDrawable(), 1);
+      return;
+    }
+  }
+  if (hasExtension(extensions, "GLX_MESA_swap_control")) {
+    if (auto set = reinterpret_cast<SwapIntervalMesa>(lookup("glXSwapIntervalMESA"))) set(1);
+  }
+}
+
 bool quitRequested = false;
 int quitCode = 0;
 
@@ -184,6 +211,7 @@ bool MainWindow::show() {
   Fl::add_idle(idlePaint, impl_.get());
   if (!impl_->gl) return false;
   impl_->gl->make_current();
+  requestSwapInterval();
   return true;
 }
 
