@@ -261,6 +261,7 @@ void messageBox(std::string_view text, std::string_view title) {
   const std::string t(title);
   const std::string m(text);
   fl_message_title(t.c_str());
+  fl_close = "OK";  // the program's boxes all have one OK button
   fl_message("%s", m.c_str());
 }
 
