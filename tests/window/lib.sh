@@ -16,6 +16,9 @@ FAILS=0
 printf '#00 no blocks\r\n***\r\n' > "$WORK/orbq.txt"
 cd "$WORK" || exit 1
 
+# The X server must answer before anything starts (up to 10 s).
+for i in $(seq 1 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.2; done
+
 fail() { echo "FAIL: $*"; FAILS=$((FAILS + 1)); }
 check() { # check <what> <expected> <actual>
   if [ "$2" = "$3" ]; then echo "ok: $1 = $3"; else fail "$1: expected '$2', got '$3'"; fi
