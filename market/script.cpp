@@ -51,20 +51,12 @@ std::string columnText(int column, std::string_view text) {
   return five;
 }
 
-float truncated(float value) { return std::trunc(value); }
-
-int32_t toInt(float value) {
-  if (std::isnan(value)) return 0;
-  return static_cast<int32_t>(std::fmax(std::fmin(static_cast<double>(value), 2147483647.0), -2147483648.0));
-}
-
 class Section {
  public:
   Section(ScriptContext& c, LineReader& reader) : c_(c), reader_(reader) {}
 
   // Executes one command line; false when it ends the section.
   bool execute(std::string_view line) {
-    line_ = line;
     r_ = line.size() > 1 ? line[1] : '\0';
     s_ = line.size() > 2 ? line[2] : '\0';
     rest_ = line.size() > 2 ? line.substr(2) : std::string_view();
@@ -86,15 +78,15 @@ class Section {
       case 'A': return append();
       case 'R': clearItemTable(c_.table); return true;
       case 'h': return download();
-      case 'g': if (auto* n = number(r_)) { c_.host.readNumber(toInt(*n)); return false; } return true;
-      case 'G': if (auto* n = number(r_)) c_.host.readNumber(toInt(*n)); return true;
+      case 'g': if (auto* n = number(r_)) { c_.host.readNumber(saturatingInt(*n)); return false; } return true;
+      case 'G': if (auto* n = number(r_)) c_.host.readNumber(saturatingInt(*n)); return true;
       case 'o': c_.host.skipToNumber(); return true;
       case 'b': return back();
       case 'f': return r_ == 't' ? find() : true;
       case 'F': return repeatFind();
       case 'p': if (r_ == 'r') c_.host.rewindToSectionStart(); return true;
       case 'r': return false;
-      case 'e': if (auto* n = number(r_)) c_.host.setRefreshSetting(toInt(*n)); return true;
+      case 'e': if (auto* n = number(r_)) c_.host.setRefreshSetting(saturatingInt(*n)); return true;
       case 't': if (auto* t = text(r_)) c_.host.setCaptionText(*t); return true;
       case 'M': return message();
       case 'H': return openOnce();
@@ -216,7 +208,7 @@ class Section {
     float* count = number(r_);
     const std::string* marker = text(s_);
     if (!count || !marker) return true;
-    for (int32_t i = 0; i < toInt(truncated(*count)); ++i) {
+    for (int32_t i = 0; i < saturatingInt(*count); ++i) {
       if (!c_.host.findText(*marker)) return false;
     }
     return true;
@@ -271,7 +263,6 @@ class Section {
 
   ScriptContext& c_;
   LineReader& reader_;
-  std::string_view line_;
   char r_ = '\0';
   char s_ = '\0';
   std::string_view rest_;

@@ -1,7 +1,6 @@
 #include "market/script_format.h"
 
 #include <cmath>
-#include <limits>
 
 #include "platform/text.h"
 
@@ -27,11 +26,12 @@ std::string percentOneDecimal(float value) {
   return text;
 }
 
-std::string truncatedInteger(float value) {
-  if (std::isnan(value)) return "0";
-  const double limited = std::fmax(std::fmin(static_cast<double>(value), 2147483647.0), -2147483648.0);
-  return platform::formatInt(static_cast<int32_t>(limited));
+int32_t saturatingInt(float value) {
+  if (std::isnan(value)) return 0;
+  return static_cast<int32_t>(std::fmax(std::fmin(static_cast<double>(value), 2147483647.0), -2147483648.0));
 }
+
+std::string truncatedInteger(float value) { return platform::formatInt(saturatingInt(value)); }
 
 std::string fixedWithoutLeadingZero(float value) {
   std::string text = platform::formatFixed(value, 6);

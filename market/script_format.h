@@ -1,6 +1,7 @@
 #pragma once
 // Number texts the script makes for tags: the two five-character percentage forms, "%d" and
 // "%f" of a register, and the futures symbols built from the date. Locale-independent.
+#include <cstdint>
 #include <string>
 
 // "%2.2f", four blanks, "%" as the fifth character, cut to five: 1.234 -> "1.23%",
@@ -11,6 +12,9 @@ std::string percentTwoDecimals(float value);
 // character becomes a blank, a blank fourth character "%", and a "%" there blanks the fifth:
 // 1.23 -> "1.2% ", 12.34 -> "12.3%", 123.4 -> "123% ", -12.5 -> "-12% ", 0 -> "0.0% ".
 std::string percentOneDecimal(float value);
+
+// The value truncated toward zero, held at the int32 range's ends; NaN gives 0.
+int32_t saturatingInt(float value);
 
 // "%d" of the value truncated toward zero; values beyond the int32 range are held at its
 // ends, and NaN gives "0".
