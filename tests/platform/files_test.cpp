@@ -1,0 +1,125 @@
+#include "platform/files.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string slurp(const std::string& path) {
+  std::ifstream in(path);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void spit(const std::string& path, const std::string& text) { std::ofstream(path) << text; }
+
+std::vector<std::string> namesIn(const std::string& dir) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+unsigned modeOf(const std::string& path) {
+  struct stat info {};
+  stat(path.c_str(), &info);
+  return info.st_mode & 07777;
+}
+
+// The pid of a process that has ended.
+pid_t deadPid() {
+  const pid_t child = fork();
+  if (child == 0) _exit(0);
+  waitpid(child, nullptr, 0);
+  return child;
+}
+
+TEST(FilesTest, SweepRemovesOnlyOurTemporariesWhoseWriterIsGone) {
+  TempDir dir;
+  const std::string dead = std::to_string(deadPid());
+  const std::string self = std::to_string(getpid());
+  const std::string parent = std::to_string(getppid());
+  const struct {
+    std::string name;
+    bool removed;
+  } cases[] = {
+      {"orbq7.ini.orbiquant-tmp-" + dead + "-a1B2c3", true},
+      {"orbq.txt.orbiquant-tmp-" + dead + "-zzzzzz", true},
+      {"orbq7.ini.orbiquant-tmp-" + self + "-a1B2c3", false},    // this process writes it
+      {"orbq7.ini.orbiquant-tmp-" + parent + "-a1B2c3", false},  // a running writer
+      {"orbq7.ini", false},
+      {"orbq7.ini.a1B2c3", false},  // a user's own file, or an older naming without a pid
+      {"orbq7.ini.orbiquant-tmp-" + dead + "-a1B2c", false},
+      {"orbq7.ini.orbiquant-tmp-" + dead + "-a1B2c3.bak", false},
+      {"orbq7.ini.orbiquant-tmp--a1B2c3", false},
+      {"orbq7.ini.orbiquant-tmp-0-a1B2c3", false},
+      {".orbiquant-tmp-" + dead + "-a1B2c3", false},
+  };
+  std::vector<std::string> kept;
+  for (const auto& c : cases) {
+    spit(dir.file(c.name), "x");
+    if (!c.removed) kept.push_back(c.name);
+  }
+  fs::create_directory(dir.file("sub.orbiquant-tmp-" + dead + "-dirdir"));  // not a file
+  kept.push_back("sub.orbiquant-tmp-" + dead + "-dirdir");
+  std::sort(kept.begin(), kept.end());
+
+  EXPECT_EQ(platform::removeStaleTemporaries(dir.file("orbq7.ini")), 2);
+  EXPECT_EQ(namesIn(dir.path()), kept);
+}
+
+TEST(FilesTest, ReplacingKeepsPermissionsAndFollowsLinks) {
+  TempDir dir;
+  const mode_t savedMask = umask(022);
+  fs::create_directories(dir.file("config"));
+  fs::create_directories(dir.file("dotfiles"));
+  const struct {
+    const char* name;
+    int mode;  // -1: no file before the write
+    unsigned expected;
+  } cases[] = {{"config/private.ini", 0600, 0600},
+               {"config/shared.ini", 0664, 0664},  // more than the umask would let through
+               {"config/new.ini", -1, 0644}};
+  for (const auto& c : cases) {
+    if (c.mode >= 0) {
+      spit(dir.file(c.name), "old");
+      chmod(dir.file(c.name).c_str(), static_cast<mode_t>(c.mode));
+    }
+    ASSERT_TRUE(platform::writeFileAtomically(dir.file(c.name), "new")) << c.name;
+    EXPECT_EQ(modeOf(dir.file(c.name)), c.expected) << c.name;
+  }
+
+  // A relative link to a link to the real file: the content lands there, both links stay.
+  spit(dir.file("dotfiles/orbq7.ini"), "old");
+  chmod(dir.file("dotfiles/orbq7.ini").c_str(), 0600);
+  fs::create_symlink("../dotfiles/orbq7.ini", dir.file("config/middle.ini"));
+  fs::create_symlink("middle.ini", dir.file("config/orbq7.ini"));
+  ASSERT_TRUE(platform::writeFileAtomically(dir.file("config/orbq7.ini"), "linked"));
+  EXPECT_TRUE(fs::is_symlink(dir.file("config/orbq7.ini")));
+  EXPECT_TRUE(fs::is_symlink(dir.file("config/middle.ini")));
+  EXPECT_EQ(slurp(dir.file("dotfiles/orbq7.ini")), "linked");
+  EXPECT_EQ(modeOf(dir.file("dotfiles/orbq7.ini")), 0600u);
+  EXPECT_EQ(namesIn(dir.file("dotfiles")), std::vector<std::string>{"orbq7.ini"});
+  spit(dir.file("dotfiles/orbq7.ini.orbiquant-tmp-" + std::to_string(deadPid()) + "-a1B2c3"), "x");
+  EXPECT_EQ(platform::removeStaleTemporaries(dir.file("config/orbq7.ini")), 1);
+
+  fs::create_symlink("loop.ini", dir.file("config/loop.ini"));
+  EXPECT_FALSE(platform::writeFileAtomically(dir.file("config/loop.ini"), "x"));
+  EXPECT_EQ(namesIn(dir.file("config")),
+            (std::vector<std::string>{"loop.ini", "middle.ini", "new.ini", "orbq7.ini",
+                                      "private.ini", "shared.ini"}));
+  umask(savedMask);
+}
+
+}  // namespace
