@@ -1,5 +1,7 @@
 #include "shell/startup.h"
 
+#include "market/fetch_run.h"
+#include "platform/files.h"
 #include "platform/window.h"
 #include "shell/display_state.h"
 #include "shell/main_window.h"
@@ -24,8 +26,20 @@ Placement readPlacement() {
                          readSettingInt(SettingKey::mainx1), readSettingInt(SettingKey::mainy1)});
 }
 
+namespace {
+
+// A crash between writing a temporary file and renaming it leaves the temporary file behind;
+// each start clears those of earlier runs next to every file the program replaces.
+void removeStaleTemporaryFiles() {
+  platform::removeStaleTemporaries(settingsFile());
+  platform::removeStaleTemporaries(kCacheFile);
+}
+
+}  // namespace
+
 int runProgram(int argc, char** /*argv*/) {
   if (argc > 1) return 0;
+  removeStaleTemporaryFiles();
   captionText = std::string(" Orbiquant  -  ") + kMakerDomain;
   const Placement placement = readPlacement();
   displayState.fetchDone = 0;
