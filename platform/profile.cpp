@@ -4,7 +4,6 @@
 #include <fstream>
 #include <mutex>
 #include <optional>
-#include <sstream>
 #include <vector>
 
 #include "platform/files.h"
@@ -120,10 +119,11 @@ std::string profileReadText(const std::string& file, std::string_view section,
   return text;
 }
 
-bool profileWriteText(const std::string& file, std::string_view section, std::string_view key,
-                      std::string_view value) {
-  std::lock_guard lock(profileMutex());
-  auto lines = readLines(file);
+namespace {
+
+// Changes one key as a write of that key alone changes the file.
+void setValue(std::vector<std::string>& lines, std::string_view section, std::string_view key,
+              std::string_view value) {
   const Location where = locate(lines, section, key);
   // A line break in a value would start a new key or section: the value ends there.
   value = value.substr(0, value.find_first_of("\r\n"));
@@ -137,9 +137,44 @@ bool profileWriteText(const std::string& file, std::string_view section, std::st
     lines.push_back("[" + std::string(section) + "]");
     lines.push_back(entry);
   }
-  std::ostringstream out;
-  for (const auto& line : lines) out << line << '\n';
-  return writeFileAtomically(file, out.str());
+}
+
+// A line break in a section or key name makes more lines of the file than of `lines`; the
+// next key of a batch must find them as a fresh read of the file would.
+void splitAtLineBreaks(std::vector<std::string>& lines) {
+  std::vector<std::string> split;
+  split.reserve(lines.size());
+  for (const auto& line : lines) {
+    size_t start = 0;
+    for (auto end = line.find('\n'); end != std::string::npos; end = line.find('\n', start)) {
+      split.push_back(line.substr(start, end - start));
+      start = end + 1;
+    }
+    split.push_back(line.substr(start));
+  }
+  lines = std::move(split);
+}
+
+}  // namespace
+
+bool profileWriteTexts(const std::string& file, std::string_view section,
+                       std::span<const ProfileEntry> entries) {
+  std::lock_guard lock(profileMutex());
+  auto lines = readLines(file);
+  const bool nameBreaksLines = section.find('\n') != std::string_view::npos;
+  for (const auto& [key, value] : entries) {
+    setValue(lines, section, key, value);
+    if (nameBreaksLines || key.find('\n') != std::string_view::npos) splitAtLineBreaks(lines);
+  }
+  std::string out;
+  for (const auto& line : lines) out.append(line).push_back('\n');
+  return writeFileAtomically(file, out);
+}
+
+bool profileWriteText(const std::string& file, std::string_view section, std::string_view key,
+                      std::string_view value) {
+  const ProfileEntry entry{key, value};
+  return profileWriteTexts(file, section, {&entry, 1});
 }
 
 }  // namespace platform

@@ -11,6 +11,7 @@
 // each other's keys and a crash never leaves a half-written file.
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -33,5 +34,16 @@ std::string profileReadText(const std::string& file, std::string_view section,
 // Returns false when the file could not be written; the old file is then left as it was.
 bool profileWriteText(const std::string& file, std::string_view section, std::string_view key,
                       std::string_view value);
+
+struct ProfileEntry {
+  std::string_view key;
+  std::string_view value;
+};
+
+// Writes several keys of one section with one read and one replacement of the file: the file
+// ends exactly as after one profileWriteText per entry, in order. Returns false when it could
+// not be written; the old file is then left as it was, with none of the entries.
+bool profileWriteTexts(const std::string& file, std::string_view section,
+                       std::span<const ProfileEntry> entries);
 
 }  // namespace platform

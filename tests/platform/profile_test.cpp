@@ -92,6 +92,30 @@ TEST_F(ProfileTest, WritersOnTwoThreadsLoseNoKey) {
   }
 }
 
+TEST_F(ProfileTest, ABatchWriteLeavesTheFileOfOneWritePerKey) {
+  const std::vector<platform::ProfileEntry> batch = {
+      {"d1", "120"},      {"new", "x"}, {"D1", "121"}, {"c1", "on\n[Items]\nmainx=9"},
+      {"a\nb=0\nc", "1"}, {"b", "2"},   {"d2", ""}};
+  const char* starts[] = {
+      nullptr,  // no file
+      "",
+      "[Items]\r\nmainx=1\r\n\r\n[BANK1]\r\nD1 = 7\r\nc1=off",
+      "; note\n[bank1]\nd1=1\n\n\n[bank1]\nd1=2\n[Items]\nmainx=3\n",
+      "[Items]\nmainx=3\n",
+  };
+  std::filesystem::create_directories(dir.file("sub"));
+  const std::string oneByOne = dir.file("sub/one.ini");
+  for (const char* start : starts) {
+    std::filesystem::remove(file);
+    std::filesystem::remove(oneByOne);
+    if (start) spit(file, start);
+    if (start) spit(oneByOne, start);
+    for (const auto& e : batch) platform::profileWriteText(oneByOne, "bank1", e.key, e.value);
+    ASSERT_TRUE(platform::profileWriteTexts(file, "bank1", batch));
+    EXPECT_EQ(slurp(file), slurp(oneByOne)) << (start ? start : "no file");
+  }
+}
+
 TEST_F(ProfileTest, NumbersRoundTripUnderADecimalCommaLocale) {
   const std::string saved = std::setlocale(LC_ALL, nullptr);
   if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) GTEST_SKIP() << "de_DE.UTF-8 is not installed";
