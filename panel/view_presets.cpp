@@ -1,6 +1,8 @@
 #include "panel/view_presets.h"
 
+#include <array>
 #include <cstring>
+#include <string>
 
 #include "panel/control_panel.h"
 #include "panel/dialog_tables.h"
@@ -22,13 +24,9 @@ float readNumber(SettingKey key) {
 // A switch is on only when it reads exactly "on", with case.
 int32_t readFlag(SettingKey key) { return readSettingSwitch(key, presetSection) ? 1 : 0; }
 
-void writeNumber(SettingKey key, float value) {
-  writeSettingText(key, platform::formatFixed(value), presetSection);
-}
+std::string number(float value) { return platform::formatFixed(value); }
 
-void writeFlag(SettingKey key, int32_t flag) {
-  writeSettingText(key, flag == 1 ? "on" : "off", presetSection);
-}
+std::string flag(int32_t value) { return value == 1 ? "on" : "off"; }
 
 }  // namespace
 
@@ -69,24 +67,28 @@ void loadPreset(PanelControls& panel) {
 
 void savePreset() {
   const DisplayState& s = displayState;
-  writeSettingInt(SettingKey::d1, s.zoom, presetSection);
-  writeNumber(SettingKey::d2, s.spinRate);
-  writeNumber(SettingKey::d3, s.tilt);
-  writeSettingInt(SettingKey::d3a, s.tiltBase, presetSection);
-  writeSettingInt(SettingKey::d4, truncateLevel(s.colorLevel), presetSection);
-  writeSettingInt(SettingKey::d5, truncateLevel(s.gridLevel), presetSection);
-  writeNumber(SettingKey::d7, s.rotation);
-  writeFlag(SettingKey::c200, s.night);
-  writeFlag(SettingKey::c201, s.largeTags);
-  writeFlag(SettingKey::c1, s.news);
-  writeFlag(SettingKey::c2, s.zones);
-  writeFlag(SettingKey::c3, s.clocks);
-  writeFlag(SettingKey::c4, s.showValue);
-  writeFlag(SettingKey::c5, s.cycle);
-  writeFlag(SettingKey::c6, s.dark);
-  writeFlag(SettingKey::c8, s.showChange);
-  writeFlag(SettingKey::c9, s.noon);
-  writeFlag(SettingKey::c10, s.showPercent);
+  using platform::formatInt;
+  const std::array<SettingValue, 18> values{{
+      {SettingKey::d1, formatInt(s.zoom)},
+      {SettingKey::d2, number(s.spinRate)},
+      {SettingKey::d3, number(s.tilt)},
+      {SettingKey::d3a, formatInt(s.tiltBase)},
+      {SettingKey::d4, formatInt(truncateLevel(s.colorLevel))},
+      {SettingKey::d5, formatInt(truncateLevel(s.gridLevel))},
+      {SettingKey::d7, number(s.rotation)},
+      {SettingKey::c200, flag(s.night)},
+      {SettingKey::c201, flag(s.largeTags)},
+      {SettingKey::c1, flag(s.news)},
+      {SettingKey::c2, flag(s.zones)},
+      {SettingKey::c3, flag(s.clocks)},
+      {SettingKey::c4, flag(s.showValue)},
+      {SettingKey::c5, flag(s.cycle)},
+      {SettingKey::c6, flag(s.dark)},
+      {SettingKey::c8, flag(s.showChange)},
+      {SettingKey::c9, flag(s.noon)},
+      {SettingKey::c10, flag(s.showPercent)},
+  }};
+  writeSettingTexts(values, presetSection);
 }
 
 void selectPreset(PanelControls& panel, int preset) {

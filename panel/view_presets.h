@@ -14,8 +14,9 @@ const char* presetSectionName(int preset);
 // effects the rest of the program relies on, and sets the panel's boxes and sliders.
 void loadPreset(PanelControls& panel);
 
-// Writes the eighteen keys into presetSection, each at once: d1, d2, d3, d3a, d4, d5, d7,
-// c200, c201, c1, c2, c3, c4, c5, c6, c8, c9, c10.
+// Writes the eighteen keys into presetSection with one replacement of the settings file, as
+// writes in this order would leave it: d1, d2, d3, d3a, d4, d5, d7, c200, c201, c1, c2, c3,
+// c4, c5, c6, c8, c9, c10.
 void savePreset();
 
 // Makes preset 0 to 3 the current one, presses its button and loads it.

@@ -1,6 +1,7 @@
 #include "shell/settings.h"
 
 #include <array>
+#include <vector>
 
 #include "platform/profile.h"
 #include "platform/text.h"
@@ -82,4 +83,11 @@ bool writeSettingInt(SettingKey key, int32_t value, std::string_view section) {
 
 bool writeSettingText(SettingKey key, std::string_view value, std::string_view section) {
   return platform::profileWriteText(settingsFile(), section, settingInfo(key).name, value);
+}
+
+bool writeSettingTexts(std::span<const SettingValue> values, std::string_view section) {
+  std::vector<platform::ProfileEntry> entries;
+  entries.reserve(values.size());
+  for (const auto& v : values) entries.push_back({settingInfo(v.key).name, v.value});
+  return platform::profileWriteTexts(settingsFile(), section, entries);
 }

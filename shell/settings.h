@@ -5,6 +5,7 @@
 //
 // There is no in-memory copy: each read goes to the file, each write replaces it at once.
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -47,3 +48,12 @@ bool readSettingSwitch(SettingKey key, std::string_view section);
 bool writeSettingInt(SettingKey key, int32_t value, std::string_view section = kItemsSection);
 bool writeSettingText(SettingKey key, std::string_view value,
                       std::string_view section = kItemsSection);
+
+struct SettingValue {
+  SettingKey key;
+  std::string value;
+};
+
+// Writes several keys of one section at once, with one replacement of the file; the file
+// ends as after one writeSettingText per value, in order.
+bool writeSettingTexts(std::span<const SettingValue> values, std::string_view section);
