@@ -79,7 +79,10 @@ class RunScriptHost : public ScriptHost {
   std::string quoteHost_;
 };
 
-// The script download: true with the script in `script` and the cache file replaced.
+// The script download: true with the script in `script` and the cache file replaced. Only a
+// whole script replaces the cache (a 2xx answer that fitted the buffer, with its header where
+// the run looks for it): a server or proxy that answers with an error page for a while must
+// not cost the user the good script already cached.
 bool downloadScript(FetchRunState& run) {
   scriptDownloading = 1;
   const int32_t result = downloadPage(run.scriptHost.c_str(), run.scriptPath.c_str(), 10000);
@@ -87,7 +90,10 @@ bool downloadScript(FetchRunState& run) {
   scriptDownloading = 0;
   run.lastResult = result;
   if (result == kOffline || result > 2) return false;
-  script.assign(pageBuffer, static_cast<size_t>(std::clamp(pageLength, 0, kScriptBufferSize)));
+  const std::string_view body(pageBuffer,
+                              static_cast<size_t>(std::clamp(pageLength, 0, kScriptBufferSize)));
+  if (!scriptBlockCount(body)) return false;
+  script.assign(body);
   platform::writeFileAtomically(kCacheFile, script);
   return true;
 }
@@ -98,8 +104,9 @@ bool loadScript(FetchRunState& run, const std::string& makerHost) {
   run.configChecked = 1;
   setCaption("checking...");
   run.lastResult = fetchConfigFlag(makerHost.c_str(), "/m3d/cf2.txt");
-  if (run.lastResult > 64) platform::removeFile(kCacheFile);  // the maker wants a fresh script
-  if (!platform::fileExists(kCacheFile)) {
+  // A letter asks for a fresh script; the cache stays in use until one has arrived.
+  const bool freshWanted = run.lastResult > 64;
+  if (freshWanted || !platform::fileExists(kCacheFile)) {
     const SettingInfo& namepath = settingInfo(SettingKey::namepath);
     run.scriptHost = platform::profileReadText(settingsFile(), kItemsSection, namepath.name, makerHost,
                                                static_cast<size_t>(namepath.bufferSize));

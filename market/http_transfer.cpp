@@ -206,6 +206,7 @@ class BufferReceiver : public platform::HttpReceiver {
   }
 
   bool started() const { return started_; }
+  bool filled() const { return length_ == plan_.capacity; }
   int32_t length() const { return length_; }
   uint64_t bodyBytes() const { return bodyBytes_; }
 
@@ -248,6 +249,8 @@ struct TransferOutcome {
   Step step;
   int32_t length;  // body bytes stored; meaningful when step is done or a read failed
   bool started;
+  bool filled = false;  // the body reached the buffer's end: the rest, if any, was not read
+  int status = 0;       // the HTTP status, 0 when no response came
 };
 
 TransferOutcome runTransfer(const char* host, const char* path, const TransferSpec& plan) {
@@ -272,7 +275,7 @@ TransferOutcome runTransfer(const char* host, const char* path, const TransferSp
   if (step == Step::done || step == Step::firstRead || step == Step::laterRead) {
     receiver.lastRead(step == Step::done);
   }
-  return {step, receiver.length(), receiver.started()};
+  return {step, receiver.length(), receiver.started(), receiver.filled(), result.status};
 }
 
 TransferSpec feedSpec() {
@@ -319,6 +322,10 @@ int32_t downloadPage(const char* host, const char* path, int32_t connectTimeoutM
   if (outcome.started) pageLength = outcome.length;
   scanner.textLength = pageLength;
   if (outcome.step != Step::done) return resultCode(outcome.step, Operation::page);
+  if (scriptDownloading) {
+    if (outcome.status < 200 || outcome.status > 299) return kScriptErrorStatus;
+    if (outcome.filled) return kScriptTooLong;
+  }
   startScan(pageBuffer, pageLength);
   platform::sleepMs(transferHooks.pageSettleMs);
   displayState.textureDirty.store(1);

@@ -11,9 +11,13 @@
 //   sending / no response    11003               -11003            11003
 //   the first read           10001               -10001            10001
 //   a later read             10000               (one read)        10000
+//   status not 200-299       10002 (script only) -                 -
+//   body filled the buffer   10003 (script only) -                 -
 //
-// Callers treat 1 and 2 as content fetched and anything above 2 as failure. The HTTP status is
-// not examined: an error page is content too.
+// Callers treat 1 and 2 as content fetched and anything above 2 as failure. Only the script
+// download (scriptDownloading set) examines the HTTP status and the body's size: a server's
+// or proxy's error page, or a body cut at the buffer's end, is not a script. For everything
+// else an error page is content too, and a long body is what fitted.
 //
 // A host value is "name", "name:port", or either prefixed with "http://" or "https://".
 // Loopback hosts are never offline: the connection check is skipped for them.
@@ -32,6 +36,8 @@ constexpr int32_t kTransferBufferSize = 1000000;
 constexpr int32_t kConfigReadSize = 8193;
 constexpr int32_t kReadChunk = 4096;
 constexpr int32_t kOffline = -66;
+constexpr int32_t kScriptErrorStatus = 10002;
+constexpr int32_t kScriptTooLong = 10003;
 constexpr const char* kUserAgent = "Mozilla/4.0 (compatible; MSIE 4.01; Windows 95)";
 
 // Bodies, each followed by a NUL. Longer bodies are cut at the buffer's end. Fetch thread only.
@@ -66,7 +72,9 @@ struct TransferLimits {
 };
 extern TransferLimits transferLimits;
 
-// 2 with the body in pageBuffer/pageLength and the scanner at its start; an error code else.
+// 2 with the body in pageBuffer/pageLength and the scanner at its start; an error code else
+// (for the script download also kScriptErrorStatus and kScriptTooLong, the body then left in
+// pageBuffer unscanned, as after a failed read).
 int32_t downloadPage(const char* host, const char* path, int32_t connectTimeoutMs);
 // The body's first byte as a signed character code (0 for an empty body); negative codes.
 int32_t fetchConfigFlag(const char* host, const char* path);

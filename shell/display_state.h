@@ -57,5 +57,13 @@ constexpr int32_t kViewportRelayout = 66;
 
 extern DisplayState displayState;
 
-// Milliseconds between fetch starts for a refreshSetting, as a signed 32-bit value.
+// The schedule measures the time since the last fetch modulo 2^28 ms, so the elapsed count
+// never exceeds 2^28 - 1 = 268,435,455 ms, and a period at or above that could never pass
+// (2^28 - 2 only in a frame that lands on the very last millisecond before the count wraps).
+// The longest period is therefore the longest whole-minute one below it, 4473 minutes (about
+// 74.5 hours), which leaves 55,455 ms before the wrap for a frame to see that it has passed.
+constexpr int32_t kMaxFetchPeriodMs = 4473 * 60000;
+
+// Milliseconds between fetch starts for a refreshSetting: (121 - refreshSetting) minutes,
+// at most kMaxFetchPeriodMs; zero or less (start again at once) for 121 and above.
 int32_t fetchPeriodMs(int32_t refreshSetting);

@@ -148,6 +148,49 @@ TEST_F(FetchRunTest, ConfigurationLetterForcesTheDownloadAndADigitKeepsTheCache)
   }
 }
 
+TEST_F(FetchRunTest, OnlyAWholeScriptReplacesTheCache) {
+  const std::string cached = withServer(kOneBlock, server.host());
+  std::string fresh = cached;
+  fresh.replace(fresh.find("Tokyo"), 5, "Paris");
+  server.answer("/m3d/cf2.txt", 200, "A new script", "text/plain");
+  server.answer("/page", 200, "<html>page</html>");
+  // The error page holds a "#" early on: only its status rejects it.
+  server.answer("/missing", 404, "<html><a href=\"#top\">404 Not Found</a></html>");
+  server.answer("/headerless", 200, std::string(101, ' ') + "#01\n*001\nr\n***\n", "text/plain");
+  server.answer("/fresh", 200, fresh, "text/plain");
+  const struct {
+    const char* path;
+    bool cachePresent;
+    const char* shown;  // nullptr: the run ended without a table
+    std::string cacheAfter;
+    std::vector<std::string> messages;
+  } cases[] = {
+      {"/missing", true, "Tokyo", cached, {}},
+      {"/headerless", true, "Tokyo", cached, {}},
+      {"/fresh", true, "Paris", fresh, {}},
+      {"/missing", false, nullptr, "", {"Error in progress...: No cache...  Try again later."}},
+  };
+  for (const auto& c : cases) {
+    fetchRunState() = FetchRunState{};
+    publishItemTable(MarketItemTable{});
+    messages.clear();
+    platform::removeFile("orbq.txt");
+    if (c.cachePresent) {
+      ASSERT_TRUE(platform::writeFileAtomically("orbq.txt", cached));
+    }
+    writeSettingText(SettingKey::filepath, c.path);
+    run();
+    EXPECT_EQ(messages, c.messages) << c.path;
+    EXPECT_EQ(slurp("orbq.txt"), c.cacheAfter) << c.path;
+    EXPECT_EQ(platform::fileExists("orbq.txt"), c.cachePresent) << c.path;
+    if (c.shown) {
+      EXPECT_STREQ(shownItemTable()->field(0, 0), c.shown) << c.path;
+    } else {
+      EXPECT_EQ(shownItemTable()->tableReady, 0) << c.path;
+    }
+  }
+}
+
 TEST_F(FetchRunTest, BlocksRunInOrderAndSkipTheHashSectionWithoutAPage) {
   serveScript("1",
               withServer("#03\n*001\ns1{HOST}\ns2/one\nh12\n#001\ns0one\nA00\nr\n"
@@ -164,7 +207,9 @@ TEST_F(FetchRunTest, BlocksRunInOrderAndSkipTheHashSectionWithoutAPage) {
 }
 
 TEST_F(FetchRunTest, HeaderBeyondPosition100IsAnInvalidScript) {
-  serveScript("1", std::string(101, ' ') + "#01\n*001\nr\n");
+  // A download like it never reaches the cache; a cache file from elsewhere can hold it.
+  serveScript("1", kOneBlock);
+  ASSERT_TRUE(platform::writeFileAtomically("orbq.txt", std::string(101, ' ') + "#01\n*001\nr\n"));
   run();
   EXPECT_THAT(messages, ElementsAre("error: invalid script"));
   EXPECT_EQ(shownItemTable()->tableReady, 1);  // the finish step still runs

@@ -162,6 +162,29 @@ TEST_F(TransferTest, WithoutANetworkNothingIsOpened) {
   EXPECT_EQ(client.requests.size(), 4u);
 }
 
+TEST_F(TransferTest, TheScriptDownloadRefusesErrorStatusesAndBodiesThatDoNotFit) {
+  const struct {
+    int status;
+    size_t size;
+    int32_t script;  // with scriptDownloading set
+    int32_t page;    // the script's own page fetches
+  } cases[] = {
+      {404, 10, kScriptErrorStatus, 2},     {199, 10, kScriptErrorStatus, 2},
+      {300, 10, kScriptErrorStatus, 2},     {299, 10, 2, 2},
+      {200, kTransferBufferSize - 1, 2, 2}, {200, kTransferBufferSize, kScriptTooLong, 2},
+  };
+  auto& client = fake();
+  transferHooks.networkUp = [] { return true; };
+  for (const auto& c : cases) {
+    for (const int32_t downloading : {1, 0}) {
+      client.exchanges = {{platform::HttpOutcome::ok, true, {std::string(c.size, '#')}, c.status}};
+      scriptDownloading = downloading;
+      EXPECT_EQ(downloadPage("h", "/s3.txt", 10000), downloading ? c.script : c.page)
+          << c.status << " " << c.size << " " << downloading;
+    }
+  }
+}
+
 TEST_F(TransferTest, TheCaptionShowsEachStepAndAlternatesAcrossReadsAndCalls) {
   auto& client = fake();
   transferHooks.networkUp = [] { return true; };

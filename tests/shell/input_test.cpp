@@ -215,9 +215,15 @@ TEST(FetchSchedule, PeriodFromTheRefreshSetting) {
     FetchDecision expected;
   } cases[] = {
       {110, 660000, FetchDecision::notDue},  // 11 minutes: due only once passed
-      {110, 660001, FetchDecision::start},  {111, 600001, FetchDecision::start},
-      {111, 600000, FetchDecision::notDue}, {121, 1, FetchDecision::start},  // period 0
-      {121, 0, FetchDecision::notDue},      {200, 0, FetchDecision::start},  // negative
+      {110, 660001, FetchDecision::start},
+      {111, 600001, FetchDecision::start},
+      {111, 600000, FetchDecision::notDue},
+      {121, 1, FetchDecision::start},  // period 0
+      {121, 0, FetchDecision::notDue},
+      {200, 0, FetchDecision::start},  // negative
+      // The longest period still passes before the 28-bit elapsed count wraps.
+      {-35671, 268380000, FetchDecision::notDue},
+      {-35671, 268380001, FetchDecision::start},
   };
   for (const auto& c : cases) {
     DisplayState s;

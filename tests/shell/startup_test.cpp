@@ -41,7 +41,10 @@ TEST(DisplayState, FetchPeriodFollowsRefreshSetting) {
   const struct {
     int32_t setting;
     int32_t period;
-  } cases[] = {{110, 660000}, {111, 600000}, {121, 0}, {130, -540000}, {0, 7260000}};
+  } cases[] = {{110, 660000},          {111, 600000},         {121, 0},
+               {122, -60000},          {130, -540000},        {0, 7260000},
+               {-4352, 268380000},     {-4353, 268380000},    {-35671, 268380000},
+               {INT32_MIN, 268380000}, {INT32_MAX, INT32_MIN}};
   for (const auto& c : cases) EXPECT_EQ(fetchPeriodMs(c.setting), c.period) << c.setting;
 }
 

@@ -5,7 +5,7 @@
 // Serves DIR/cf2.txt at /m3d/cf2.txt and DIR/s3.txt at /m3d/s3.txt (with "{HOST}" replaced
 // by the server's own address), index pages at /markets/<name>, quote pages at /q?s=^SYM,
 // RSS feeds at /rss/<name>, and the web pages tags open at /item/<SYM> and /news. Every
-// request is logged as one line "<method> <path> <status>".
+// request is logged as one whole line "<method> <path> <status>" (feed/request_log.h).
 #include <httplib.h>
 
 #include <cstdio>
@@ -16,6 +16,7 @@
 #include <sstream>
 #include <string>
 
+#include "tools/feed/request_log.h"
 #include "tools/feed/simulator.h"
 
 namespace {
@@ -72,12 +73,18 @@ int main(int argc, char** argv) {
   }
   const std::string host = "127.0.0.1:" + std::to_string(options.port);
   std::ofstream logFile;
-  if (!options.log.empty()) logFile.open(options.log, std::ios::app);
-  std::ostream& log = options.log.empty() ? std::cout : logFile;
+  if (!options.log.empty()) {
+    logFile.open(options.log, std::ios::app);
+    if (!logFile) {
+      std::fprintf(stderr, "orbiquant-feed: cannot open the log file %s\n", options.log.c_str());
+      return 1;
+    }
+  }
+  feed::RequestLog log(options.log.empty() ? std::cout : logFile);
 
   httplib::Server server;
   server.set_logger([&log](const httplib::Request& req, const httplib::Response& res) {
-    log << req.method << ' ' << req.target << ' ' << res.status << std::endl;
+    log.request(req.method, req.target, res.status);
   });
   auto serveFile = [&](const char* name) {
     return [&, name](const httplib::Request&, httplib::Response& res) {
@@ -114,6 +121,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "orbiquant-feed: cannot listen on %s\n", host.c_str());
     return 1;
   }
-  log << "listening on " << host << std::endl;
+  log.note("listening on " + host);
   return server.listen_after_bind() ? 0 : 1;
 }
