@@ -56,7 +56,7 @@ TextSize measureText(const std::string& text) {
   w = kMaxTextWidth;
   h = 0;
   fl_measure(text.c_str(), w, h, 0);
-  return {kMaxTextWidth, h, true};
+  return {w, h, true};  // a word longer than the width keeps its length
 }
 
 class BoxWindow;
@@ -88,7 +88,6 @@ class BoxWindow : public Fl_Window {
                                     kButtonHeight, "OK");
     ok->callback([](Fl_Widget* w, void*) { static_cast<BoxWindow*>(w->window())->dismiss(); });
     end();
-    size_range(width, buttonTop + kButtonHeight + kMargin);
     resize(0, 0, width, buttonTop + kButtonHeight + kMargin);
     int sx = 0, sy = 0, sw = 0, sh = 0;
     Fl::screen_work_area(sx, sy, sw, sh, 0);
