@@ -17,7 +17,8 @@ constexpr const char* kCacheFile = "orbq.txt";  // in the current directory
 // Empty hooks do nothing.
 struct FetchHooks {
   std::function<void(std::string_view)> setCaption;
-  // Shows a modal box and returns when the user has dismissed it.
+  // Shows a box and returns when the user has dismissed it, or at once when the program is
+  // shutting down; the rest of the program goes on meanwhile.
   std::function<void(std::string_view text, std::string_view title)> showMessage;
   std::function<void()> requestClose;  // the script ended the program
   std::function<void(std::string_view)> openPage;

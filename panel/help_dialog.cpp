@@ -5,9 +5,9 @@
 #include "panel/control_panel.h"
 #include "panel/dialog_tables.h"
 #include "platform/dialog.h"
+#include "platform/message_box.h"
 #include "platform/open_url.h"
 #include "platform/text.h"
-#include "platform/window.h"
 #include "shell/settings.h"
 
 namespace {

@@ -1,7 +1,5 @@
 #include "platform/dialog.h"
 
-#include "platform/frame_rect.h"
-
 #include <FL/Fl.H>
 #include <FL/Fl_Check_Button.H>
 #include <FL/Fl_Double_Window.H>
@@ -22,7 +20,9 @@
 #include <vector>
 
 #include "platform/dialog_widgets.h"
+#include "platform/frame_rect.h"
 #include "platform/resources.h"
+#include "platform/side_windows.h"
 
 // The program's table, generated from resources/ at build time (global, not in platform::).
 
@@ -57,24 +57,14 @@ int pixelSize(int points) { return mulDiv(points, 96, 72); }
 
 Fl_Color flColour(Colour c) { return fl_rgb_color(c.red, c.green, c.blue); }
 
-// --- Windows that belong to dialogs, and the modal state ---------------------------------
-
-std::vector<Fl_Window*>& dialogWindows() {
-  static std::vector<Fl_Window*> windows;
-  return windows;
-}
-
-bool isDialogWindow(const Fl_Window* window) {
-  const auto& all = dialogWindows();
-  return std::find(all.begin(), all.end(), window) != all.end();
-}
+// --- The modal state -------------------------------------------------------------------
 
 int modalDepth = 0;
 
-// The program's main window: the first shown top-level window that is not a dialog.
+// The program's main window: the first shown top-level window that is not a side window.
 Fl_Window* mainWindowOfProgram() {
   for (Fl_Window* w = Fl::first_window(); w; w = Fl::next_window(w)) {
-    if (!isDialogWindow(w) && !w->parent() && !w->modal()) return w;
+    if (!isSideWindow(w) && !w->parent() && !w->modal()) return w;
   }
   return nullptr;
 }
@@ -97,9 +87,9 @@ bool isInputEvent(int event) {
 }
 
 // While a modal dialog runs, the main window (its owner) takes no input, as a disabled
-// owner would; the control panel and the dialogs keep theirs.
+// owner would; the control panel, the dialogs and the message boxes keep theirs.
 int dispatch(int event, Fl_Window* window) {
-  if (modalDepth > 0 && window && !isDialogWindow(window) && !window->modal() &&
+  if (modalDepth > 0 && window && !isSideWindow(window) && !window->modal() &&
       isInputEvent(event)) {
     return 0;
   }
@@ -358,12 +348,11 @@ Dialog::Dialog(const DialogSpec& dialog, DialogEvents& events) : impl_(std::make
     Fl::screen_work_area(x, y, w, h, 0);
     impl_->window->position(x + (w - impl_->window->w()) / 2, y + (h - impl_->window->h()) / 2);
   }
-  dialogWindows().push_back(impl_->window.get());
+  addSideWindow(impl_->window.get());
 }
 
 Dialog::~Dialog() {
-  auto& all = dialogWindows();
-  all.erase(std::remove(all.begin(), all.end(), impl_->window.get()), all.end());
+  removeSideWindow(impl_->window.get());
   impl_->window->hide();
   impl_->window.reset();  // the widgets go with their window, before the images they show
 }

@@ -1,11 +1,8 @@
 #include "platform/window.h"
 
-#include "platform/frame_rect.h"
-
 #include <FL/Fl.H>
 #include <FL/Fl_Gl_Window.H>
 #include <FL/Fl_Window.H>
-#include <FL/fl_ask.H>
 #include <FL/x.H>
 #include <GL/glx.h>
 
@@ -13,13 +10,16 @@
 #include <string>
 #include <vector>
 
+#include "platform/frame_rect.h"
+#include "platform/ui_thread.h"
+
 namespace platform {
 
 namespace {
 
 std::vector<int> visualAttributes(int depthBits) {
-  return {GLX_RGBA,       GLX_DOUBLEBUFFER, GLX_RED_SIZE,   8, GLX_GREEN_SIZE, 8,
-          GLX_BLUE_SIZE,  8,                GLX_DEPTH_SIZE, depthBits, None};
+  return {GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 8,   GLX_GREEN_SIZE, 8, GLX_BLUE_SIZE,
+          8,        GLX_DEPTH_SIZE,   depthBits,    None};
 }
 
 int wheelDistance() { return -Fl::event_dy() * 120; }
@@ -157,7 +157,9 @@ struct MainWindow::Impl {
   std::optional<PlainView> plain;
   std::vector<int> attributes;
 
-  Fl_Window& window() { return gl ? static_cast<Fl_Window&>(*gl) : static_cast<Fl_Window&>(*plain); }
+  Fl_Window& window() {
+    return gl ? static_cast<Fl_Window&>(*gl) : static_cast<Fl_Window&>(*plain);
+  }
   const Fl_Window& window() const {
     return gl ? static_cast<const Fl_Window&>(*gl) : static_cast<const Fl_Window&>(*plain);
   }
@@ -215,7 +217,9 @@ bool MainWindow::show() {
   return true;
 }
 
-bool MainWindow::hasContext() const { return impl_->gl.has_value() && impl_->gl->context() != nullptr; }
+bool MainWindow::hasContext() const {
+  return impl_->gl.has_value() && impl_->gl->context() != nullptr;
+}
 
 void MainWindow::makeCurrent() {
   if (impl_->gl) impl_->gl->make_current();
@@ -225,7 +229,9 @@ void MainWindow::swapBuffers() {
   if (impl_->gl) impl_->gl->swap_buffers();
 }
 
-void MainWindow::setCaption(std::string_view text) { impl_->window().copy_label(std::string(text).c_str()); }
+void MainWindow::setCaption(std::string_view text) {
+  impl_->window().copy_label(std::string(text).c_str());
+}
 
 std::string MainWindow::caption() const {
   const char* label = impl_->window().label();
@@ -257,18 +263,11 @@ void MainWindow::destroy() {
 
 int screenWidth() { return Fl::w(); }
 
-void messageBox(std::string_view text, std::string_view title) {
-  const std::string t(title);
-  const std::string m(text);
-  fl_message_title(t.c_str());
-  fl_close = "OK";  // the program's boxes all have one OK button
-  fl_message("%s", m.c_str());
-}
-
 int runLoop() {
   while (!quitRequested) {
     if (Fl::wait(0.5) < 0) break;
   }
+  stopUiCalls();
   while (Fl_Window* window = Fl::first_window()) window->hide();
   return quitCode;
 }

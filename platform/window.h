@@ -73,10 +73,8 @@ class MainWindow {
 
 int screenWidth();
 
-// A modal message box with an OK button; returns when it is dismissed. UI thread only.
-void messageBox(std::string_view text, std::string_view title);
-
-// Runs the loop until quit() is called; returns quit's code.
+// Runs the loop until quit() is called; returns quit's code. When it returns, no worker
+// waits for the UI thread any more (stopUiCalls).
 int runLoop();
 void quit(int code);
 

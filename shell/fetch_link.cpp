@@ -4,9 +4,9 @@
 
 #include "market/fetch_run.h"
 #include "market/http_transfer.h"
+#include "platform/message_box.h"
 #include "platform/open_url.h"
 #include "platform/ui_thread.h"
-#include "platform/window.h"
 #include "shell/main_window.h"
 
 namespace {
@@ -23,10 +23,12 @@ void linkFetchRun(std::function<bool()> panelOpen) {
   platform::enableUiCalls();
   fetchProcedure = [](platform::MainWindow*) { fetchThreadProcedure(); };
   fetchHooks.setCaption = setCaptionLater;
+  // The run waits for the user's OK; the UI thread, the globe and the panel go on.
   fetchHooks.showMessage = [](std::string_view text, std::string_view title) {
-    platform::runOnUiAndWait([text = std::string(text), title = std::string(title)] {
-      platform::messageBox(text, title);
-    });
+    platform::runOnUiAndWait(
+        [text = std::string(text), title = std::string(title)](std::function<void()> done) {
+          platform::openMessageBox(text, title, std::move(done));
+        });
   };
   fetchHooks.requestClose = [] {
     platform::postToUi([] {

@@ -6,7 +6,9 @@
 
 #include "market/item_table.h"
 #include "platform/clock.h"
+#include "platform/message_box.h"
 #include "platform/open_url.h"
+#include "platform/ui_thread.h"
 #include "render/frame.h"
 #include "render/gl_context.h"
 #include "render/pick.h"
@@ -182,6 +184,10 @@ void MainWindowHandler::close() {
 
 void MainWindowHandler::destroy() {
   mainWindow = nullptr;
+  // A run waiting for the OK of one of its boxes would hold up the wait below: the boxes
+  // go with the window, and from now on the run waits for nothing on this thread.
+  platform::closeMessageBoxes();
+  platform::stopUiCalls();
   // Give a running fetch up to 2.1 s to finish; it ends with the process otherwise.
   for (int wait = 0; wait < 21; ++wait) {
     platform::sleepMs(100);

@@ -12,7 +12,7 @@ INI=$XDG_CONFIG_HOME/orbiquant/orbq7.ini
 FAILS=0
 
 # The program runs in $WORK, where a script cache with no blocks keeps the fetch run quiet
-# when no feed server answers (otherwise its "No cache" box would hold up the window).
+# when no feed server answers (otherwise its "No cache" box would cover part of the screen).
 printf '#00 no blocks\r\n***\r\n' > "$WORK/orbq.txt"
 cd "$WORK" || exit 1
 

@@ -1,0 +1,138 @@
+#include "platform/message_box.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Box.H>
+#include <FL/Fl_Return_Button.H>
+#include <FL/Fl_Window.H>
+#include <FL/fl_ask.H>
+#include <FL/fl_draw.H>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "platform/side_windows.h"
+
+namespace platform {
+
+namespace {
+
+constexpr int kMargin = 10;
+constexpr int kIconSize = 50;
+constexpr int kMaxTextWidth = 500;
+constexpr int kButtonWidth = 90;
+constexpr int kButtonHeight = 23;
+
+// Text from the network is shown as it is: no '@' symbols, no '&' shortcuts.
+class PlainText : public Fl_Widget {
+ public:
+  PlainText(int x, int y, int w, int h, std::string text, Fl_Align align)
+      : Fl_Widget(x, y, w, h), text_(std::move(text)), align_(align) {}
+
+  void draw() override {
+    fl_font(FL_HELVETICA, FL_NORMAL_SIZE);
+    fl_color(FL_FOREGROUND_COLOR);
+    fl_draw(text_.c_str(), x(), y(), w(), h(), align_, nullptr, 0);
+  }
+
+ private:
+  std::string text_;
+  Fl_Align align_;
+};
+
+struct TextSize {
+  int width;
+  int height;
+  bool wrapped;
+};
+
+// A text wider than kMaxTextWidth is wrapped at that width.
+TextSize measureText(const std::string& text) {
+  fl_font(FL_HELVETICA, FL_NORMAL_SIZE);
+  int w = 0;
+  int h = 0;
+  fl_measure(text.c_str(), w, h, 0);
+  if (w <= kMaxTextWidth) return {w, h, false};
+  w = kMaxTextWidth;
+  h = 0;
+  fl_measure(text.c_str(), w, h, 0);
+  return {w, h, true};  // a word longer than the width keeps its length
+}
+
+class BoxWindow;
+
+// UI thread only.
+std::vector<BoxWindow*>& openBoxes() {
+  static std::vector<BoxWindow*> boxes;
+  return boxes;
+}
+
+class BoxWindow : public Fl_Window {
+ public:
+  BoxWindow(const std::string& text, const std::string& title, std::function<void()> dismissed)
+      : Fl_Window(1, 1), dismissed_(std::move(dismissed)) {
+    copy_label(title.c_str());
+    const TextSize size = measureText(text);
+    const int textHeight = std::max(size.height, kIconSize);
+    const int width = std::max(4 * kMargin + kIconSize + size.width, 2 * kMargin + kButtonWidth);
+    const int buttonTop = 2 * kMargin + textHeight;
+    begin();
+    auto* icon = new Fl_Box(FL_THIN_UP_BOX, kMargin, kMargin, kIconSize, kIconSize, "i");
+    icon->color(FL_WHITE);
+    icon->labelfont(FL_TIMES_BOLD);
+    icon->labelsize(34);
+    icon->labelcolor(FL_BLUE);
+    const Fl_Align align = FL_ALIGN_LEFT | FL_ALIGN_INSIDE | (size.wrapped ? FL_ALIGN_WRAP : 0);
+    new PlainText(2 * kMargin + kIconSize, kMargin, size.width, textHeight, text, align);
+    auto* ok = new Fl_Return_Button(width - kMargin - kButtonWidth, buttonTop, kButtonWidth,
+                                    kButtonHeight, "OK");
+    ok->callback([](Fl_Widget* w, void*) { static_cast<BoxWindow*>(w->window())->dismiss(); });
+    end();
+    resize(0, 0, width, buttonTop + kButtonHeight + kMargin);
+    int sx = 0, sy = 0, sw = 0, sh = 0;
+    Fl::screen_work_area(sx, sy, sw, sh, 0);
+    position(sx + (sw - w()) / 2, sy + (sh - h()) / 2);
+    // The close box and Escape (which FLTK turns into the window's callback) are OK.
+    callback([](Fl_Widget* w, void*) { static_cast<BoxWindow*>(w)->dismiss(); });
+    openBoxes().push_back(this);
+    addSideWindow(this);
+  }
+
+  void dismiss() {
+    auto& boxes = openBoxes();
+    boxes.erase(std::remove(boxes.begin(), boxes.end(), this), boxes.end());
+    removeSideWindow(this);
+    hide();
+    const std::function<void()> dismissed = std::move(dismissed_);
+    dismissed_ = nullptr;
+    Fl::delete_widget(this);  // not at once: this may run inside one of its callbacks
+    if (dismissed) dismissed();
+  }
+
+ private:
+  std::function<void()> dismissed_;
+};
+
+}  // namespace
+
+void messageBox(std::string_view text, std::string_view title) {
+  const std::string t(title);
+  const std::string m(text);
+  fl_message_title(t.c_str());
+  fl_close = "OK";  // the program's boxes all have one OK button
+  fl_message("%s", m.c_str());
+}
+
+void openMessageBox(std::string_view text, std::string_view title,
+                    std::function<void()> dismissed) {
+  auto* box = new BoxWindow(std::string(text), std::string(title), std::move(dismissed));
+  box->show();
+}
+
+void closeMessageBoxes() {
+  const std::vector<BoxWindow*> boxes = openBoxes();
+  for (BoxWindow* box : boxes) box->dismiss();
+  Fl::flush();  // the boxes leave the screen now, not at the next loop pass
+}
+
+}  // namespace platform

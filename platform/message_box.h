@@ -1,0 +1,20 @@
+#pragma once
+// Message boxes: a caption, a text and an OK button; Enter, Escape and the window manager's
+// close box dismiss them as OK does.
+#include <functional>
+#include <string_view>
+
+namespace platform {
+
+// A modal box; returns when it is dismissed. UI thread only, for the start-up failures that
+// are shown before the loop runs.
+void messageBox(std::string_view text, std::string_view title);
+
+// UI thread: opens a box that belongs to no window and blocks nothing, and returns at once.
+// `dismissed` runs once on the UI thread when the box goes, by the user or closeMessageBoxes.
+void openMessageBox(std::string_view text, std::string_view title, std::function<void()> dismissed);
+
+// UI thread: dismisses every box that openMessageBox opened.
+void closeMessageBoxes();
+
+}  // namespace platform
