@@ -123,12 +123,14 @@ TEST_F(HostileServerTest, EveryTransferEndsInTheCodeOfTheStepThatFailed) {
   const auto fiftyMegabyteBody =
       RawServer::answerStream(lengthHead(fiftyMegabytes), fiftyMegabytes, pattern);
   // Most rows end at once; the silent server by the 1 s low-speed limit, well before the
-  // total limit; the drip, fast enough for the low-speed limit, by the total limit.
+  // total limit; the drip by the total limit. The drip stays ten times above the low-speed
+  // limit: at two bytes a second, whole-second speed samples on a loaded machine can fall
+  // below one byte a second.
   const int32_t kTotalEnd = 5000;
   const HostileCase cases[] = {
       {"never answers", RawServer::answerNever(), Transfer::feed, 11003, kUntouched, 1, 2500},
-      {"drips 2 bytes a second",
-       RawServer::answerDrip(lengthHead(1000), LoopbackServer::patternBody(1000), 500),
+      {"drips 10 bytes a second",
+       RawServer::answerDrip(lengthHead(1000), LoopbackServer::patternBody(1000), 100),
        Transfer::page, 10000, kSomeBytes, 1, kTotalEnd},
       {"50 MB body", fiftyMegabyteBody, Transfer::page, 2, kTransferBufferSize, 1, kTotalEnd},
       {"50 MB body, no length", RawServer::answerStream(head(""), fiftyMegabytes, pattern),
