@@ -118,7 +118,7 @@ class HostileServerTest : public ::testing::Test {
 };
 
 TEST_F(HostileServerTest, EveryTransferEndsInTheCodeOfTheStepThatFailed) {
-  const std::string pattern = LoopbackServer::patternBody(26);
+  const std::string pattern = LoopbackServer::patternBody(26 * 2048);  // whole alphabets
   const size_t fiftyMegabytes = 50u << 20;
   const auto fiftyMegabyteBody =
       RawServer::answerStream(lengthHead(fiftyMegabytes), fiftyMegabytes, pattern);
@@ -142,8 +142,9 @@ TEST_F(HostileServerTest, EveryTransferEndsInTheCodeOfTheStepThatFailed) {
        Transfer::feed, 11003, kUntouched, 1, kTotalEnd},
       {"closes without a byte", RawServer::answerBytes(""), Transfer::config, -11003, 0, 1,
        kTotalEnd},
-      {"closes mid-body", RawServer::answerBytes(lengthHead(1000) + pattern), Transfer::page, 10000,
-       26, 1, kTotalEnd},
+      {"closes mid-body",
+       RawServer::answerBytes(lengthHead(1000) + LoopbackServer::patternBody(500)), Transfer::page,
+       10000, 500, 1, kTotalEnd},
       {"1 MB of headers", RawServer::answerBytes(megabyteOfHeaders()), Transfer::quote, 11003,
        kUntouched, 1, kTotalEnd},
       {"redirect loop", RawServer::answerBytes(redirectTo("/again")), Transfer::feed, 10001, 0, 6,
