@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -192,6 +193,36 @@ TEST_F(ScriptTest, LinesAreCutAt251CharactersAndCrLfGivesEmptyLines) {
   const std::string longText(260, 'x');
   runScript("#001\r\ns1" + longText + "\r\nr\r\n");
   EXPECT_EQ(registers.text[1], std::string(249, 'x'));  // 251 characters less "s1"
+}
+
+// 150 KB of bytes 0 to 255 from a fixed seed, run as commands.
+std::string binaryBytes() {
+  std::minstd_rand random(7);
+  std::string bytes(150000, '\0');
+  for (char& c : bytes) c = static_cast<char>(random() & 0xFF);
+  return bytes;
+}
+
+TEST_F(ScriptTest, OversizedScriptsRunToTheirEnd) {
+  const std::string longLine(100000, 'x');
+  std::string manyLines;
+  for (int i = 0; i < 100000; ++i) manyLines += "// c\n";
+  const struct {
+    const char* name;
+    std::string script;
+    std::string text1;
+  } cases[] = {
+      {"100,000-character line", "*001\ns1" + longLine + "\ns2end\n", std::string(249, 'x')},
+      {"no line terminator", "*001\ns2end\ns1" + longLine, std::string(249, 'x')},
+      {"100,000 lines", "*001\ns1a\n" + manyLines + "s2end\n", "a"},
+      {"150 KB of binary", "*001\ns1a\ns2end\n" + binaryBytes(), "a"},
+  };
+  for (const auto& c : cases) {
+    registers = ScriptRegisters{};
+    runScript(c.script, '*', "001");
+    EXPECT_EQ(registers.text[1], c.text1) << c.name;
+    EXPECT_EQ(registers.text[2], "end") << c.name;
+  }
 }
 
 TEST_F(ScriptTest, QuoteCommandWhenTheMarkerIsMissing) {

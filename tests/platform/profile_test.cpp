@@ -4,6 +4,7 @@
 
 #include <clocale>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -73,6 +74,38 @@ TEST_F(ProfileTest, AValueEndsAtALineBreak) {
   ASSERT_TRUE(platform::profileWriteText(file, "Items", "customS", "IBM\n[bank1]\nc1=on"));
   EXPECT_EQ(platform::profileReadText(file, "Items", "customS", "", 200), "IBM");
   EXPECT_EQ(platform::profileReadText(file, "bank1", "c1", "off", 4), "off");
+}
+
+TEST_F(ProfileTest, OversizedFilesAreReadAndRewrittenWhole) {
+  std::string large = "[Junk]\n";
+  const std::string value = "=" + std::string(92, 'v') + "\n";
+  for (int i = 0; i < 96000; ++i)
+    large.append("k").append(std::to_string(100000 + i)).append(value);
+  std::string sections;
+  for (int i = 0; i < 100000; ++i)
+    sections.append("[s").append(std::to_string(i)).append("]\nk=v\n");
+  std::minstd_rand random(7);
+  std::string binary(150000, '\0');
+  for (char& c : binary) c = static_cast<char>(random() & 0xFF);
+  binary += "\n";
+  const std::string items = "[Items]\nmainx=200\n";
+  const struct {
+    const char* name;
+    std::string content;
+    std::string before;
+    std::string after;  // the whole file once mainx is 5
+  } cases[] = {
+      {"9.7 MB", large + items, "200", large + "[Items]\nmainx=5\n"},
+      {"100,000 sections", sections + items, "200", sections + "[Items]\nmainx=5\n"},
+      {"binary", binary, "none", binary + "\n[Items]\nmainx=5\n"},
+  };
+  std::filesystem::create_directories(dir.file("sub"));
+  for (const auto& c : cases) {
+    spit(file, c.content);
+    EXPECT_EQ(platform::profileReadText(file, "Items", "mainx", "none", 200), c.before) << c.name;
+    ASSERT_TRUE(platform::profileWriteText(file, "Items", "mainx", "5")) << c.name;
+    EXPECT_TRUE(slurp(file) == c.after) << c.name;  // no 10 MB dump on failure
+  }
 }
 
 TEST_F(ProfileTest, WritersOnTwoThreadsLoseNoKey) {
