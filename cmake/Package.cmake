@@ -6,13 +6,13 @@ set(CPACK_PACKAGE_NAME orbiquant)
 set(CPACK_PACKAGE_VENDOR "Orbiquant developers")
 set(CPACK_PACKAGE_CONTACT "Orbiquant developers <orbiquant@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "turning 3D Earth with market quotes, world clocks and news")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "turning 3D Earth with market quotes, world clocks and news
- Orbiquant shows a turning Earth in an OpenGL window with its night half shaded,
- market quote tags at their cities (green up, red down), four world clocks and a
- scrolling news ticker, with a small Display panel of options and view presets.
- .
- The package also holds orbiquant-feed, a local feed server and market simulator
- on 127.0.0.1:8404, which the program reads by default.")
+# CPack puts the summary first and indents these lines itself.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Orbiquant shows a turning Earth in an OpenGL window with its night half shaded,
+market quote tags at their cities (green up, red down), four world clocks and a
+scrolling news ticker, with a small Display panel of options and view presets.
+
+The package also holds orbiquant-feed, a local feed server and market simulator
+on 127.0.0.1:8404, which the program reads by default.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
