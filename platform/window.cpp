@@ -193,6 +193,9 @@ void MainWindow::idlePaint(void* data) {
 
 bool MainWindow::show() {
   Fl_Window& window = impl_->window();
+  // The X class of every window the program opens: desktops match it against the desktop
+  // entry (StartupWMClass) to show the program's name and icon for its windows.
+  Fl_Window::default_xclass(kWindowClass);
   window.show();
   // Let the window manager map and place the window, then take the frame out of the size
   // so that the outer rectangle is the one asked for.

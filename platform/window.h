@@ -38,6 +38,10 @@ struct Rect {
 // channel, trying 32 bits first; 0 when the display offers no such visual at all.
 int chooseDepthBits();
 
+// The X window class of the program's windows (WM_CLASS: "orbiquant", "Orbiquant"); the
+// desktop entry names the class as StartupWMClass.
+constexpr const char* kWindowClass = "orbiquant";
+
 class MainWindow {
  public:
   // An outer rectangle of the given place and size. With depthBits 0 the window has no

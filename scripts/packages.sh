@@ -6,6 +6,7 @@ ORBIQUANT_PACKAGES=(
   libfreetype-dev libfontconfig-dev fonts-liberation2 fonts-dejavu-core
   libcpp-httplib-dev libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils imagemagick faketime locales
+  desktop-file-utils appstream man-db groff-base dpkg-dev
 )
 
 orbiquant_install_packages() {

@@ -2,10 +2,11 @@
 //
 //   orbiquant-feed [--port N] [--root DIR] [--log FILE]
 //
-// Serves DIR/cf2.txt at /m3d/cf2.txt and DIR/s3.txt at /m3d/s3.txt (with "{HOST}" replaced
-// by the server's own address), index pages at /markets/<name>, quote pages at /q?s=^SYM,
-// RSS feeds at /rss/<name>, and the web pages tags open at /item/<SYM> and /news. Every
-// request is logged as one whole line "<method> <path> <status>" (feed/request_log.h).
+// DIR defaults to the installed share folder (see root.h). Serves DIR/cf2.txt at /m3d/cf2.txt and
+// DIR/s3.txt at /m3d/s3.txt (with "{HOST}" replaced by the server's own address), index pages at
+// /markets/<name>, quote pages at /q?s=^SYM, RSS feeds at /rss/<name>, and the web pages tags open
+// at /item/<SYM> and /news. Every request is logged as one whole line "<method> <path> <status>"
+// (feed/request_log.h).
 #include <httplib.h>
 
 #include <cstdio>
@@ -17,6 +18,7 @@
 #include <string>
 
 #include "tools/feed/request_log.h"
+#include "tools/feed/root.h"
 #include "tools/feed/simulator.h"
 
 namespace {
@@ -43,7 +45,7 @@ void reply(httplib::Response& res, const std::string& body, const char* type) {
 
 struct Options {
   int port = 8404;
-  std::string root = "server";
+  std::string root;  // empty: the installed share folder, else "server"
   std::string log;
 };
 
@@ -63,13 +65,30 @@ bool parse(int argc, char** argv, Options& options) {
   return argc % 2 == 1 && options.port > 0 && options.port < 65536;
 }
 
+constexpr const char* kUsage = "usage: orbiquant-feed [--port N] [--root DIR] [--log FILE]\n";
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 2 && std::string(argv[1]) == "--help") {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
+  if (argc == 2 && std::string(argv[1]) == "--version") {
+    std::printf("orbiquant-feed %s\n", ORBIQUANT_VERSION);
+    return 0;
+  }
   Options options;
   if (!parse(argc, argv, options)) {
-    std::fprintf(stderr, "usage: %s [--port N] [--root DIR] [--log FILE]\n", argv[0]);
+    std::fputs(kUsage, stderr);
     return 2;
+  }
+  if (options.root.empty()) options.root = feed::defaultRoot(feed::ownExecutable());
+  if (!feed::hasServerFiles(options.root)) {
+    std::fprintf(stderr,
+                 "orbiquant-feed: no cf2.txt and s3.txt in \"%s\"; give the folder with --root\n",
+                 options.root.c_str());
+    return 1;
   }
   const std::string host = "127.0.0.1:" + std::to_string(options.port);
   std::ofstream logFile;
@@ -99,7 +118,8 @@ int main(int argc, char** argv) {
     std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
-    reply(res, feed::indexPage(req.matches[1], currentStep(), local.tm_year + 1900, local.tm_mon + 1),
+    reply(res,
+          feed::indexPage(req.matches[1], currentStep(), local.tm_year + 1900, local.tm_mon + 1),
           "text/html");
   });
   server.Get("/q", [](const httplib::Request& req, httplib::Response& res) {

@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# The installed tree, as `cmake --install` lays it out in a fresh prefix: every file in its
+# place, the desktop entry, the metainfo and the man pages accepted by their validators, and
+# the installed feed server serving from its share folder without --root.
+# Usage: install_test.sh <build folder> <files|desktop|metainfo|manpages|feed>
+set -u
+BUILD=$1
+WHAT=$2
+WORK=$(mktemp -d)
+trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$WORK"' EXIT
+P=$WORK/prefix
+ID=org.example.orbiquant
+FAILS=0
+fail() { echo "FAIL: $*"; FAILS=$((FAILS + 1)); }
+check() { # check <what> <expected> <actual>
+  if [ "$2" = "$3" ]; then echo "ok: $1"; else fail "$1: expected '$2', got '$3'"; fi
+}
+finish() {
+  if [ "$FAILS" -eq 0 ]; then echo "all checks passed"; exit 0; fi
+  echo "$FAILS check(s) failed"; exit 1
+}
+
+cmake --install "$BUILD" --prefix "$P" > "$WORK/install.log" || { cat "$WORK/install.log"; fail "install"; finish; }
+
+case $WHAT in
+files)
+  expected="bin/orbiquant
+bin/orbiquant-feed
+share/applications/$ID.desktop
+share/icons/hicolor/128x128/apps/$ID.png
+share/icons/hicolor/256x256/apps/$ID.png
+share/icons/hicolor/48x48/apps/$ID.png
+share/icons/hicolor/scalable/apps/$ID.svg
+share/man/man1/orbiquant-feed.1.gz
+share/man/man1/orbiquant.1.gz
+share/metainfo/$ID.metainfo.xml
+share/orbiquant/cf2.txt
+share/orbiquant/s3.txt"
+  check "installed files" "$expected" "$(cd "$P" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)"
+  for program in orbiquant orbiquant-feed; do
+    [ -x "$P/bin/$program" ] && echo "ok: $program executable" || fail "$program not executable"
+  done
+  for size in 48 128 256; do
+    check "icon size $size" "${size}x${size}" \
+      "$(identify -format '%wx%h' "$P/share/icons/hicolor/${size}x${size}/apps/$ID.png")"
+  done
+  ;;
+desktop)
+  out=$(desktop-file-validate "$P/share/applications/$ID.desktop" 2>&1)
+  check "desktop-file-validate, no findings" "" "$out"
+  check "icon named by the entry is installed" "Icon=$ID" "$(grep '^Icon=' "$P/share/applications/$ID.desktop")"
+  ;;
+metainfo)
+  out=$(appstreamcli validate --no-net "$P/share/metainfo/$ID.metainfo.xml" 2>&1) ||
+    fail "appstreamcli validate: $out"
+  echo "$out"
+  check "release version" "$(awk '/^project\(orbiquant VERSION/ { print $3 }' "$(dirname "$0")/../../CMakeLists.txt")" \
+    "$(grep -o 'release version="[^"]*"' "$P/share/metainfo/$ID.metainfo.xml" | cut -d'"' -f2)"
+  ;;
+manpages)
+  for page in orbiquant orbiquant-feed; do
+    file=$P/share/man/man1/$page.1.gz
+    check "$page.1 renders without warnings" "" "$(MANWIDTH=80 man --warnings -l "$file" 2>&1 >/dev/null)"
+    check "$page.1 names itself" "yes" "$(MANWIDTH=80 man -l "$file" 2>/dev/null | grep -q "^NAME" && echo yes)"
+  done
+  ;;
+feed)
+  # Started from an unrelated folder with no --root, it serves the installed script.
+  mkdir -p "$WORK/elsewhere" && cd "$WORK/elsewhere" || exit 1
+  for attempt in 1 2 3 4 5 6 7 8; do
+    PORT=$((20000 + RANDOM % 20000))
+    : > "$WORK/feed.log"
+    "$P/bin/orbiquant-feed" --port "$PORT" --log "$WORK/feed.log" 2>"$WORK/feed.err" &
+    FEED=$!
+    for i in $(seq 1 50); do
+      grep -q listening "$WORK/feed.log" && break
+      kill -0 $FEED 2>/dev/null || break
+      sleep 0.1
+    done
+    grep -q listening "$WORK/feed.log" && break
+  done
+  grep -q listening "$WORK/feed.log" || { cat "$WORK/feed.err"; fail "feed server did not start"; finish; }
+  body=$(timeout 5 bash -c 'exec 3<>/dev/tcp/127.0.0.1/'"$PORT"'
+    printf "GET /m3d/s3.txt HTTP/1.0\r\nHost: 127.0.0.1\r\n\r\n" >&3; cat <&3' | sed '1,/^\r$/d')
+  check "script from the share folder" "$(sed "s/{HOST}/127.0.0.1:$PORT/g" "$P/share/orbiquant/s3.txt" | md5sum)" \
+    "$(printf '%s\n' "$body" | md5sum)"
+  kill $FEED
+  # Without a share folder beside it and no server/ here, it says so and ends.
+  mkdir -p "$WORK/bare/bin" && cp "$P/bin/orbiquant-feed" "$WORK/bare/bin/"
+  "$WORK/bare/bin/orbiquant-feed" --port "$PORT" 2>"$WORK/bare.err"
+  check "exit code without the server files" 1 "$?"
+  grep -q 'give the folder with --root' "$WORK/bare.err" && echo "ok: says what is missing" ||
+    fail "no message: $(cat "$WORK/bare.err")"
+  ;;
+*)
+  fail "unknown check $WHAT"
+  ;;
+esac
+finish
