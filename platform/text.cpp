@@ -79,7 +79,8 @@ std::string formatFixed(double value, int decimals) {
 std::size_t copyBounded(char* buffer, std::size_t size, std::string_view text) {
   if (size == 0) return 0;
   const std::size_t n = text.size() < size - 1 ? text.size() : size - 1;
-  std::memcpy(buffer, text.data(), n);
+  // An empty view may hold a null pointer, which memcpy must never be given.
+  if (n > 0) std::memcpy(buffer, text.data(), n);
   buffer[n] = '\0';
   return n;
 }

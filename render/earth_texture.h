@@ -3,46 +3,16 @@
 // uncompressed Targa whose pixel data start right after its 18-byte header, rows bottom to
 // top. Each build turns the file's blue-green-red pixels into red-green-blue and, with Night
 // on, darkens the half of the map centred on the meridian where it is local midnight. The
-// pixel work lives in plain functions over buffers; only the build and bind touch GL.
+// pixel work lives in earth_pixels.h; only the build and bind here touch GL.
 #include <cstdint>
-#include <optional>
-#include <span>
+
+#include "render/earth_pixels.h"
 
 struct EarthTexture {
   uint32_t textureName = 0;  // 0 until the first build; later builds replace its image
   int32_t pixelFormat = 0;   // the uploaded image's format (RGB), set by each build
 };
 extern EarthTexture earthTexture;
-
-// The header fields the loader uses and the pixel bytes they describe.
-struct TargaImage {
-  int32_t width;
-  int32_t height;
-  std::span<const uint8_t> pixels;  // width x height x 3 bytes, blue-green-red
-};
-
-// Reads the header of a Targa file whose pixel data start at byte 18. Nothing when the image
-// is not 24 bits per pixel, is empty, or the file is shorter than the header claims.
-std::optional<TargaImage> readTarga(std::span<const uint8_t> file);
-
-// The night band of a row as two byte offsets; a pixel at offset x is dark when it lies
-// strictly between them, or, when start >= end (the band wraps past the right edge),
-// strictly above start or strictly below end.
-struct NightBand {
-  int32_t start;
-  int32_t end;
-};
-
-// The band for the UTC time of day: half the map's width, centred on local midnight.
-NightBand nightBandAt(int32_t utcHour, int32_t utcMinute, int32_t width);
-bool inNightBand(NightBand band, int32_t offset);
-
-// v - (v >> 2): three quarters of the brightness, rounded up.
-constexpr uint8_t darken(uint8_t v) { return static_cast<uint8_t>(v - (v >> 2)); }
-
-// The pixel pass: writes width x height x 3 bytes of red-green-blue into `out` (which must
-// hold that many), darkening the band when one is given.
-void convertEarthPixels(const TargaImage& image, const NightBand* band, uint8_t* out);
 
 // Builds the texture from the built-in image with the night band of the current UTC time when
 // Night is on. False (nothing uploaded) when the image is refused or memory runs out.

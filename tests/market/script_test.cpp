@@ -83,12 +83,14 @@ class ScriptTest : public ::testing::Test {
 };
 
 TEST_F(ScriptTest, StringAndNumberRegisters) {
-  runScript("#001\ns1ABC\na11\nl5 2.5e1\nl6-4\nm56\nn66\nd57\nl8-0\nd78\nT9x\ns9042abc\nT9w\nr\n");
+  registers.number['v' - '0'] = 3.0f;
+  runScript("#001\ns1ABC\na11\nl5 2.5e1\nl6-4\nm56\nn66\nd57\nl8-0\nd78\nT9x\ns9042abc\nT9w\nlv\nr\n");
   EXPECT_EQ(registers.text[1], "ABCABC");
   EXPECT_FLOAT_EQ(registers.number['5' - '0'], -10000.0f);  // -100 divided by 0 + 0.01
   EXPECT_FLOAT_EQ(registers.number['6' - '0'], -8.0f);
   EXPECT_FLOAT_EQ(registers.number['7' - '0'], 0.0f);
   EXPECT_FLOAT_EQ(registers.number['w' - '0'], 42.0f);
+  EXPECT_FLOAT_EQ(registers.number['v' - '0'], 0.0f);  // a load line without a number
 }
 
 TEST_F(ScriptTest, NumberRegisterZeroIsClearedPerSection) {

@@ -37,6 +37,9 @@ TEST(Text, CopyBoundedKeepsRoomForTheTerminator) {
   EXPECT_EQ(platform::copyBounded(buffer, sizeof buffer, ""), 0u);
   EXPECT_STREQ(buffer, "");
   EXPECT_EQ(platform::copyBounded(buffer, 0, "abc"), 0u);
+  EXPECT_EQ(platform::copyBounded(buffer, sizeof buffer, std::string_view()), 0u);
+  EXPECT_STREQ(buffer, "");
+  EXPECT_EQ(platform::leadingDouble(std::string_view()), 0.0);
 }
 
 }  // namespace

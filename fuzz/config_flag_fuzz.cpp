@@ -1,0 +1,42 @@
+// The configuration flag over any answer: the body in any pieces, any failure of the exchange,
+// with or without a network, through the scripted client (no socket is ever opened). The
+// result is the body's first byte when one arrived, otherwise one of the failure codes.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "market/http_transfer.h"
+#include "platform/http.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  using platform::HttpOutcome;
+  FuzzedDataProvider input(data, size);
+  platform::ScriptedHttpClient client;
+  platform::ScriptedHttpClient::Exchange exchange;
+  exchange.outcome = input.PickValueInArray({HttpOutcome::ok, HttpOutcome::noHandle,
+                                             HttpOutcome::connectFailed, HttpOutcome::badAddress,
+                                             HttpOutcome::sendFailed, HttpOutcome::readFailed});
+  exchange.headers = input.ConsumeBool();
+  exchange.status = input.ConsumeIntegralInRange(0, 999);
+  const bool networkUp = input.ConsumeBool();
+  const char* host = input.ConsumeBool() ? "127.0.0.1:8404" : "config.example";
+  std::string body;
+  while (input.remaining_bytes() > 0 && exchange.pieces.size() < 8) {
+    exchange.pieces.push_back(input.ConsumeRandomLengthString(12000));
+    body += exchange.pieces.back();
+  }
+  client.exchanges.push_back(exchange);
+  transferHooks.client = &client;
+  transferHooks.networkUp = [networkUp] { return networkUp; };
+
+  const int32_t result = fetchConfigFlag(host, "/m3d/cf2.txt");
+  const bool reached = host[0] == '1' || networkUp;
+  if (reached && exchange.outcome != HttpOutcome::noHandle && !body.empty()) {
+    if (result != static_cast<signed char>(body[0])) std::abort();
+  } else if (result > 0) {
+    std::abort();
+  }
+  transferHooks.client = nullptr;
+  return 0;
+}
