@@ -13,6 +13,7 @@
 #include <ctime>
 #include <fstream>
 #include <iostream>
+#include <mutex>
 #include <sstream>
 #include <string>
 
@@ -76,7 +77,10 @@ int main(int argc, char** argv) {
   std::ostream& log = options.log.empty() ? std::cout : logFile;
 
   httplib::Server server;
-  server.set_logger([&log](const httplib::Request& req, const httplib::Response& res) {
+  // Requests are answered on a pool of threads: one line at a time.
+  std::mutex logMutex;
+  server.set_logger([&log, &logMutex](const httplib::Request& req, const httplib::Response& res) {
+    const std::lock_guard lock(logMutex);
     log << req.method << ' ' << req.target << ' ' << res.status << std::endl;
   });
   auto serveFile = [&](const char* name) {
