@@ -1,7 +1,7 @@
 // The globe's costs: the Earth texture build split into the pixel pass (as a ratio to memcpy of
 // the same bytes) and the mipmap upload, frame composition per window size as CPU time of the
 // whole process (Mesa's rasteriser threads included; the 4 ms wait uses none), and start-up
-// to the first frame. Needs an X display: xvfb-run -a -s '-screen 0 1920x1200x24' globe_bench
+// to the first frame. Needs an X display: xvfb-run -a -s '-screen 0 1920x1200x24 -noreset' globe_bench
 #include <FL/Fl.H>
 #include <FL/Fl_Window.H>
 #include <GL/gl.h>

@@ -127,7 +127,8 @@ bool splitAuthority(std::string_view hostPort, std::string& name, std::string& a
 // above 126 percent-encoded; other control characters make it unusable.
 bool encodePath(std::string_view path, std::string& out) {
   static const char kHex[] = "0123456789ABCDEF";
-  out = path.empty() || path.front() != '/' ? "/" : "";
+  out.clear();
+  if (path.empty() || path.front() != '/') out.push_back('/');
   for (const char c : path) {
     const auto byte = static_cast<unsigned char>(c);
     if (byte < 32 && byte != ' ') return false;

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <mutex>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "platform/files.h"
@@ -134,7 +135,11 @@ void setValue(std::vector<std::string>& lines, std::string_view section, std::st
     lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(where.sectionEnd), entry);
   } else {
     if (!lines.empty() && !trim(lines.back()).empty()) lines.emplace_back();
-    lines.push_back("[" + std::string(section) + "]");
+    // Appended piece by piece: GCC 12 at -O2 and above misreads `"[" + std::string` as an
+    // overlapping copy (-Wrestrict).
+    std::string header(1, '[');
+    header.append(section).push_back(']');
+    lines.push_back(std::move(header));
     lines.push_back(entry);
   }
 }

@@ -8,6 +8,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/frame_rect.h"
@@ -24,6 +25,19 @@ std::vector<int> visualAttributes(int depthBits) {
 
 int wheelDistance() { return -Fl::event_dy() * 120; }
 
+// FLTK handles events inside show() and the other start-up steps, before the program's
+// handlers are ready for a close: one that arrives before the loop runs waits for it.
+bool loopRunning = false;
+WindowEvents* closeBeforeLoop = nullptr;
+
+void deliverClose(WindowEvents& events) {
+  if (loopRunning) {
+    events.close();
+  } else {
+    closeBeforeLoop = &events;
+  }
+}
+
 int upperKey(int key) {
   if (key >= 'a' && key <= 'z') return key - 'a' + 'A';
   return key;
@@ -36,8 +50,9 @@ class EventWindow : public Base {
  public:
   EventWindow(int x, int y, int w, int h, WindowEvents& events)
       : Base(x, y, w, h), events_(events) {
-    Base::callback([](Fl_Widget*, void* self) { static_cast<EventWindow*>(self)->events_.close(); },
-                   this);
+    Base::callback(
+        [](Fl_Widget*, void* self) { deliverClose(static_cast<EventWindow*>(self)->events_); },
+        this);
   }
 
   int handle(int event) override {
@@ -182,7 +197,10 @@ MainWindow::MainWindow(int x, int y, int width, int height, int depthBits, Windo
   impl_->window().size_range(1, 1);
 }
 
-MainWindow::~MainWindow() { Fl::remove_idle(idlePaint, impl_.get()); }
+MainWindow::~MainWindow() {
+  Fl::remove_idle(idlePaint, impl_.get());
+  if (closeBeforeLoop == impl_->events) closeBeforeLoop = nullptr;
+}
 
 // Continuous painting: whenever the loop has nothing else to do, one more paint.
 void MainWindow::idlePaint(void* data) {
@@ -267,9 +285,12 @@ void MainWindow::destroy() {
 int screenWidth() { return Fl::w(); }
 
 int runLoop() {
+  loopRunning = true;
+  if (WindowEvents* events = std::exchange(closeBeforeLoop, nullptr)) events->close();
   while (!quitRequested) {
     if (Fl::wait(0.5) < 0) break;
   }
+  loopRunning = false;
   stopUiCalls();
   while (Fl_Window* window = Fl::first_window()) window->hide();
   return quitCode;

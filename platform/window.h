@@ -24,7 +24,8 @@ class WindowEvents {
   virtual void wheel(int /*distance*/) {}
   // Letters arrive as their upper-case codes.
   virtual void key(int /*code*/) {}
-  virtual void close() = 0;  // the user asked to close the window
+  // The user asked to close the window; asked before runLoop starts, it arrives when it starts.
+  virtual void close() = 0;
 };
 
 struct Rect {
@@ -65,7 +66,7 @@ class MainWindow {
   void raise();
   // Shows a hidden or minimised window without moving, sizing or raising a visible one.
   void reveal();
-  // As if the user had clicked the close box: WindowEvents::close runs.
+  // As if the user had clicked the close box: WindowEvents::close runs (see there when).
   void requestClose();
   void destroy();
 
@@ -77,8 +78,9 @@ class MainWindow {
 
 int screenWidth();
 
-// Runs the loop until quit() is called; returns quit's code. When it returns, no worker
-// waits for the UI thread any more (stopUiCalls).
+// Runs the loop until quit() is called; returns quit's code. A close asked for before the
+// loop ran is delivered first. When it returns, no worker waits for the UI thread any more
+// (stopUiCalls).
 int runLoop();
 void quit(int code);
 

@@ -79,9 +79,11 @@ TEST_F(TransferTest, BodiesOfEverySizeAreStoredAndCutAtTheBuffersEnd) {
   };
   const SizeCase cases[] = {{0, 0}, {1, 1}, {4096, 4096}, {4097, 4097}, {3000000, 1000000}};
   LoopbackServer server;
-  for (const SizeCase& c : cases) server.answerSize("/" + std::to_string(c.size), c.size);
+  // Built by appending: GCC 12 at -O3 takes `"/" + std::string` for an overlapping copy.
+  const auto pathOf = [](size_t size) { return std::string(1, '/').append(std::to_string(size)); };
+  for (const SizeCase& c : cases) server.answerSize(pathOf(c.size), c.size);
   for (const SizeCase& c : cases) {
-    const std::string path = "/" + std::to_string(c.size);
+    const std::string path = pathOf(c.size);
     const std::string expected = LoopbackServer::patternBody(static_cast<size_t>(c.stored));
     ASSERT_EQ(downloadPage(server.host().c_str(), path.c_str(), 10000), 2) << c.size;
     EXPECT_EQ(pageLength, c.stored) << c.size;

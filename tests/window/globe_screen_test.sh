@@ -11,43 +11,54 @@ pixel() {
     gsub(/[()]/, " ", $2); split($2, c, ","); printf "%d %d %d\n", c[1], c[2], c[3] }'
 }
 
+# Takes pictures of window $1 into $2, 0.5 s apart, until two in a row show the same drawn
+# frame: the preset's tilt eases in over many frames, and a loaded machine draws them slowly
+# (up to 20 s). A window not yet painted is all one colour.
+settled_shot() {
+  local i X Y W H
+  read -r X Y W H <<< "$(geometry "$1")"
+  import -window root -crop "${W}x${H}+${X}+${Y}" +repage "$2"
+  for i in $(seq 1 40); do
+    sleep 0.5
+    import -window root -crop "${W}x${H}+${X}+${Y}" +repage "$2.next.png"
+    if [ "$(compare -metric AE "$2" "$2.next.png" null: 2>&1)" = 0 ] &&
+       [ "$(identify -format %k "$2")" -gt 1 ]; then
+      return 0
+    fi
+    mv "$2.next.png" "$2"
+  done
+  fail "the picture of window $1 kept changing"
+}
+
 # Starts the program at a UTC time with the given first preset, takes two pictures of its
 # main window a second apart (first.png, second.png in $WORK/<name>/) and closes it.
 # The preset never carries a grid or overlays, and always the dark background.
 run_at() { # run_at <name> <UTC time> <preset lines>
-  local name=$1 time=$2 preset=$3 id X Y
+  local name=$1 time=$2 preset=$3 id
   mkdir -p "$XDG_CONFIG_HOME/orbiquant" "$WORK/$name"
-  printf '[bank1]\nd1=58\nd2=0\nd3=200\nd5=0\nc1=off\nc2=off\nc3=off\nc6=on\n%s\n' "$preset" > "$INI"
+  printf '[Items]\n%s\n[bank1]\nd1=58\nd2=0\nd3=200\nd5=0\nc1=off\nc2=off\nc3=off\nc6=on\n%s\n' \
+    "$NO_SERVER" "$preset" > "$INI"
   # libfaketime preloaded directly, so that the program keeps its own process id.
   LD_PRELOAD=$FAKETIME_LIB FAKETIME="@$time" "$APP" &
   PID=$!
-  wait_window $PID > /dev/null || { fail "$name: no window"; return 1; }
-  sleep 2
-  # The main window is the largest of the program's windows; the control panel and any
-  # message box of the fetch (there is no feed server here) are not looked at, and message
-  # boxes are dismissed so that they cover nothing and the close is not held up.
-  WIN=
-  local area best=0
+  WIN=$(wait_window $PID) || { fail "$name: no window"; return 1; }
+  check_soon "$name: window size" "640 480" window_size "$WIN"
+  settled_shot "$WIN" "$WORK/$name/first.png"
+  # Nothing but the control panel stands beside the main window (no fetch reaches a server);
+  # anything else is put away so that the close is not held up.
   for id in $(xdotool search --onlyvisible --pid $PID); do
-    read -r X Y W H <<< "$(geometry "$id")"
-    area=$((W * H))
-    if [ "$area" -gt "$best" ]; then best=$area; WIN=$id; fi
-  done
-  [ -n "$WIN" ] || { fail "$name: no main window"; return 1; }
-  for id in $(xdotool search --onlyvisible --pid $PID); do
-    [ "$id" = "$WIN" ] || [ "$(xdotool getwindowname "$id")" = "Display" ] || "$XCLOSE" "$id"
+    [ "$id" = "$WIN" ] || [ "$(xdotool getwindowname "$id")" = "Display" ] ||
+      { fail "$name: unexpected window '$(xdotool getwindowname "$id")'"; "$XCLOSE" "$id"; }
   done
   sleep 1
   read -r X Y W H <<< "$(geometry "$WIN")"
-  check "$name: window size" "640 480" "$W $H"
-  import -window root -crop "${W}x${H}+${X}+${Y}" +repage "$WORK/$name/first.png"
-  sleep 1
   import -window root -crop "${W}x${H}+${X}+${Y}" +repage "$WORK/$name/second.png"
   [ -n "${GLOBE_SHOT_DIR:-}" ] && cp "$WORK/$name/first.png" "$GLOBE_SHOT_DIR/program_$name.png"
   "$XCLOSE" "$WIN"
   wait_exit $PID
   check "$name: exit code after close" 0 "$EXIT_CODE"
 }
+window_size() { local g; g=($(geometry "$1")); echo "${g[2]} ${g[3]}"; }
 
 FAKETIME_LIB=$(ls /usr/lib/*/faketime/libfaketime.so.1 2>/dev/null | head -n 1)
 [ -n "$FAKETIME_LIB" ] || { fail "libfaketime not installed"; finish; }

@@ -11,30 +11,51 @@ trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$WORK"' EXIT
 INI=$XDG_CONFIG_HOME/orbiquant/orbq7.ini
 FAILS=0
 
+# Host keys for [Items] that send every fetch to a closed loopback port: without them the
+# program asks 127.0.0.1:8404, where a feed server started for something else may answer and
+# put tags, a ticker and a new script into the test.
+NO_SERVER=$'makerhost=127.0.0.1:1\nquotehost=127.0.0.1:1\nnewshost=127.0.0.1:1'
+
 # The program runs in $WORK, where a script cache with no blocks keeps the fetch run quiet
 # when no feed server answers (otherwise its "No cache" box would cover part of the screen).
 printf '#00 no blocks\r\n***\r\n' > "$WORK/orbq.txt"
 cd "$WORK" || exit 1
 
-# The X server must answer before anything starts (up to 10 s).
-for i in $(seq 1 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.2; done
-
 fail() { echo "FAIL: $*"; FAILS=$((FAILS + 1)); }
 check() { # check <what> <expected> <actual>
   if [ "$2" = "$3" ]; then echo "ok: $1 = $3"; else fail "$1: expected '$2', got '$3'"; fi
 }
+# check_soon <what> <expected> <command...>: the program answers input when it gets to it, so
+# the command is run again until it prints the expected text, for up to 15 s.
+check_soon() {
+  local what=$1 expected=$2 actual i
+  shift 2
+  for i in $(seq 1 150); do
+    actual=$("$@")
+    [ "$actual" = "$expected" ] && break
+    sleep 0.1
+  done
+  check "$what" "$expected" "$actual"
+}
 
-# Waits up to 40 s (a loaded machine starts slowly) for a visible window of process $1 and
-# prints the id of the main window: the first one the program created, so the lowest id (the
-# control panel and message boxes come later).
+finish() {
+  if [ "$FAILS" -eq 0 ]; then echo "all checks passed"; exit 0; fi
+  echo "$FAILS check(s) failed"; exit 1
+}
+
+# The X server must answer before anything starts (up to 10 s). It has to run with -noreset:
+# otherwise it resets when its last client (xdpyinfo here) disconnects, and refuses the next.
+for i in $(seq 1 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.2; done
+xdpyinfo >/dev/null 2>&1 || { fail "no X server answers at DISPLAY='${DISPLAY:-}'"; finish; }
+
+# Waits up to 40 s (a loaded machine starts slowly) for process $1 to show its main window and
+# prints its id. The main window is created and mapped before any other window of the
+# program, so it is the lowest visible id as soon as any window is visible.
 wait_window() {
   local i id
   for i in $(seq 1 400); do
-    if [ -n "$(xdotool search --onlyvisible --pid "$1" 2>/dev/null)" ]; then
-      sleep 0.5  # let the rest of the program's windows appear
-      id=$(xdotool search --onlyvisible --pid "$1" 2>/dev/null | sort -n | head -n 1)
-      [ -n "$id" ] && { echo "$id"; return 0; }
-    fi
+    id=$(xdotool search --onlyvisible --pid "$1" 2>/dev/null | sort -n | head -n 1)
+    [ -n "$id" ] && { echo "$id"; return 0; }
     kill -0 "$1" 2>/dev/null || { echo "process $1 ended without a window" >&2; return 1; }
     sleep 0.1
   done
@@ -61,9 +82,4 @@ wait_exit() {
   done
   EXIT_CODE=running
   kill "$1" 2>/dev/null
-}
-
-finish() {
-  if [ "$FAILS" -eq 0 ]; then echo "all checks passed"; exit 0; fi
-  echo "$FAILS check(s) failed"; exit 1
 }

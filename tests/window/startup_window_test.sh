@@ -9,13 +9,13 @@ wait_exit $!
 check "exit code with an argument" 0 "$EXIT_CODE"
 check "settings file after an argument" absent "$([ -e "$INI" ] && echo present || echo absent)"
 
-# Starts the program and sets PID, WIN and GEOMETRY ("x y width height").
-start_and_measure() {
+# Starts the program and checks that its window comes to "x y width height": the program
+# may still move it into place after it is first mapped.
+start_at() { # start_at <what> <geometry>
   "$APP" &
   PID=$!
-  WIN=$(wait_window $PID) || { fail "no window"; GEOMETRY=none; return; }
-  sleep 0.5
-  GEOMETRY=$(geometry "$WIN")
+  WIN=$(wait_window $PID) || { fail "$1: no window"; return; }
+  check_soon "$1" "$2" geometry "$WIN"
 }
 
 close_window() {
@@ -24,25 +24,21 @@ close_window() {
   check "exit code after close" 0 "$EXIT_CODE"
 }
 
-start_and_measure
-check "placement without a settings file" "200 2 640 480" "$GEOMETRY"
+start_at "placement without a settings file" "200 2 640 480"
 close_window
 check "keys written at close" "mainx=200 mainy=2 mainx1=640 mainy1=480" \
   "$(grep -E '^main' "$INI" | tr '\n' ' ' | sed 's/ $//')"
 grep -q '^\[Items\]' "$INI" || fail "no [Items] section"
 
-printf '[Items]\nmainx=-9000\nmainy=30\nmainx1=5000\nmainy1=300\n' > "$INI"
-start_and_measure
-check "clamped placement" "0 30 400 300" "$GEOMETRY"
+printf '[Items]\n%s\nmainx=-9000\nmainy=30\nmainx1=5000\nmainy1=300\n' "$NO_SERVER" > "$INI"
+start_at "clamped placement" "0 30 400 300"
 close_window
 
-printf '[Items]\nmainx=120\nmainy=40\nmainx1=100\nmainy1=250\n' > "$INI"
-start_and_measure
-check "small width raised" "120 40 160 250" "$GEOMETRY"
+printf '[Items]\n%s\nmainx=120\nmainy=40\nmainx1=100\nmainy1=250\n' "$NO_SERVER" > "$INI"
+start_at "small width raised" "120 40 160 250"
 xdotool windowmove "$WIN" 300 200
-sleep 0.5
+check_soon "moved by the user" "300 200 160 250" geometry "$WIN"
 close_window
-start_and_measure
-check "second start opens at the stored place" "300 200 160 250" "$GEOMETRY"
+start_at "second start opens at the stored place" "300 200 160 250"
 close_window
 finish
