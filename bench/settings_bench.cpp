@@ -8,8 +8,8 @@
 #include <fstream>
 #include <string>
 
+#include "model/settings.h"
 #include "panel/view_presets.h"
-#include "shell/settings.h"
 
 namespace {
 

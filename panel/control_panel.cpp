@@ -3,9 +3,9 @@
 #include <cmath>
 #include <limits>
 
+#include "model/display_state.h"
 #include "panel/dialog_tables.h"
 #include "panel/view_presets.h"
-#include "shell/display_state.h"
 
 int32_t appliedColorLevel = 100;
 int32_t helpDialogOpen = 0;

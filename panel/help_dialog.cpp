@@ -2,13 +2,13 @@
 
 #include <filesystem>
 
+#include "model/settings.h"
 #include "panel/control_panel.h"
 #include "panel/dialog_tables.h"
 #include "platform/dialog.h"
 #include "platform/message_box.h"
 #include "platform/open_url.h"
 #include "platform/text.h"
-#include "shell/settings.h"
 
 namespace {
 
@@ -72,7 +72,7 @@ std::string editLines(const std::string& text) {
 }
 
 std::string makerSiteRoot() {
-  std::string host = readSettingText(SettingKey::makerhost);
+  std::string host = readSettingText(SettingKey::makerHost);
   if (!startsWithScheme(host)) host = "http://" + host;
   while (host.size() > 8 && host.back() == '/') host.pop_back();
   return host + "/";

@@ -2,15 +2,14 @@
 
 #include <memory>
 
+#include "model/display_state.h"
+#include "model/window_handles.h"
 #include "panel/control_panel.h"
 #include "panel/custom_stock.h"
 #include "panel/dialog_tables.h"
 #include "panel/help_dialog.h"
 #include "platform/dialog.h"
 #include "render/panel_gl.h"
-#include "shell/display_state.h"
-
-std::atomic<platform::Dialog*> panelWindow{nullptr};
 
 namespace {
 

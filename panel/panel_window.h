@@ -1,17 +1,7 @@
 #pragma once
 // The control panel's window, "Display": a modeless dialog built from the STATUS table that
 // stands beside the globe for the life of the program. Its close box only hides it.
-#include <atomic>
-
 #include "platform/window.h"
-
-namespace platform {
-class Dialog;
-}
-
-// The panel's window; null until the panel is created and again once it is destroyed. The
-// fetch thread reads it to decide whether it reports its progress.
-extern std::atomic<platform::Dialog*> panelWindow;
 
 // Creates the panel once (nothing if it exists), initialises its controls from DisplayState,
 // places its outer corner at (left, top) and shows it.

@@ -7,9 +7,6 @@ class PanelControls;
 // The section of the preset that the next load or save uses.
 extern char presetSection[6];
 
-// The section of preset 0 to 3 (A to D).
-const char* presetSectionName(int preset);
-
 // Reads the eighteen keys of presetSection into DisplayState, in the order whose side
 // effects the rest of the program relies on, and sets the panel's boxes and sliders.
 void loadPreset(PanelControls& panel);

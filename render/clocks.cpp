@@ -5,12 +5,12 @@
 
 #include <cstring>
 
-#include "market/summer_time.h"
+#include "model/display_state.h"
+#include "model/summer_time_flags.h"
 #include "platform/clock.h"
 #include "render/frame.h"
 #include "render/gl_context.h"
 #include "render/scene.h"
-#include "shell/display_state.h"
 
 int32_t londonHour = 0;
 int32_t newYorkHour = 0;

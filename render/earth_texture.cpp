@@ -8,9 +8,9 @@
 #include <new>
 #include <optional>
 
+#include "model/display_state.h"
 #include "platform/resources.h"
 #include "render/scene.h"
-#include "shell/display_state.h"
 
 // The build step defines the program's resource table at global scope, not inside the
 // platform namespace where resources.h declares it, so the table is named here and passed.

@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include "model/display_state.h"
 #include "platform/clock.h"
 #include "platform/window.h"
 #include "render/clocks.h"
@@ -10,7 +11,6 @@
 #include "render/news_ticker.h"
 #include "render/pick.h"
 #include "render/scene.h"
-#include "shell/display_state.h"
 
 float viewportWidth = 0.0f;
 int32_t viewportHeight = 0;

@@ -5,10 +5,10 @@
 
 #include <string>
 
-#include "market/ticker.h"
+#include "model/display_state.h"
+#include "model/ticker_text.h"
 #include "platform/window.h"
 #include "render/globe_mesh.h"
-#include "shell/display_state.h"
 
 // Fixed list bases: 1000-1254, 2000-2254, 3000-3254 for tags, 7500-9026 for the ticker and
 // clock labels (frame composition selects among the last eight by client height).

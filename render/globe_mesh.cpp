@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/display_state.h"
 #include "render/earth_texture.h"
-#include "shell/display_state.h"
 
 float sphereVertex[kSphereSteps + 1][kSphereSteps + 1][3];
 float sphereTexCoord[kSphereSteps + 1][kSphereSteps + 1][2];

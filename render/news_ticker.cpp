@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <mutex>
 
-#include "market/ticker.h"
+#include "model/display_state.h"
+#include "model/ticker_text.h"
 #include "render/frame.h"
-#include "shell/display_state.h"
 
 int32_t tickerPos = 0;
 int32_t tickerPause = 0;

@@ -10,11 +10,12 @@
 #include <cstdint>
 #include <string_view>
 
+#include "model/ticker_text.h"
+
 extern int32_t tickerPos;    // index of the first character shown
 extern int32_t tickerPause;  // frames to wait before the ticker moves again
 
 constexpr int32_t kTickerWindow = 60;        // characters drawn per frame
-constexpr char kHeadlineMark = 26;           // starts every headline in the ticker text
 constexpr int32_t kHeadlinePause = 16000;    // frames a headline holds the line at most
 
 using TickerWindow = std::array<char, kTickerWindow>;

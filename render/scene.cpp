@@ -2,12 +2,12 @@
 
 #include <GL/gl.h>
 
-#include "market/item_table.h"
+#include "model/display_state.h"
+#include "model/item_table.h"
 #include "render/clocks.h"
 #include "render/globe_mesh.h"
 #include "render/news_ticker.h"
 #include "render/tags.h"
-#include "shell/display_state.h"
 
 platform::DateTime localTime{};
 platform::DateTime utcTime{};

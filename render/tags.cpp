@@ -5,12 +5,12 @@
 #include <cmath>
 #include <cstring>
 
-#include "market/item_table.h"
+#include "model/display_state.h"
+#include "model/item_table.h"
 #include "platform/text.h"
 #include "render/frame.h"
 #include "render/gl_context.h"
 #include "render/scene.h"
-#include "shell/display_state.h"
 
 // Pure steps. The numbers are the program's own: its pi of 3.14159, the box and font
 // classes, and base colours that use only the top three bits of each channel so that the

@@ -1,12 +1,13 @@
 // The program's entry: wires the control panel into the main window and runs.
 #include <cstring>
 
+#include "model/settings.h"
+#include "model/window_handles.h"
 #include "panel/dialog_tables.h"
 #include "panel/panel_window.h"
 #include "panel/view_presets.h"
 #include "shell/fetch_link.h"
 #include "shell/main_window.h"
-#include "shell/settings.h"
 #include "shell/startup.h"
 
 namespace {
@@ -15,7 +16,7 @@ namespace {
 // loop apply preset A.
 void createAndPlacePanel() {
   if (panelWindow.load() != nullptr) return;
-  createPanel(readSettingInt(SettingKey::xmainx), readSettingInt(SettingKey::xmainy));
+  createPanel(readSettingInt(SettingKey::panelLeft), readSettingInt(SettingKey::panelTop));
   std::memcpy(presetSection, "bank1", sizeof presetSection);
   postPanelCommand(panelid::startPreset);
 }
@@ -26,7 +27,7 @@ int main(int argc, char** argv) {
   panelHooks.create = createAndPlacePanel;
   panelHooks.show = showPanel;
   panelHooks.outerRect = panelOuterRect;
-  linkFetchRun([] { return panelWindow.load() != nullptr; });
+  fetchProcedure = linkFetchRun([] { return panelWindow.load() != nullptr; });
   const int code = runProgram(argc, argv);
   destroyPanel();  // the panel goes with its owner, the main window
   return code;

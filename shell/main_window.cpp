@@ -4,7 +4,9 @@
 #include <system_error>
 #include <thread>
 
-#include "market/item_table.h"
+#include "model/display_state.h"
+#include "model/item_table.h"
+#include "model/settings.h"
 #include "platform/clock.h"
 #include "platform/message_box.h"
 #include "platform/open_url.h"
@@ -14,11 +16,8 @@
 #include "render/pick.h"
 #include "render/scene.h"
 #include "render/tags.h"
-#include "shell/display_state.h"
 #include "shell/input.h"
-#include "shell/settings.h"
 
-platform::MainWindow* mainWindow = nullptr;
 PanelHooks panelHooks;
 
 namespace {
@@ -44,7 +43,7 @@ void startFetchThread() {
   if (fetchThread.joinable()) fetchThread.join();
   beginFetchRun(displayState);
   try {
-    fetchThread = std::thread(fetchProcedure, mainWindow);
+    fetchThread = std::thread(fetchProcedure);
   } catch (const std::system_error&) {
     endFetchRun(displayState);  // no thread: the next period tries again
   }
@@ -78,7 +77,7 @@ void applyPickAnswers() {
       platform::openUrl(table->field(kWebPageColumn, tag));
       break;
     case DoubleClickTarget::newsPage:
-      platform::openUrl(readSettingText(SettingKey::newspage));
+      platform::openUrl(readSettingText(SettingKey::newsPage));
       break;
     case DoubleClickTarget::nothing:
       break;
@@ -87,9 +86,7 @@ void applyPickAnswers() {
 
 }  // namespace
 
-FetchProcedure fetchProcedure = endOfRunOnly;
-
-void endOfRunOnly(platform::MainWindow* /*window*/) { endFetchRun(displayState); }
+FetchProcedure fetchProcedure = [] { endFetchRun(displayState); };
 
 void MainWindowHandler::create(platform::MainWindow& w) {
   mainWindow = &w;
@@ -169,14 +166,14 @@ void MainWindowHandler::key(int code) { keyDown(displayState, code); }
 void MainWindowHandler::close() {
   displayState.closing = 1;
   const platform::Rect outer = mainWindow->outerRect();
-  writeSettingInt(SettingKey::mainx, outer.left);
-  writeSettingInt(SettingKey::mainy, outer.top);
-  writeSettingInt(SettingKey::mainx1, outer.right - outer.left);
-  writeSettingInt(SettingKey::mainy1, outer.bottom - outer.top);
+  writeSettingInt(SettingKey::windowLeft, outer.left);
+  writeSettingInt(SettingKey::windowTop, outer.top);
+  writeSettingInt(SettingKey::windowWidth, outer.right - outer.left);
+  writeSettingInt(SettingKey::windowHeight, outer.bottom - outer.top);
   platform::Rect panel{};
   if (panelHooks.outerRect && panelHooks.outerRect(panel)) {
-    writeSettingInt(SettingKey::xmainx, panel.left);
-    writeSettingInt(SettingKey::xmainy, panel.top);
+    writeSettingInt(SettingKey::panelLeft, panel.left);
+    writeSettingInt(SettingKey::panelTop, panel.top);
   }
   mainWindow->destroy();
   destroy();

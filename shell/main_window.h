@@ -4,11 +4,9 @@
 // calls them on the UI thread; the input's arithmetic lives in shell/input.
 #include <functional>
 
+#include "model/window_handles.h"
 #include "platform/window.h"
 #include "shell/startup.h"
-
-// The main window; null before it is created and after it is destroyed.
-extern platform::MainWindow* mainWindow;
 
 // What the main window asks of the control panel, set by the program's entry before the
 // window is created. Each may be empty while there is no panel.
@@ -19,13 +17,11 @@ struct PanelHooks {
 };
 extern PanelHooks panelHooks;
 
-// The fetch thread's procedure, run on a new thread with the main window once per start.
-// Its last acts must be endFetchRun: fetchRunning = 0, then fetchDone = 1.
-using FetchProcedure = void (*)(platform::MainWindow* window);
+// The fetch thread's procedure, run on a new thread once per start. Its last acts must be
+// endFetchRun: fetchRunning = 0, then fetchDone = 1. Until the fetch run itself is wired in,
+// it does only that.
+using FetchProcedure = std::function<void()>;
 extern FetchProcedure fetchProcedure;
-
-// The procedure until the fetch run itself is wired in: only the end-of-run contract.
-void endOfRunOnly(platform::MainWindow* window);
 
 class MainWindowHandler : public platform::WindowEvents {
  public:

@@ -1,13 +1,14 @@
 #include "shell/startup.h"
 
-#include "market/fetch_run.h"
+#include <string>
+
+#include "market/script_cache.h"
+#include "model/caption_text.h"
+#include "model/display_state.h"
+#include "model/settings.h"
 #include "platform/files.h"
 #include "platform/window.h"
-#include "shell/display_state.h"
 #include "shell/main_window.h"
-#include "shell/settings.h"
-
-std::string captionText;
 
 Placement clampPlacement(Placement p) {
   if (p.x < -8096) p.x = 0;
@@ -22,8 +23,9 @@ Placement clampPlacement(Placement p) {
 }
 
 Placement readPlacement() {
-  return clampPlacement({readSettingInt(SettingKey::mainx), readSettingInt(SettingKey::mainy),
-                         readSettingInt(SettingKey::mainx1), readSettingInt(SettingKey::mainy1)});
+  return clampPlacement(
+      {readSettingInt(SettingKey::windowLeft), readSettingInt(SettingKey::windowTop),
+       readSettingInt(SettingKey::windowWidth), readSettingInt(SettingKey::windowHeight)});
 }
 
 namespace {

@@ -1,14 +1,7 @@
 #pragma once
-// Start-up: the placement read from the settings file, the caption text, and the program's
-// run from the first window to the last message.
+// Start-up: the placement read from the settings file and the program's run from the first
+// window to the last message.
 #include <cstdint>
-#include <string>
-
-// The maker's web domain, shown at the end of the caption.
-constexpr const char* kMakerDomain = "orbiquant.example.org";
-
-// " Orbiquant  -  " followed by the maker's domain.
-extern std::string captionText;
 
 struct Placement {
   int32_t x, y, width, height;

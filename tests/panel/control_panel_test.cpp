@@ -4,8 +4,8 @@
 
 #include <limits>
 
+#include "model/display_state.h"
 #include "panel/dialog_tables.h"
-#include "shell/display_state.h"
 #include "tests/panel/fake_panel.h"
 
 namespace {

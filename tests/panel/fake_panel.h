@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "model/display_state.h"
 #include "panel/control_panel.h"
-#include "shell/display_state.h"
 
 // Puts displayState back to its start-up values (the atomics make it unassignable).
 inline void resetDisplayState() {

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <functional>
 
+#include "model/display_state.h"
 #include "panel/dialog_tables.h"
-#include "shell/display_state.h"
 #include "tests/panel/fake_panel.h"
 #include "tests/panel/settings_home.h"
 
@@ -91,10 +91,10 @@ TEST_F(ViewPresetsTest, ALevelBeyondTheSliderIsKeptAndSavedBack) {
   EXPECT_EQ(displayState.colorLevel, 150.0f);
   EXPECT_EQ(panel.sliderPosition(panelid::colorSlider), 99);
   savePreset();
-  EXPECT_EQ(readSettingInt(SettingKey::d4, "bank1"), 150);
+  EXPECT_EQ(readSettingInt(SettingKey::colorLevel, "bank1"), 150);
   panel.drag(panelid::gridSlider, 10);  // any slider notification takes the slider's 99
   savePreset();
-  EXPECT_EQ(readSettingInt(SettingKey::d4, "bank1"), 99);
+  EXPECT_EQ(readSettingInt(SettingKey::colorLevel, "bank1"), 99);
 }
 
 TEST_F(ViewPresetsTest, SaveWritesTheEighteenKeysInOrder) {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "market/summer_time.h"
+#include "model/summer_time_flags.h"
 #include "render/scene.h"
 
 namespace {

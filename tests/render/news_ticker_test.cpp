@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "market/ticker.h"
+#include "model/ticker_text.h"
 
 namespace {
 

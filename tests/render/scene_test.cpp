@@ -4,8 +4,8 @@
 
 #include <vector>
 
+#include "model/display_state.h"
 #include "render/news_ticker.h"
-#include "shell/display_state.h"
 
 namespace {
 

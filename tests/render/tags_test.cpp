@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "market/item_table.h"
+#include "model/item_table.h"
 #include "render/gl_context.h"
 
 namespace {

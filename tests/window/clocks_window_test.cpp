@@ -14,15 +14,15 @@
 #include <string>
 #include <vector>
 
-#include "market/summer_time.h"
-#include "market/ticker.h"
+#include "model/display_state.h"
+#include "model/summer_time_flags.h"
+#include "model/ticker_text.h"
 #include "platform/clock.h"
 #include "platform/window.h"
 #include "render/frame.h"
 #include "render/gl_context.h"
 #include "render/news_ticker.h"
 #include "render/scene.h"
-#include "shell/display_state.h"
 
 // Last: the X headers define macros that clash with names in the headers above.
 #include <FL/x.H>

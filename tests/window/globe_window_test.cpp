@@ -13,14 +13,13 @@
 #include <string>
 #include <vector>
 
+#include "model/display_state.h"
 #include "platform/resources.h"
 #include "platform/window.h"
 #include "render/earth_texture.h"
 #include "render/frame.h"
 #include "render/gl_context.h"
 #include "render/scene.h"
-#include "shell/display_state.h"
-
 
 namespace {
 

@@ -17,10 +17,10 @@
 #include <string>
 #include <vector>
 
-#include "market/item_table.h"
+#include "model/display_state.h"
+#include "model/item_table.h"
 #include "platform/window.h"
 #include "render/tags.h"
-#include "shell/display_state.h"
 #include "shell/main_window.h"
 
 namespace {
