@@ -83,5 +83,4 @@ void destroyPanel() {
   if (!panel) return;
   panelWindow = nullptr;
   panel.reset();
-  releaseSharedQuadric();
 }

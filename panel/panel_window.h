@@ -16,5 +16,5 @@ void showPanel();
 // The panel's rectangle with its frame; false while there is no panel.
 bool panelOuterRect(platform::Rect& rect);
 
-// Destroys the panel with its bitmaps, clears panelWindow and releases sharedQuadric.
+// Destroys the panel with its bitmaps and clears panelWindow.
 void destroyPanel();

@@ -6,11 +6,8 @@
 #include <array>
 #include <cstdint>
 
-// City times, from UTC and the summer-time flags; updated every frame.
-extern int32_t londonHour;
-extern int32_t newYorkHour;
-extern int32_t beijingHour;
-extern int32_t cityMinute;
+struct FrameLayout;
+struct RendererState;
 
 // One reading of UTC with the summer-time flags as they were at that moment, and the city
 // times derived from them. The globe clocks draw from the same reading as the dials.
@@ -72,18 +69,11 @@ struct GlobeClock {
 // The seven zone clocks on the equator, London to the Pacific coast of the United States.
 std::array<GlobeClock, 7> globeClockTable(const CityTimes& city);
 
-// The reading the last updateCityTimes made.
-const CityTimes& currentCityTimes();
-
-// Reads UTC and the summer-time flags and sets the city times; every frame.
-void updateCityTimes();
+// Reads UTC from the renderer's clock and the summer-time flags, and sets the renderer's city
+// times; every frame.
+void updateCityTimes(RendererState& renderer);
 // In the globe's model frame, from the last updateCityTimes.
-void drawGlobeClocks();
-// In the overlay frame, with the local time the scene pass read.
-void drawDialClocks();
-// One dial of radius 0.03 overlay units centred at (x, y), with the first 8 characters of
-// its label.
-void drawDialClock(float second, int32_t hour, int32_t minute, float x, float y,
-                   const char* label);
-// One clock of radius 500 model units standing on the equator at the turn angle.
-void drawGlobeClock(float turnAngle, int32_t hour, int32_t minute);
+void drawGlobeClocks(const RendererState& renderer);
+// In the overlay frame, with the local time the scene pass read, the frame's local clock hour
+// and its label font; colours as `dark` says.
+void drawDialClocks(const RendererState& renderer, const FrameLayout& layout, int32_t dark);

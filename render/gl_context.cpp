@@ -9,6 +9,7 @@
 #include "model/ticker_text.h"
 #include "platform/window.h"
 #include "render/globe_mesh.h"
+#include "render/renderer_state.h"
 
 // Fixed list bases: 1000-1254, 2000-2254, 3000-3254 for tags, 7500-9026 for the ticker and
 // clock labels (frame composition selects among the last eight by client height).
@@ -21,19 +22,16 @@ const platform::FontSpec kFontTable[11] = {
     {7500, 127, "Small", 8, 900, true},
 };
 
-float cameraDistance = 0.0f;
-GLUquadric* sharedQuadric = nullptr;
-uint8_t tagBoxPixels[100][256];
-
-void fillTagBoxPixels() {
+void fillTagBoxPixels(TagBoxPixels& pixels) {
   for (int i = 0; i < 100; ++i) {
-    for (int offset = 0; offset <= 252; offset += 3) {
+    auto& entry = pixels[static_cast<size_t>(i)];
+    for (size_t offset = 0; offset <= 252; offset += 3) {
       const int lift = offset <= 126 ? 0 : 0x40;
-      tagBoxPixels[i][offset] = static_cast<uint8_t>(((i & 15) << 1) | lift);
-      tagBoxPixels[i][offset + 1] = static_cast<uint8_t>((((i >> 4) & 15) << 1) | lift);
-      tagBoxPixels[i][offset + 2] = static_cast<uint8_t>((((i >> 8) & 15) << 1) | lift);
+      entry[offset] = static_cast<uint8_t>(((i & 15) << 1) | lift);
+      entry[offset + 1] = static_cast<uint8_t>((((i >> 4) & 15) << 1) | lift);
+      entry[offset + 2] = static_cast<uint8_t>((((i >> 8) & 15) << 1) | lift);
     }
-    tagBoxPixels[i][255] = 0;
+    entry[255] = 0;
   }
 }
 
@@ -96,11 +94,13 @@ bool createFonts() {
   return all;
 }
 
-void initScene(const platform::MainWindow& window) {
+void initScene(const platform::MainWindow& window, RendererState& renderer,
+               const DisplayState& display) {
   publishTicker(std::string(149, ' '));
-  sharedQuadric = gluNewQuadric();
-  gluQuadricNormals(sharedQuadric, GLU_FLAT);
-  gluQuadricTexture(sharedQuadric, GL_TRUE);
+  GLUquadric* quadric = gluNewQuadric();
+  renderer.sharedQuadric = quadric;
+  gluQuadricNormals(quadric, GLU_FLAT);
+  gluQuadricTexture(quadric, GL_TRUE);
   const int width = window.clientWidth();
   const int height = window.clientHeight();
   glClearColor(0.0f, 0.0f, 0.02f, 1.0f);
@@ -113,8 +113,14 @@ void initScene(const platform::MainWindow& window) {
   glLoadIdentity();
   gluPerspective(10.0, static_cast<double>(width) / static_cast<double>(height), 0.01, 2.0);
   glMatrixMode(GL_MODELVIEW);
-  cameraDistance = 1.51f;
+  renderer.cameraDistance = 1.51f;
   glPixelZoom(8.0f, 8.0f);
-  buildSurface();
-  fillTagBoxPixels();
+  buildSurface(renderer, display.night == 1);
+  fillTagBoxPixels(renderer.tagBoxPixels);
+}
+
+void releaseSharedQuadric(RendererState& renderer) {
+  if (!renderer.sharedQuadric) return;
+  gluDeleteQuadric(renderer.sharedQuadric);
+  renderer.sharedQuadric = nullptr;
 }

@@ -8,9 +8,7 @@
 #include "model/display_state.h"
 #include "model/item_table.h"
 #include "platform/text.h"
-#include "render/frame.h"
-#include "render/gl_context.h"
-#include "render/scene.h"
+#include "render/renderer_state.h"
 
 // Pure steps. The numbers are the program's own: its pi of 3.14159, the box and font
 // classes, and base colours that use only the top three bits of each channel so that the
@@ -137,13 +135,12 @@ void endTagState() {
   glPopAttrib();
 }
 
-}  // namespace
-
-void drawTagFrom(const MarketItemTable& table, int32_t k) {
+// The tag of item k from `table`.
+void drawTag(const RendererState& renderer, const DisplayState& display, const FrameLayout& layout,
+             const MarketItemTable& table, int32_t k) {
   if (k < 0 || k >= kItemSlots) return;
-  const TagLabelInputs inputs{displayState.cycle,       labelPhase,
-                              displayState.showValue,   displayState.showChange,
-                              displayState.showPercent, displayState.hoveredItem,
+  const TagLabelInputs inputs{display.cycle,       renderer.labelPhase, display.showValue,
+                              display.showChange,  display.showPercent, display.hoveredItem,
                               table.altTextEnabled};
   const TagLabel label = makeTagLabel(table.field(labelColumn(inputs, k), k));
   const TagAnchor anchor = tagAnchor(coordinate(table.field(kLatitudeColumn, k)),
@@ -151,28 +148,22 @@ void drawTagFrom(const MarketItemTable& table, int32_t k) {
   glRasterPos3i(anchor.x, anchor.y, anchor.z);
   const TagColour colour = tagColour(k, table.fresh[k], table.down[k]);
   glColor3ub(colour.red, colour.green, colour.blue);
-  const TagSizeClass size = tagSizeClass(viewportHeight, displayState.largeTags, label.width);
+  const TagSizeClass size = tagSizeClass(layout.viewportHeight, display.largeTags, label.width);
   glDrawPixels(size.boxWidth, size.boxHeight, GL_RGB, GL_UNSIGNED_BYTE,
-               tagBoxPixels[k] + tagBoxOffset(table.fresh[k]));
+               renderer.tagBoxPixels[static_cast<size_t>(k)].data() + tagBoxOffset(table.fresh[k]));
   // The raster position takes the current colour: the text is drawn in the tag colour.
-  glRasterPos3i(anchor.x, tagTextY(anchor.y, displayState.zoom), anchor.z);
+  glRasterPos3i(anchor.x, tagTextY(anchor.y, display.zoom), anchor.z);
   glListBase(static_cast<GLuint>(size.fontBase));
   glCallLists(static_cast<GLsizei>(std::strlen(label.text)), GL_UNSIGNED_BYTE, label.text);
 }
 
-void drawTag(int32_t index) {
-  const auto table = shownItemTable();
-  beginTagState();
-  drawTagFrom(*table, index);
-  endTagState();
-}
+}  // namespace
 
-void drawTags() {
-  // One version of the table for the whole pass, held until the last tag is drawn.
-  const auto table = shownItemTable();
-  if (table->tableReady != 1) return;
-  const int32_t last = table->itemCount() - table->customAbsent - 1;
+void drawTags(const RendererState& renderer, const DisplayState& display, const FrameLayout& layout,
+              const MarketItemTable& table) {
+  if (table.tableReady != 1) return;
+  const int32_t last = table.itemCount() - table.customAbsent - 1;
   beginTagState();
-  for (int32_t k = 0; k <= last; ++k) drawTagFrom(*table, k);
+  for (int32_t k = 0; k <= last; ++k) drawTag(renderer, display, layout, table, k);
   endTagState();
 }

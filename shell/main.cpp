@@ -7,7 +7,6 @@
 #include "panel/panel_window.h"
 #include "panel/view_presets.h"
 #include "shell/fetch_link.h"
-#include "shell/main_window.h"
 #include "shell/startup.h"
 
 namespace {
@@ -24,11 +23,12 @@ void createAndPlacePanel() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  panelHooks.create = createAndPlacePanel;
-  panelHooks.show = showPanel;
-  panelHooks.outerRect = panelOuterRect;
-  fetchProcedure = linkFetchRun([] { return panelWindow.load() != nullptr; });
-  const int code = runProgram(argc, argv);
+  MainWindowLinks links;
+  links.panel.create = createAndPlacePanel;
+  links.panel.show = showPanel;
+  links.panel.outerRect = panelOuterRect;
+  links.fetch = linkFetchRun([] { return panelWindow.load() != nullptr; });
+  const int code = runProgram(argc, argv, std::move(links));
   destroyPanel();  // the panel goes with its owner, the main window
   return code;
 }

@@ -8,7 +8,6 @@
 #include "model/settings.h"
 #include "platform/files.h"
 #include "platform/window.h"
-#include "shell/main_window.h"
 
 Placement clampPlacement(Placement p) {
   if (p.x < -8096) p.x = 0;
@@ -39,12 +38,12 @@ void removeStaleTemporaryFiles() {
 
 }  // namespace
 
-int runProgram(int argc, char** /*argv*/) {
+int runProgram(int argc, char** /*argv*/, MainWindowLinks links) {
   if (argc > 1) return 0;
   removeStaleTemporaryFiles();
   captionText = std::string(" Orbiquant  -  ") + kMakerDomain;
   const Placement placement = readPlacement();
   displayState.fetchDone = 0;
-  if (!createMainWindow(placement)) return 0;
+  const OpenMainWindow window = createMainWindow(placement, std::move(links));
   return platform::runLoop();
 }

@@ -5,8 +5,9 @@
 namespace {
 
 TEST(TagBoxPixels, CarryTheItemIndexInBitsOneToFour) {
-  fillTagBoxPixels();
-  const uint8_t* entry = tagBoxPixels[37];
+  TagBoxPixels pixels;
+  fillTagBoxPixels(pixels);
+  const uint8_t* entry = pixels[37].data();
   EXPECT_EQ(entry[0], 10);
   EXPECT_EQ(entry[1], 4);
   EXPECT_EQ(entry[2], 0);
@@ -17,7 +18,7 @@ TEST(TagBoxPixels, CarryTheItemIndexInBitsOneToFour) {
   EXPECT_EQ(entry[252], 74);
   for (int i = 0; i < 100; ++i) {
     for (int offset = 0; offset <= 252; offset += 3) {
-      const uint8_t* c = &tagBoxPixels[i][offset];
+      const uint8_t* c = &pixels[static_cast<size_t>(i)][static_cast<size_t>(offset)];
       const int decoded = ((c[0] & 31) >> 1) + (((c[1] & 31) >> 1) << 4) + (((c[2] & 31) >> 1) << 8);
       ASSERT_EQ(decoded, i) << "entry " << i << " offset " << offset;
     }

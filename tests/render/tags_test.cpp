@@ -105,10 +105,11 @@ TEST(TagColour, BaseColoursCarryTheIndexAndDecodeBack) {
 }
 
 TEST(TagPick, BoxPixelsDecodeToTheirEntryAndBackgroundsToNoTag) {
-  fillTagBoxPixels();
+  TagBoxPixels pixels;
+  fillTagBoxPixels(pixels);
   for (int k = 0; k < 100; ++k) {
     for (int offset : {tagBoxOffset(1), tagBoxOffset(0)}) {
-      const uint8_t* p = tagBoxPixels[k] + offset;
+      const uint8_t* p = pixels[static_cast<size_t>(k)].data() + offset;
       ASSERT_EQ(tagIndexFromPixel(p[0], p[1], p[2]), k) << k << " at " << offset;
     }
   }

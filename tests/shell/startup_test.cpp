@@ -32,7 +32,7 @@ TEST(Startup, AnyArgumentEndsTheProgramAtOnce) {
   char name[] = "orbiquant";
   char empty[] = "";
   char* argv[] = {name, empty, nullptr};
-  EXPECT_EQ(runProgram(2, argv), 0);
+  EXPECT_EQ(runProgram(2, argv, {}), 0);
 }
 
 }  // namespace
