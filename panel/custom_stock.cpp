@@ -1,7 +1,6 @@
 #include "panel/custom_stock.h"
 
 #include "model/settings.h"
-#include "panel/control_panel.h"
 #include "panel/dialog_tables.h"
 #include "platform/dialog.h"
 #include "platform/profile.h"
@@ -57,11 +56,6 @@ bool storeCustomStock(const CustomStock& typed) {
 }
 
 void runCustomStockDialog() {
-  if (customDialogOpen == 1) return;
-  customDialogOpen = 1;
-  {
-    CustomStockDialog dialog;
-    dialog.run();
-  }
-  customDialogOpen = 0;
+  CustomStockDialog dialog;
+  dialog.run();
 }

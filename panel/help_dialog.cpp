@@ -1,11 +1,10 @@
 #include "panel/help_dialog.h"
 
-#include <filesystem>
-
+#include "market/script_cache.h"
 #include "model/settings.h"
-#include "panel/control_panel.h"
 #include "panel/dialog_tables.h"
 #include "platform/dialog.h"
+#include "platform/files.h"
 #include "platform/message_box.h"
 #include "platform/open_url.h"
 #include "platform/text.h"
@@ -79,17 +78,11 @@ std::string makerSiteRoot() {
 }
 
 void resetAndClose() {
-  std::error_code ignored;
-  std::filesystem::remove("orbq.txt", ignored);
+  platform::removeFile(kCacheFile);
   platform::postCloseToMainWindow();
 }
 
 void runHelpDialog() {
-  if (helpDialogOpen == 1) return;
-  helpDialogOpen = 1;
-  {
-    HelpDialog dialog;
-    dialog.run();
-  }
-  helpDialogOpen = 0;
+  HelpDialog dialog;
+  dialog.run();
 }

@@ -34,6 +34,8 @@ class ControlPanel : public platform::DialogEvents, public PanelControls {
   }
 
   // PanelControls
+  DisplayState& display() override { return displayState; }
+  PanelState& state() override { return state_; }
   bool checked(int id) const override { return dialog_.checked(id); }
   void setChecked(int id, bool on) override { dialog_.setChecked(id, on); }
   int sliderPosition(int id) const override { return dialog_.sliderPosition(id); }
@@ -48,6 +50,7 @@ class ControlPanel : public platform::DialogEvents, public PanelControls {
   void openCustom() override { runCustomStockDialog(); }
 
  private:
+  PanelState state_;
   platform::Dialog dialog_;
 };
 

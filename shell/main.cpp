@@ -1,22 +1,18 @@
 // The program's entry: wires the control panel into the main window and runs.
-#include <cstring>
-
 #include "model/settings.h"
 #include "model/window_handles.h"
 #include "panel/dialog_tables.h"
 #include "panel/panel_window.h"
-#include "panel/view_presets.h"
 #include "shell/fetch_link.h"
 #include "shell/startup.h"
 
 namespace {
 
-// The start-up kick's part of the panel: create it where it was last closed, then let the
-// loop apply preset A.
+// The start-up kick's part of the panel: create it where it was last closed (its preset
+// section starts as A's), then let the loop apply preset A.
 void createAndPlacePanel() {
   if (panelWindow.load() != nullptr) return;
   createPanel(readSettingInt(SettingKey::panelLeft), readSettingInt(SettingKey::panelTop));
-  std::memcpy(presetSection, "bank1", sizeof presetSection);
   postPanelCommand(panelid::startPreset);
 }
 
