@@ -5,25 +5,16 @@
 // Only the one running fetch thread touches it; the shell sets the hooks before the first
 // run. About 2.5 MB: make it on the heap.
 #include <cstdint>
-#include <functional>
 #include <string>
-#include <string_view>
 
-#include "market/http_transfer.h"
+#include "market/fetch_hooks.h"
 #include "market/news_parser.h"
 #include "market/scanner.h"
 #include "market/script.h"
 #include "model/item_table.h"
 
-// What a run asks of the user-interface side. Empty hooks do nothing.
-struct FetchHooks {
-  std::function<void(std::string_view)> setCaption;
-  // Shows a box and returns when the user has dismissed it, or at once when the program is
-  // shutting down; the rest of the program goes on meanwhile.
-  std::function<void(std::string_view text, std::string_view title)> showMessage;
-  std::function<void()> requestClose;  // the script ended the program
-  std::function<void(std::string_view)> openPage;
-};
+// The page and feed buffers' size; longer bodies are cut there.
+constexpr int32_t kTransferBufferSize = 1000000;
 
 struct FetchContext {
   FetchHooks hooks;

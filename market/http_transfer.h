@@ -22,44 +22,19 @@
 // A host value is "name", "name:port", or either prefixed with "http://" or "https://".
 // Loopback hosts are never offline: the connection check is skipped for them.
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 
 #include "market/quote_parser.h"
 
-namespace platform {
-class HttpClient;
-}
 struct FetchContext;
 
-constexpr int32_t kTransferBufferSize = 1000000;
 constexpr int32_t kConfigReadSize = 8193;
 constexpr int32_t kReadChunk = 4096;
 constexpr int32_t kOffline = -66;
 constexpr int32_t kScriptErrorStatus = 10002;
 constexpr int32_t kScriptTooLong = 10003;
 constexpr const char* kUserAgent = "Mozilla/4.0 (compatible; MSIE 4.01; Windows 95)";
-
-// What the transfers ask of the rest of the program; set by the shell in the fetch context.
-// Empty hooks do nothing.
-struct TransferHooks {
-  std::function<bool()> panelOpen;                    // the control panel exists
-  std::function<void(std::string_view)> setCaption;   // the main window's caption
-  std::function<void()> showMainWindow;  // show it without moving, sizing or re-ordering
-  // Test seams: the client (null: libcurl) and the network check (empty: the platform's).
-  platform::HttpClient* client = nullptr;
-  std::function<bool()> networkUp;
-  uint32_t pageSettleMs = 100;  // the wait after a successful page download
-};
-
-// Time bounds of every transfer; the page download takes its connect time-out as argument.
-struct TransferLimits {
-  uint32_t connectMs = 10000;
-  uint32_t totalMs = 120000;
-  uint32_t lowSpeedBytes = 1;  // per second, over lowSpeedSeconds
-  uint32_t lowSpeedSeconds = 10;
-};
 
 // Each transfer works in the fetch context it is given: its hooks, limits and buffers, the
 // scanner and the news text.

@@ -11,8 +11,6 @@
 #include "platform/dialog.h"
 #include "render/panel_gl.h"
 
-namespace {
-
 // The real panel: the STATUS dialog as PanelControls, its events handed to the panel logic.
 class ControlPanel : public platform::DialogEvents, public PanelControls {
  public:
@@ -54,36 +52,36 @@ class ControlPanel : public platform::DialogEvents, public PanelControls {
   platform::Dialog dialog_;
 };
 
-std::unique_ptr<ControlPanel> panel;
+PanelWindow::PanelWindow() = default;
 
-}  // namespace
+PanelWindow::~PanelWindow() { destroy(); }
 
-void createPanel(int left, int top) {
-  if (panel) return;
-  panel = std::make_unique<ControlPanel>();
-  panelWindow = &panel->dialog();
-  panel->dialog().moveTo(left, top);
-  panel->dialog().show();
+void PanelWindow::create(int left, int top) {
+  if (panel_) return;
+  panel_ = std::make_unique<ControlPanel>();
+  panelWindow = &panel_->dialog();
+  panel_->dialog().moveTo(left, top);
+  panel_->dialog().show();
 }
 
-void postPanelCommand(int command) {
-  platform::post([command] {
-    if (panel) panelCommand(*panel, command);
+void PanelWindow::postCommand(int command) {
+  platform::post([this, command] {
+    if (panel_) panelCommand(*panel_, command);
   });
 }
 
-void showPanel() {
-  if (panel) panel->dialog().show();
+void PanelWindow::show() {
+  if (panel_) panel_->dialog().show();
 }
 
-bool panelOuterRect(platform::Rect& rect) {
-  if (!panel) return false;
-  rect = panel->dialog().outerRect();
+bool PanelWindow::outerRect(platform::Rect& rect) const {
+  if (!panel_) return false;
+  rect = panel_->dialog().outerRect();
   return true;
 }
 
-void destroyPanel() {
-  if (!panel) return;
+void PanelWindow::destroy() {
+  if (!panel_) return;
   panelWindow = nullptr;
-  panel.reset();
+  panel_.reset();
 }

@@ -1,20 +1,37 @@
 #pragma once
 // The control panel's window, "Display": a modeless dialog built from the STATUS table that
 // stands beside the globe for the life of the program. Its close box only hides it.
+#include <memory>
+
 #include "platform/window.h"
 
-// Creates the panel once (nothing if it exists), initialises its controls from DisplayState,
-// places its outer corner at (left, top) and shows it.
-void createPanel(int left, int top);
+class ControlPanel;
 
-// Queues a command for the panel, handled when the loop next runs.
-void postPanelCommand(int command);
+// The panel and its window, owned by the program's entry so that it outlives the main
+// window. UI thread only; panelWindow names its dialog while it exists.
+class PanelWindow {
+ public:
+  PanelWindow();
+  ~PanelWindow();
+  PanelWindow(const PanelWindow&) = delete;
+  PanelWindow& operator=(const PanelWindow&) = delete;
 
-// Shows a hidden panel at its old place and brings it to the top.
-void showPanel();
+  // Creates the panel once (nothing if it exists), initialises its controls from
+  // DisplayState, places its outer corner at (left, top) and shows it.
+  void create(int left, int top);
 
-// The panel's rectangle with its frame; false while there is no panel.
-bool panelOuterRect(platform::Rect& rect);
+  // Queues a command for the panel, handled when the loop next runs.
+  void postCommand(int command);
 
-// Destroys the panel with its bitmaps and clears panelWindow.
-void destroyPanel();
+  // Shows a hidden panel at its old place and brings it to the top.
+  void show();
+
+  // The panel's rectangle with its frame; false while there is no panel.
+  bool outerRect(platform::Rect& rect) const;
+
+  // Destroys the panel with its bitmaps and clears panelWindow.
+  void destroy();
+
+ private:
+  std::unique_ptr<ControlPanel> panel_;
+};

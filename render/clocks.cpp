@@ -7,7 +7,7 @@
 
 #include "model/summer_time_flags.h"
 #include "platform/clock.h"
-#include "render/renderer_state.h"
+#include "render/frame_layout.h"
 
 namespace {
 
@@ -84,12 +84,11 @@ std::array<GlobeClock, 7> globeClockTable(const CityTimes& city) {
   }};
 }
 
-void updateCityTimes(RendererState& renderer) {
+CityTimes readCityTimes(const SceneClock& clock) {
   // The renderer's one time source, so that a fixed clock moves every clock together.
-  const platform::DateTime utc = renderer.clock.utc();
-  renderer.cityTimes =
-      cityTimesAt(utc.hour, utc.minute, londonSummerTime.load(std::memory_order_relaxed),
-                  newYorkSummerTime.load(std::memory_order_relaxed));
+  const platform::DateTime utc = clock.utc();
+  return cityTimesAt(utc.hour, utc.minute, londonSummerTime.load(std::memory_order_relaxed),
+                     newYorkSummerTime.load(std::memory_order_relaxed));
 }
 
 namespace {
@@ -186,21 +185,18 @@ void drawGlobeClock(GLUquadric* quadric, const GlobeClock& clock) {
 
 }  // namespace
 
-void drawDialClocks(const RendererState& renderer, const FrameLayout& layout, int32_t dark) {
-  if (renderer.sharedQuadric == nullptr) return;
+void drawDialClocks(GLUquadric* quadric, const CityTimes& city, const platform::DateTime& local,
+                    const FrameLayout& layout, int32_t dark) {
+  if (quadric == nullptr) return;
   // The labels' font is one size below the ticker's.
-  const DialStyle style{renderer.sharedQuadric, layout.tickerFontBase - 200, dark};
-  const platform::DateTime& local = renderer.localTime;
+  const DialStyle style{quadric, layout.tickerFontBase - 200, dark};
   const float second = static_cast<float>(local.second);
-  for (const DialClock& clock :
-       dialClockTable(layout.localClockHour, local.minute, renderer.cityTimes)) {
+  for (const DialClock& clock : dialClockTable(layout.localClockHour, local.minute, city)) {
     drawDialClock(style, second, clock);
   }
 }
 
-void drawGlobeClocks(const RendererState& renderer) {
-  if (renderer.sharedQuadric == nullptr) return;
-  for (const GlobeClock& clock : globeClockTable(renderer.cityTimes)) {
-    drawGlobeClock(renderer.sharedQuadric, clock);
-  }
+void drawGlobeClocks(GLUquadric* quadric, const CityTimes& city) {
+  if (quadric == nullptr) return;
+  for (const GlobeClock& clock : globeClockTable(city)) drawGlobeClock(quadric, clock);
 }

@@ -6,8 +6,11 @@
 #include <array>
 #include <cstdint>
 
+#include "platform/clock.h"
+#include "render/scene_clock.h"
+
 struct FrameLayout;
-struct RendererState;
+struct GLUquadric;
 
 // One reading of UTC with the summer-time flags as they were at that moment, and the city
 // times derived from them. The globe clocks draw from the same reading as the dials.
@@ -69,11 +72,16 @@ struct GlobeClock {
 // The seven zone clocks on the equator, London to the Pacific coast of the United States.
 std::array<GlobeClock, 7> globeClockTable(const CityTimes& city);
 
-// Reads UTC from the renderer's clock and the summer-time flags, and sets the renderer's city
-// times; every frame.
-void updateCityTimes(RendererState& renderer);
-// In the globe's model frame, from the last updateCityTimes.
-void drawGlobeClocks(const RendererState& renderer);
-// In the overlay frame, with the local time the scene pass read, the frame's local clock hour
-// and its label font; colours as `dark` says.
-void drawDialClocks(const RendererState& renderer, const FrameLayout& layout, int32_t dark);
+// The city times at the clock's UTC time with the summer-time flags as they are now; the
+// scene pass reads them every frame.
+CityTimes readCityTimes(const SceneClock& clock);
+
+// The drawing below does nothing without the shared quadric.
+
+// In the globe's model frame.
+void drawGlobeClocks(GLUquadric* quadric, const CityTimes& city);
+// In the overlay frame: the local time the scene pass read (its hour on the frame's twelve-
+// hour dial) and the city times, labels in the font below the frame's ticker font, colours
+// as `dark` says.
+void drawDialClocks(GLUquadric* quadric, const CityTimes& city, const platform::DateTime& local,
+                    const FrameLayout& layout, int32_t dark);

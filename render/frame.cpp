@@ -7,6 +7,7 @@
 #include "platform/clock.h"
 #include "platform/window.h"
 #include "render/clocks.h"
+#include "render/frame_layout.h"
 #include "render/news_ticker.h"
 #include "render/pick.h"
 #include "render/renderer_state.h"
@@ -97,7 +98,10 @@ void composeFrame(platform::MainWindow& window, RendererState& renderer, Display
   applyOverlayProjection(layout);
   if (display.news == 1) drawTicker(renderer, display.colorLevel, layout.tickerFontBase);
   layout.localClockHour = twelveHourClock(renderer.localTime.hour);
-  if (display.clocks == 1) drawDialClocks(renderer, layout, display.dark);
+  if (display.clocks == 1) {
+    drawDialClocks(renderer.sharedQuadric, renderer.cityTimes, renderer.localTime, layout,
+                   display.dark);
+  }
   pickAfterCompose(renderer.picks, window);
   present(window);
   display.frameBusy = 0;

@@ -10,6 +10,7 @@
 #include "platform/window.h"
 #include "render/globe_mesh.h"
 #include "render/renderer_state.h"
+#include "render/tags.h"
 
 // Fixed list bases: 1000-1254, 2000-2254, 3000-3254 for tags, 7500-9026 for the ticker and
 // clock labels (frame composition selects among the last eight by client height).
@@ -21,19 +22,6 @@ const platform::FontSpec kFontTable[11] = {
     {7900, 127, "Fixed", 18, 900, true},  {7700, 127, "Fixed", 14, 900, true},
     {7500, 127, "Small", 8, 900, true},
 };
-
-void fillTagBoxPixels(TagBoxPixels& pixels) {
-  for (int i = 0; i < 100; ++i) {
-    auto& entry = pixels[static_cast<size_t>(i)];
-    for (size_t offset = 0; offset <= 252; offset += 3) {
-      const int lift = offset <= 126 ? 0 : 0x40;
-      entry[offset] = static_cast<uint8_t>(((i & 15) << 1) | lift);
-      entry[offset + 1] = static_cast<uint8_t>((((i >> 4) & 15) << 1) | lift);
-      entry[offset + 2] = static_cast<uint8_t>((((i >> 8) & 15) << 1) | lift);
-    }
-    entry[255] = 0;
-  }
-}
 
 namespace {
 
@@ -115,7 +103,7 @@ void initScene(const platform::MainWindow& window, RendererState& renderer,
   glMatrixMode(GL_MODELVIEW);
   renderer.cameraDistance = 1.51f;
   glPixelZoom(8.0f, 8.0f);
-  buildSurface(renderer, display.night == 1);
+  buildSurface(renderer.sphere, renderer.earthTexture, renderer.clock, display.night == 1);
   fillTagBoxPixels(renderer.tagBoxPixels);
 }
 

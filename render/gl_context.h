@@ -2,7 +2,6 @@
 // The main window's OpenGL state: bitmap fonts at fixed list bases, the initial fixed-function
 // state and projection, the shared quadric and the tag pick pixels. Palettes are computed
 // for displays that need one (8-bit colour); TrueColor visuals need none.
-#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -16,11 +15,6 @@ struct RendererState;
 
 // The eleven fonts, in the order they are built. Lists of one font never overlap another's.
 extern const platform::FontSpec kFontTable[11];
-
-// Pick pixels: entry i holds 85 RGB triplets that carry i in bits 1 to 4 of each channel.
-// Triplets at byte offsets 0 to 126 are plain; those at 129 to 252 are lifted by 0x40.
-using TagBoxPixels = std::array<std::array<uint8_t, 256>, 100>;
-void fillTagBoxPixels(TagBoxPixels& pixels);
 
 struct PixelFormatInfo {
   int colorBits;

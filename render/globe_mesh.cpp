@@ -6,7 +6,6 @@
 #include <cmath>
 
 #include "render/earth_texture.h"
-#include "render/renderer_state.h"
 
 namespace {
 
@@ -78,11 +77,12 @@ std::optional<GridColour> gridColour(float gridLevel) {
                     clamp((gridLevel - 50.0f) / 12.0f)};
 }
 
-void buildSurface(RendererState& renderer, bool night) {
+void buildSurface(SphereTables& tables, EarthTexture& texture, const SceneClock& clock,
+                  bool night) {
   std::optional<platform::DateTime> nightAt;
-  if (night) nightAt = renderer.clock.utc();
-  buildEarthTexture(renderer.earthTexture, nightAt);
-  fillSphereTables(renderer.sphere);
+  if (night) nightAt = clock.utc();
+  buildEarthTexture(texture, nightAt);
+  fillSphereTables(tables);
 }
 
 void drawGlobe(const SphereTables& tables, const EarthTexture& texture, float gridLevel) {

@@ -8,8 +8,8 @@
 // the scene pass's tilt of about 180 degrees turns it to the top of the screen.
 #include <optional>
 
-struct EarthTexture;
-struct RendererState;
+#include "render/earth_texture.h"
+#include "render/scene_clock.h"
 
 constexpr int kSphereSteps = 48;
 
@@ -33,9 +33,9 @@ struct GridColour {
 // grid at all for a level of 0 or below. Grey up to 49, then shading from red to cyan.
 std::optional<GridColour> gridColour(float gridLevel);
 
-// Rebuilds the renderer's Earth texture (with the night band of the moment when `night` is
-// set, read from the renderer's clock) and refills its tables.
-void buildSurface(RendererState& renderer, bool night);
+// Rebuilds the Earth texture (with the night band of the clock's UTC time when `night` is
+// set) and refills the tables.
+void buildSurface(SphereTables& tables, EarthTexture& texture, const SceneClock& clock, bool night);
 
 // Draws the textured sphere and the grid of the Grid slider's level into the current
 // model-view frame. Leaves texturing off, line width 1 and the model-view scaled by

@@ -4,16 +4,16 @@
 // cycle, the ticker's place and the picks the main window asked for. The main window makes
 // one when it is created and hands it to every frame; tests make their own. UI thread only.
 //
-// FrameLayout is what the first steps of one frame hand to the later ones.
+// Frame composition and the scene pass hand each step the parts of the record it works on.
 #include <cstdint>
 
 #include "platform/clock.h"
 #include "render/clocks.h"
 #include "render/earth_texture.h"
-#include "render/gl_context.h"
 #include "render/globe_mesh.h"
 #include "render/pick.h"
 #include "render/scene_clock.h"
+#include "render/tags.h"
 
 struct GLUquadric;
 
@@ -52,11 +52,4 @@ struct RendererState {
   int32_t tickerPause = 0;  // frames to wait before the ticker moves again
 
   PickRequests picks;
-};
-
-struct FrameLayout {
-  float viewportWidth = 0.0f;  // the viewport this frame draws into
-  int32_t viewportHeight = 0;
-  int32_t tickerFontBase = 0;  // chosen from the height; the dial labels use one size below
-  int32_t localClockHour = 0;  // the local hour on the twelve-hour dial
 };

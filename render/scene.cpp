@@ -68,7 +68,7 @@ void orientGlobe(RendererState& renderer, DisplayState& display) {
   if (!bothButtonsHeld(display)) renderer.spinAngle = display.rotation + display.spinRate;
   if (display.textureDirty == 1) {
     display.textureDirty = 0;
-    buildSurface(renderer, display.night == 1);
+    buildSurface(renderer.sphere, renderer.earthTexture, renderer.clock, display.night == 1);
   }
   if (display.rightDragging != 1) {
     renderer.spinAngle = display.rotation + display.spinRate;
@@ -88,9 +88,9 @@ void drawScene(RendererState& renderer, DisplayState& display, const FrameLayout
   // One version of the table for the whole pass, held until the last tag is drawn.
   const auto table = shownItemTable();
   stepLabelCycle(renderer, renderer.clock.tick(), table->altTextEnabled == 1);
-  drawTags(renderer, display, layout, *table);
-  updateCityTimes(renderer);
-  if (display.zones > 0) drawGlobeClocks(renderer);
+  drawTags(renderer.tagBoxPixels, renderer.labelPhase, display, layout, *table);
+  renderer.cityTimes = readCityTimes(renderer.clock);
+  if (display.zones > 0) drawGlobeClocks(renderer.sharedQuadric, renderer.cityTimes);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   glPopMatrix();
   if (!bothButtonsHeld(display)) {

@@ -8,7 +8,7 @@
 #include "model/display_state.h"
 #include "model/item_table.h"
 #include "platform/text.h"
-#include "render/renderer_state.h"
+#include "render/frame_layout.h"
 
 // Pure steps. The numbers are the program's own: its pi of 3.14159, the box and font
 // classes, and base colours that use only the top three bits of each channel so that the
@@ -105,6 +105,19 @@ TagSizeClass tagSizeClass(int32_t height, int32_t largeTags, int32_t labelWidth)
 
 int32_t tagBoxOffset(int32_t fresh) { return fresh != 0 ? 0 : 132; }
 
+void fillTagBoxPixels(TagBoxPixels& pixels) {
+  for (int i = 0; i < 100; ++i) {
+    auto& entry = pixels[static_cast<size_t>(i)];
+    for (size_t offset = 0; offset <= 252; offset += 3) {
+      const int lift = offset <= 126 ? 0 : 0x40;
+      entry[offset] = static_cast<uint8_t>(((i & 15) << 1) | lift);
+      entry[offset + 1] = static_cast<uint8_t>((((i >> 4) & 15) << 1) | lift);
+      entry[offset + 2] = static_cast<uint8_t>((((i >> 8) & 15) << 1) | lift);
+    }
+    entry[255] = 0;
+  }
+}
+
 // Drawing.
 
 namespace {
@@ -135,11 +148,19 @@ void endTagState() {
   glPopAttrib();
 }
 
+// What every tag of one pass is drawn with.
+struct TagPass {
+  const TagBoxPixels& pixels;
+  int32_t labelPhase;
+  const DisplayState& display;
+  const FrameLayout& layout;
+};
+
 // The tag of item k from `table`.
-void drawTag(const RendererState& renderer, const DisplayState& display, const FrameLayout& layout,
-             const MarketItemTable& table, int32_t k) {
+void drawTag(const TagPass& pass, const MarketItemTable& table, int32_t k) {
   if (k < 0 || k >= kItemSlots) return;
-  const TagLabelInputs inputs{display.cycle,       renderer.labelPhase, display.showValue,
+  const DisplayState& display = pass.display;
+  const TagLabelInputs inputs{display.cycle,       pass.labelPhase,     display.showValue,
                               display.showChange,  display.showPercent, display.hoveredItem,
                               table.altTextEnabled};
   const TagLabel label = makeTagLabel(table.field(labelColumn(inputs, k), k));
@@ -148,9 +169,10 @@ void drawTag(const RendererState& renderer, const DisplayState& display, const F
   glRasterPos3i(anchor.x, anchor.y, anchor.z);
   const TagColour colour = tagColour(k, table.fresh[k], table.down[k]);
   glColor3ub(colour.red, colour.green, colour.blue);
-  const TagSizeClass size = tagSizeClass(layout.viewportHeight, display.largeTags, label.width);
+  const TagSizeClass size =
+      tagSizeClass(pass.layout.viewportHeight, display.largeTags, label.width);
   glDrawPixels(size.boxWidth, size.boxHeight, GL_RGB, GL_UNSIGNED_BYTE,
-               renderer.tagBoxPixels[static_cast<size_t>(k)].data() + tagBoxOffset(table.fresh[k]));
+               pass.pixels[static_cast<size_t>(k)].data() + tagBoxOffset(table.fresh[k]));
   // The raster position takes the current colour: the text is drawn in the tag colour.
   glRasterPos3i(anchor.x, tagTextY(anchor.y, display.zoom), anchor.z);
   glListBase(static_cast<GLuint>(size.fontBase));
@@ -159,11 +181,12 @@ void drawTag(const RendererState& renderer, const DisplayState& display, const F
 
 }  // namespace
 
-void drawTags(const RendererState& renderer, const DisplayState& display, const FrameLayout& layout,
-              const MarketItemTable& table) {
+void drawTags(const TagBoxPixels& pixels, int32_t labelPhase, const DisplayState& display,
+              const FrameLayout& layout, const MarketItemTable& table) {
   if (table.tableReady != 1) return;
+  const TagPass pass{pixels, labelPhase, display, layout};
   const int32_t last = table.itemCount() - table.customAbsent - 1;
   beginTagState();
-  for (int32_t k = 0; k <= last; ++k) drawTag(renderer, display, layout, table, k);
+  for (int32_t k = 0; k <= last; ++k) drawTag(pass, table, k);
   endTagState();
 }

@@ -6,18 +6,23 @@
 //
 // The pure steps (label choice, shortening, anchor, colour, size class) are plain functions
 // below; drawTags only feeds them and issues the GL calls.
+#include <array>
 #include <cstdint>
 
 struct DisplayState;
 struct FrameLayout;
 struct MarketItemTable;
-struct RendererState;
+
+// Pick pixels: entry i holds 85 RGB triplets that carry i in bits 1 to 4 of each channel.
+// Triplets at byte offsets 0 to 126 are plain; those at 129 to 252 are lifted by 0x40.
+using TagBoxPixels = std::array<std::array<uint8_t, 256>, 100>;
+void fillTagBoxPixels(TagBoxPixels& pixels);
 
 // Draws every item's tag of `table` when it is ready, in the globe's model frame (the scene
-// pass's tag step): labels as the display state and the label cycle say, sizes by the
-// frame's viewport height.
-void drawTags(const RendererState& renderer, const DisplayState& display, const FrameLayout& layout,
-              const MarketItemTable& table);
+// pass's tag step): boxes from `pixels`, labels as the display state and the label cycle's
+// phase say, sizes by the frame's viewport height.
+void drawTags(const TagBoxPixels& pixels, int32_t labelPhase, const DisplayState& display,
+              const FrameLayout& layout, const MarketItemTable& table);
 
 // ---- The steps of one tag, over plain data. ----
 

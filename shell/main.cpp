@@ -10,21 +10,22 @@ namespace {
 
 // The start-up kick's part of the panel: create it where it was last closed (its preset
 // section starts as A's), then let the loop apply preset A.
-void createAndPlacePanel() {
+void createAndPlacePanel(PanelWindow& panel) {
   if (panelWindow.load() != nullptr) return;
-  createPanel(readSettingInt(SettingKey::panelLeft), readSettingInt(SettingKey::panelTop));
-  postPanelCommand(panelid::startPreset);
+  panel.create(readSettingInt(SettingKey::panelLeft), readSettingInt(SettingKey::panelTop));
+  panel.postCommand(panelid::startPreset);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  PanelWindow panel;
   MainWindowLinks links;
-  links.panel.create = createAndPlacePanel;
-  links.panel.show = showPanel;
-  links.panel.outerRect = panelOuterRect;
+  links.panel.create = [&panel] { createAndPlacePanel(panel); };
+  links.panel.show = [&panel] { panel.show(); };
+  links.panel.outerRect = [&panel](platform::Rect& rect) { return panel.outerRect(rect); };
   links.fetch = linkFetchRun([] { return panelWindow.load() != nullptr; });
   const int code = runProgram(argc, argv, std::move(links));
-  destroyPanel();  // the panel goes with its owner, the main window
+  panel.destroy();  // the panel goes with its owner, the main window
   return code;
 }

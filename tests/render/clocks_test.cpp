@@ -3,11 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 
 #include "model/summer_time_flags.h"
-#include "render/renderer_state.h"
 
 namespace {
 
@@ -43,15 +41,14 @@ TEST(CityTimes, FollowUtcAndBothSummerTimeFlags) {
 
 platform::DateTime quarterToTwoUtc() { return {2026, 3, 0, 15, 13, 45, 20, 0}; }
 
-TEST(CityTimes, UpdateReadsTheRenderersClockAndTheFlags) {
-  const auto renderer = std::make_unique<RendererState>();
-  renderer->clock.utc = quarterToTwoUtc;
+TEST(CityTimes, ReadTheRenderersClockAndTheFlags) {
+  SceneClock clock;
+  clock.utc = quarterToTwoUtc;
   londonSummerTime = 0;
   newYorkSummerTime = 1;
-  updateCityTimes(*renderer);
+  const CityTimes city = readCityTimes(clock);
   newYorkSummerTime = 0;
   // The dial and globe clocks draw from the same reading, flags included.
-  const CityTimes& city = renderer->cityTimes;
   EXPECT_EQ(city.londonHour, 13);
   EXPECT_EQ(city.newYorkHour, 9);
   EXPECT_EQ(city.beijingHour, 21);

@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "model/item_table.h"
-#include "render/gl_context.h"
 
 namespace {
 
@@ -101,6 +100,28 @@ TEST(TagColour, BaseColoursCarryTheIndexAndDecodeBack) {
     EXPECT_EQ(colour.green, c.expected.green) << c.k;
     EXPECT_EQ(colour.blue, c.expected.blue) << c.k;
     EXPECT_EQ(tagIndexFromPixel(colour.red, colour.green, colour.blue), c.k);
+  }
+}
+
+TEST(TagBoxPixels, CarryTheItemIndexInBitsOneToFour) {
+  TagBoxPixels pixels;
+  fillTagBoxPixels(pixels);
+  const uint8_t* entry = pixels[37].data();
+  EXPECT_EQ(entry[0], 10);
+  EXPECT_EQ(entry[1], 4);
+  EXPECT_EQ(entry[2], 0);
+  EXPECT_EQ(entry[126], 10);  // last plain triplet
+  EXPECT_EQ(entry[129], 74);  // first lifted triplet
+  EXPECT_EQ(entry[130], 68);
+  EXPECT_EQ(entry[131], 64);
+  EXPECT_EQ(entry[252], 74);
+  for (int i = 0; i < 100; ++i) {
+    for (int offset = 0; offset <= 252; offset += 3) {
+      const uint8_t* c = &pixels[static_cast<size_t>(i)][static_cast<size_t>(offset)];
+      const int decoded =
+          ((c[0] & 31) >> 1) + (((c[1] & 31) >> 1) << 4) + (((c[2] & 31) >> 1) << 8);
+      ASSERT_EQ(decoded, i) << "entry " << i << " offset " << offset;
+    }
   }
 }
 
