@@ -28,7 +28,11 @@ void append(NewsText& news, char c) {
 }
 
 void appendBlanks(NewsText& news, int32_t count) {
-  for (int32_t i = 0; i < count; ++i) append(news, ' ');
+  const int32_t room = kTickerSize - news.length;
+  const int32_t n = count < room ? count : room;
+  if (n <= 0) return;
+  std::memset(news.text + news.length, ' ', static_cast<size_t>(n));
+  news.length += n;
 }
 
 // One feed's parse: the text it reads and the text it appends to.
