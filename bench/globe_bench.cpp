@@ -12,16 +12,17 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "model/display_state.h"
 #include "platform/resources.h"
 #include "platform/window.h"
 #include "render/earth_texture.h"
 #include "render/frame.h"
 #include "render/gl_context.h"
-#include "shell/display_state.h"
-
+#include "render/renderer_state.h"
 
 namespace {
 
@@ -70,13 +71,14 @@ struct Events : platform::WindowEvents {
 };
 Events events;
 platform::MainWindow* window = nullptr;
+std::unique_ptr<RendererState> renderer;
 
 void mipmapUpload(benchmark::State& state) {
   const TargaImage& image = earthImage();
   std::vector<uint8_t> pixels(image.pixels.size());
   convertEarthPixels(image, nullptr, pixels.data());
   window->makeCurrent();
-  bindEarthTexture();
+  bindEarthTexture(renderer->earthTexture);
   for (auto _ : state) {
     gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGB, image.width, image.height, GL_RGB, GL_UNSIGNED_BYTE,
                       pixels.data());
@@ -104,10 +106,10 @@ void frameCpu(benchmark::State& state) {
   Fl::check();
   window->makeCurrent();
   presetView();
-  for (int i = 0; i < 10; ++i) composeFrame(*window);
+  for (int i = 0; i < 10; ++i) composeFrame(*window, *renderer, displayState);
   for (auto _ : state) {
     const double start = processCpuSeconds();
-    composeFrame(*window);
+    composeFrame(*window, *renderer, displayState);
     glFinish();
     state.SetIterationTime(processCpuSeconds() - start);
   }
@@ -123,9 +125,10 @@ int main(int argc, char** argv) {
     return 1;
   }
   createFonts();
-  initScene(*window);
+  renderer = std::make_unique<RendererState>();
+  initScene(*window, *renderer, displayState);
   presetView();
-  composeFrame(*window);
+  composeFrame(*window, *renderer, displayState);
   glFinish();
   benchmark::AddCustomContext("first_frame_ms", std::to_string(secondsSince(start) * 1e3));
 

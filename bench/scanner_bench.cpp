@@ -3,8 +3,9 @@
 // times the memchr time the operation takes; 1.0 would be memchr speed).
 #include <benchmark/benchmark.h>
 
-#include <ctime>
 #include <cstring>
+#include <ctime>
+#include <memory>
 #include <string>
 
 #include "market/news_parser.h"
@@ -73,8 +74,9 @@ void measure(benchmark::State& state, const std::string& text, Pass pass) {
 void BM_FindTextWordMarker(benchmark::State& state) {
   const std::string& text = page();
   measure(state, text, [&] {
-    startScan(text.data(), static_cast<int32_t>(text.size()));
-    benchmark::DoNotOptimize(findText("Index Value:"));
+    ScannerState scanner;
+    startScan(scanner, text.data(), static_cast<int32_t>(text.size()));
+    benchmark::DoNotOptimize(findText(scanner, "Index Value:"));
   });
 }
 BENCHMARK(BM_FindTextWordMarker)->Unit(benchmark::kMicrosecond);
@@ -83,19 +85,22 @@ BENCHMARK(BM_FindTextWordMarker)->Unit(benchmark::kMicrosecond);
 void BM_FindTextTagMarker(benchmark::State& state) {
   const std::string& text = page();
   measure(state, text, [&] {
-    startScan(text.data(), static_cast<int32_t>(text.size()));
-    benchmark::DoNotOptimize(findText("<span id="));
+    ScannerState scanner;
+    startScan(scanner, text.data(), static_cast<int32_t>(text.size()));
+    benchmark::DoNotOptimize(findText(scanner, "<span id="));
   });
 }
 BENCHMARK(BM_FindTextTagMarker)->Unit(benchmark::kMicrosecond);
 
 void BM_ParseFeed(benchmark::State& state) {
   const std::string& text = feedBody();
+  const auto news = std::make_unique<NewsText>();
   measure(state, text, [&] {
-    clearNews();
-    startScan(text.data(), static_cast<int32_t>(text.size()));
-    parseFeed();
-    benchmark::DoNotOptimize(newsLength);
+    clearNews(*news);
+    ScannerState scanner;
+    startScan(scanner, text.data(), static_cast<int32_t>(text.size()));
+    parseFeed(scanner, *news);
+    benchmark::DoNotOptimize(news->length);
   });
 }
 BENCHMARK(BM_ParseFeed)->Unit(benchmark::kMicrosecond);

@@ -8,8 +8,9 @@
 #include <fstream>
 #include <string>
 
+#include "model/display_state.h"
+#include "model/settings.h"
 #include "panel/view_presets.h"
-#include "shell/settings.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ class SettingsHomeDir {
 
 void BM_SavePreset10MB(benchmark::State& state) {
   const SettingsHomeDir home;
-  for (auto _ : state) savePreset();
+  for (auto _ : state) savePreset(displayState, "bank1");
 }
 BENCHMARK(BM_SavePreset10MB)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
 

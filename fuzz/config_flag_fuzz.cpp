@@ -4,8 +4,10 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdlib>
+#include <memory>
 #include <string>
 
+#include "market/fetch_context.h"
 #include "market/http_transfer.h"
 #include "platform/http.h"
 
@@ -27,16 +29,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     body += exchange.pieces.back();
   }
   client.exchanges.push_back(exchange);
-  transferHooks.client = &client;
-  transferHooks.networkUp = [networkUp] { return networkUp; };
+  static const auto context = std::make_unique<FetchContext>();
+  context->transferHooks.client = &client;
+  context->transferHooks.networkUp = [networkUp] { return networkUp; };
 
-  const int32_t result = fetchConfigFlag(host, "/m3d/cf2.txt");
+  const int32_t result = fetchConfigFlag(*context, host, "/m3d/cf2.txt");
   const bool reached = host[0] == '1' || networkUp;
   if (reached && exchange.outcome != HttpOutcome::noHandle && !body.empty()) {
     if (result != static_cast<signed char>(body[0])) std::abort();
   } else if (result > 0) {
     std::abort();
   }
-  transferHooks.client = nullptr;
+  context->transferHooks.client = nullptr;
   return 0;
 }

@@ -17,21 +17,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const auto text = std::make_unique<char[]>(body.size());
   std::memcpy(text.get(), body.data(), body.size());
 
-  startScan(text.get(), static_cast<int32_t>(body.size()));
+  ScannerState scanner;
+  startScan(scanner, text.get(), static_cast<int32_t>(body.size()));
   scanner.cursorPos = saved;
-  saveCursor();
+  saveCursor(scanner);
   FuzzedDataProvider steps(reinterpret_cast<const uint8_t*>(program.data()), program.size());
   while (steps.remaining_bytes() > 0) {
     const std::string marker = steps.ConsumeRandomLengthString(8);
     switch (steps.ConsumeIntegralInRange(0, 7)) {
-      case 0: findText(marker); break;
-      case 1: findBack(marker); break;
-      case 2: backToTag(); break;
-      case 3: skipToNumber(); break;
-      case 4: readNumber(steps.ConsumeIntegralInRange(-2, 4)); break;
-      case 5: readNumberText(); break;
-      case 6: readChar(); break;
-      default: rewindCursor(); break;
+      case 0: findText(scanner, marker); break;
+      case 1: findBack(scanner, marker); break;
+      case 2: backToTag(scanner); break;
+      case 3: skipToNumber(scanner); break;
+      case 4: readNumber(scanner, steps.ConsumeIntegralInRange(-2, 4)); break;
+      case 5: readNumberText(scanner); break;
+      case 6: readChar(scanner); break;
+      default: rewindCursor(scanner); break;
     }
     if (scanner.cursorPos < 0) std::abort();  // the cursor never leaves the text's start
     if (std::memchr(scanner.numberText, '\0', sizeof scanner.numberText) == nullptr) std::abort();

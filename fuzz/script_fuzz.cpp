@@ -9,9 +9,9 @@
 #include <memory>
 #include <string>
 
-#include "market/item_table.h"
 #include "market/scanner.h"
 #include "market/script.h"
+#include "model/item_table.h"
 
 namespace {
 
@@ -23,19 +23,21 @@ class CannedHost : public ScriptHost {
         length_(length),
         downloadResult_(downloadResult),
         quoteResult_(quoteResult),
-        quote_(std::move(quote)) {}
+        quote_(std::move(quote)) {
+    startScan(scanner_, page_, length_);
+  }
 
-  void saveSectionStart() override { saveCursor(); }
-  void rewindToSectionStart() override { rewindCursor(); }
-  bool findText(std::string_view marker) override { return ::findText(marker) == 1; }
-  void findBack(std::string_view marker) override { ::findBack(marker); }
-  void backToTag() override { ::backToTag(); }
-  void skipToNumber() override { ::skipToNumber(); }
-  void readNumber(int32_t tagsToPass) override { ::readNumber(tagsToPass); }
-  float accumulator() override { return scanner.accumulator; }
-  void setAccumulator(float value) override { scanner.accumulator = value; }
+  void saveSectionStart() override { saveCursor(scanner_); }
+  void rewindToSectionStart() override { rewindCursor(scanner_); }
+  bool findText(std::string_view marker) override { return ::findText(scanner_, marker) == 1; }
+  void findBack(std::string_view marker) override { ::findBack(scanner_, marker); }
+  void backToTag() override { ::backToTag(scanner_); }
+  void skipToNumber() override { ::skipToNumber(scanner_); }
+  void readNumber(int32_t tagsToPass) override { ::readNumber(scanner_, tagsToPass); }
+  float accumulator() override { return scanner_.accumulator; }
+  void setAccumulator(float value) override { scanner_.accumulator = value; }
   int32_t downloadPage(std::string_view, std::string_view) override {
-    startScan(page_, length_);
+    startScan(scanner_, page_, length_);
     return downloadResult_;
   }
   int32_t fetchQuotePage(std::string_view, QuoteTexts& texts) override {
@@ -52,6 +54,7 @@ class CannedHost : public ScriptHost {
   platform::DateTime localDate() override { return {2010, 12, 5, 31, 23, 59, 0, 0}; }
 
  private:
+  ScannerState scanner_;
   const char* page_;
   int32_t length_;
   int32_t downloadResult_;
@@ -95,7 +98,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::memcpy(page.get(), pageText.data(), pageText.size());
   CannedHost host(page.get(), static_cast<int32_t>(pageText.size()), downloadResult, quoteResult,
                   std::move(quote));
-  startScan(page.get(), static_cast<int32_t>(pageText.size()));
 
   static MarketItemTable table;
   std::memset(&table, 0, sizeof table);

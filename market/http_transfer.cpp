@@ -4,20 +4,11 @@
 #include <cstring>
 #include <span>
 
-#include "market/news_parser.h"
-#include "market/scanner.h"
+#include "market/fetch_context.h"
+#include "model/display_state.h"
 #include "platform/clock.h"
 #include "platform/http.h"
 #include "platform/text.h"
-#include "shell/display_state.h"
-
-char pageBuffer[kTransferBufferSize + 1];
-int32_t pageLength = 0;
-char feedBuffer[kTransferBufferSize + 1];
-int32_t scriptDownloading = 0;
-int32_t readToggle = 0;
-TransferHooks transferHooks;
-TransferLimits transferLimits;
 
 namespace {
 
@@ -26,7 +17,7 @@ enum class Step { done, noNetwork, open, connect, request, send, firstRead, late
 
 enum class Operation { page, config, feed };
 
-int32_t resultCode(Step step, Operation operation) {
+int32_t resultCode(Step step, Operation operation, int32_t scriptDownloading) {
   int32_t code = 0;
   switch (step) {
     case Step::done: return 0;
@@ -146,15 +137,16 @@ bool encodePath(std::string_view path, std::string& out) {
 
 // ---- One transfer ---------------------------------------------------------------------------
 
-void showStatus(std::string_view text) {
-  const bool panelOpen = transferHooks.panelOpen && transferHooks.panelOpen();
-  if (panelOpen && transferHooks.setCaption) transferHooks.setCaption(text);
+void showStatus(const TransferHooks& hooks, std::string_view text) {
+  const bool panelOpen = hooks.panelOpen && hooks.panelOpen();
+  if (panelOpen && hooks.setCaption) hooks.setCaption(text);
 }
 
 // Before every read of a page download: the caption alternates between two texts.
-void readingStatus() {
-  showStatus(readToggle == 0 ? "Reading data <<<" : "Reading data    ");
-  readToggle = readToggle == 0 ? 1 : 0;
+void readingStatus(FetchContext& context) {
+  showStatus(context.transferHooks,
+             context.readToggle == 0 ? "Reading data <<<" : "Reading data    ");
+  context.readToggle = context.readToggle == 0 ? 1 : 0;
 }
 
 struct TransferSpec {
@@ -168,17 +160,18 @@ struct TransferSpec {
 // kReadChunk bytes the way the program reads a body.
 class BufferReceiver : public platform::HttpReceiver {
  public:
-  explicit BufferReceiver(const TransferSpec& plan) : plan_(plan) {}
+  BufferReceiver(FetchContext& context, const TransferSpec& plan)
+      : context_(context), plan_(plan) {}
 
   void connecting() override {
-    if (progress()) showStatus("Connecting...");
+    if (progress()) showStatus(context_.transferHooks, "Connecting...");
   }
   void responseStarted() override {
     if (started_) return;
     started_ = true;
     length_ = 0;
     plan_.buffer[0] = '\0';
-    if (progress()) showStatus("Reading data...");
+    if (progress()) showStatus(context_.transferHooks, "Reading data...");
   }
   bool body(std::span<const char> bytes) override {
     responseStarted();
@@ -215,9 +208,10 @@ class BufferReceiver : public platform::HttpReceiver {
   bool progress() const { return plan_.operation == Operation::page; }
   void beforeRead() {
     ++reads_;
-    if (progress()) readingStatus();
+    if (progress()) readingStatus(context_);
   }
 
+  FetchContext& context_;
   TransferSpec plan_;
   bool started_ = false;
   int32_t length_ = 0;
@@ -225,12 +219,12 @@ class BufferReceiver : public platform::HttpReceiver {
   uint64_t bodyBytes_ = 0;
 };
 
-platform::HttpClient& client() {
-  return transferHooks.client ? *transferHooks.client : platform::curlHttpClient();
+platform::HttpClient& client(const TransferHooks& hooks) {
+  return hooks.client ? *hooks.client : platform::curlHttpClient();
 }
 
-bool networkUp() {
-  return transferHooks.networkUp ? transferHooks.networkUp() : platform::networkInterfaceUp();
+bool networkUp(const TransferHooks& hooks) {
+  return hooks.networkUp ? hooks.networkUp() : platform::networkInterfaceUp();
 }
 
 Step stepOf(platform::HttpOutcome outcome, const BufferReceiver& receiver) {
@@ -254,11 +248,14 @@ struct TransferOutcome {
   int status = 0;       // the HTTP status, 0 when no response came
 };
 
-TransferOutcome runTransfer(const char* host, const char* path, const TransferSpec& plan) {
+TransferOutcome runTransfer(FetchContext& context, const char* host, const char* path,
+                            const TransferSpec& plan) {
+  const TransferHooks& hooks = context.transferHooks;
+  const TransferLimits& limits = context.transferLimits;
   TransferAddress address;
   const bool valid = transferAddress(host ? host : "", path ? path : "", address);
-  if (!address.loopback && !networkUp()) return {Step::noNetwork, 0, false};
-  if (plan.operation == Operation::page) showStatus("Opening connection...");
+  if (!address.loopback && !networkUp(hooks)) return {Step::noNetwork, 0, false};
+  if (plan.operation == Operation::page) showStatus(hooks, "Opening connection...");
   if (!valid) return {Step::request, 0, false};
 
   platform::HttpRequest request;
@@ -266,12 +263,12 @@ TransferOutcome runTransfer(const char* host, const char* path, const TransferSp
   request.userAgent = kUserAgent;
   request.direct = address.loopback;
   request.connectTimeoutMs = plan.connectMs;
-  request.totalTimeoutMs = transferLimits.totalMs;
-  request.lowSpeedBytes = transferLimits.lowSpeedBytes;
-  request.lowSpeedSeconds = transferLimits.lowSpeedSeconds;
+  request.totalTimeoutMs = limits.totalMs;
+  request.lowSpeedBytes = limits.lowSpeedBytes;
+  request.lowSpeedSeconds = limits.lowSpeedSeconds;
 
-  BufferReceiver receiver(plan);
-  const platform::HttpResult result = client().get(request, receiver);
+  BufferReceiver receiver(context, plan);
+  const platform::HttpResult result = client(hooks).get(request, receiver);
   const Step step = stepOf(result.outcome, receiver);
   if (step == Step::done || step == Step::firstRead || step == Step::laterRead) {
     receiver.lastRead(step == Step::done);
@@ -279,17 +276,18 @@ TransferOutcome runTransfer(const char* host, const char* path, const TransferSp
   return {step, receiver.length(), receiver.started(), receiver.filled(), result.status};
 }
 
-TransferSpec feedSpec() {
-  return {Operation::feed, feedBuffer, kTransferBufferSize, transferLimits.connectMs};
+TransferSpec feedSpec(FetchContext& context) {
+  return {Operation::feed, context.feedBuffer, kTransferBufferSize,
+          context.transferLimits.connectMs};
 }
 
 // Runs a parser over the body in feedBuffer; the script's page scans then bound themselves
 // by pageLength again.
 template <typename Parse>
-auto parseFeedBuffer(int32_t length, Parse parse) {
-  startScan(feedBuffer, length);
-  const auto result = parse();
-  scanner.textLength = pageLength;
+auto parseFeedBuffer(FetchContext& context, int32_t length, Parse parse) {
+  startScan(context.scanner, context.feedBuffer, length);
+  const auto result = parse(context.scanner);
+  context.scanner.textLength = context.pageLength;
   return result;
 }
 
@@ -315,76 +313,73 @@ bool transferAddress(std::string_view host, std::string_view path, TransferAddre
   return true;
 }
 
-int32_t downloadPage(const char* host, const char* path, int32_t connectTimeoutMs) {
+int32_t downloadPage(FetchContext& context, const char* host, const char* path,
+                     int32_t connectTimeoutMs) {
   const uint32_t connectMs = connectTimeoutMs > 0 ? static_cast<uint32_t>(connectTimeoutMs)
-                                                  : transferLimits.connectMs;
-  const TransferOutcome outcome =
-      runTransfer(host, path, {Operation::page, pageBuffer, kTransferBufferSize, connectMs});
-  if (outcome.started) pageLength = outcome.length;
-  scanner.textLength = pageLength;
-  if (outcome.step != Step::done) return resultCode(outcome.step, Operation::page);
-  if (scriptDownloading) {
+                                                  : context.transferLimits.connectMs;
+  const TransferOutcome outcome = runTransfer(
+      context, host, path, {Operation::page, context.pageBuffer, kTransferBufferSize, connectMs});
+  if (outcome.started) context.pageLength = outcome.length;
+  context.scanner.textLength = context.pageLength;
+  if (outcome.step != Step::done) {
+    return resultCode(outcome.step, Operation::page, context.scriptDownloading);
+  }
+  if (context.scriptDownloading) {
     if (outcome.status < 200 || outcome.status > 299) return kScriptErrorStatus;
     if (outcome.filled) return kScriptTooLong;
   }
-  startScan(pageBuffer, pageLength);
-  platform::sleepMs(transferHooks.pageSettleMs);
+  startScan(context.scanner, context.pageBuffer, context.pageLength);
+  platform::sleepMs(context.transferHooks.pageSettleMs);
   displayState.textureDirty.store(1);
-  if (transferHooks.showMainWindow) transferHooks.showMainWindow();
+  if (context.transferHooks.showMainWindow) context.transferHooks.showMainWindow();
   return 2;
 }
 
-int32_t fetchConfigFlag(const char* host, const char* path) {
+int32_t fetchConfigFlag(FetchContext& context, const char* host, const char* path) {
   char body[kConfigReadSize + 1] = {};
-  const TransferOutcome outcome = runTransfer(
-      host, path, {Operation::config, body, kConfigReadSize, transferLimits.connectMs});
+  const TransferOutcome outcome =
+      runTransfer(context, host, path,
+                  {Operation::config, body, kConfigReadSize, context.transferLimits.connectMs});
   // A body that broke off after its first bytes still gave the one read its content.
   if (outcome.step == Step::laterRead) return static_cast<signed char>(body[0]);
-  if (outcome.step != Step::done) return resultCode(outcome.step, Operation::config);
+  if (outcome.step != Step::done) return resultCode(outcome.step, Operation::config, 0);
   return static_cast<signed char>(body[0]);
 }
 
-int32_t fetchFeed(const char* host, const char* path) {
-  const TransferOutcome outcome = runTransfer(host, path, feedSpec());
-  if (outcome.step != Step::done) return resultCode(outcome.step, Operation::feed);
-  parseFeedBuffer(outcome.length, [] {
-    parseFeed();
+int32_t fetchFeed(FetchContext& context, const char* host, const char* path) {
+  const TransferOutcome outcome = runTransfer(context, host, path, feedSpec(context));
+  if (outcome.step != Step::done) return resultCode(outcome.step, Operation::feed, 0);
+  parseFeedBuffer(context, outcome.length, [&context](ScannerState& scanner) {
+    parseFeed(scanner, context.news);
     return 0;
   });
   return 1;
 }
 
-int32_t fetchQuotePage(const char* host, const char* path) {
-  const TransferOutcome outcome = runTransfer(host, path, feedSpec());
-  if (outcome.step != Step::done) return resultCode(outcome.step, Operation::feed);
-  return parseFeedBuffer(outcome.length, parseQuotePage);
+int32_t fetchQuotePage(FetchContext& context, const char* host, const char* path,
+                       QuoteTexts& texts) {
+  const TransferOutcome outcome = runTransfer(context, host, path, feedSpec(context));
+  if (outcome.step != Step::done) return resultCode(outcome.step, Operation::feed, 0);
+  return parseFeedBuffer(context, outcome.length, [&texts](ScannerState& scanner) {
+    return parseQuotePage(scanner, texts);
+  });
 }
 
-int32_t quoteCommand(const char* quoteHost, std::string_view searchMarker,
-                     const AppendColumn& append) {
-  resetQuoteTexts();
-  const std::string_view symbol =
-      searchMarker.substr(0, searchMarker.size() >= 2 ? searchMarker.size() - 2 : 0);
-  const std::string path = "/q?s=^" + std::string(symbol);
-  const int32_t result = fetchQuotePage(quoteHost, path.c_str());
-  appendQuoteTexts(append);
-  return result;
-}
-
-int32_t fetchNewsTicker(const char* newsHost) {
-  clearNews();
-  publishNews();
+int32_t fetchNewsTicker(FetchContext& context, const char* newsHost) {
+  NewsText& news = context.news;
+  clearNews(news);
+  publishNews(news);
   int32_t result = 0;
   for (const char* path : {"/rss/business", "/rss/stocks", "/rss/topstories"}) {
-    result = fetchFeed(newsHost, path);
-    publishNews();
+    result = fetchFeed(context, newsHost, path);
+    publishNews(news);
   }
   if (result == kOffline) {
     const std::string_view offline = offlineTickerText();
-    clearNews();
-    std::memcpy(newsText, offline.data(), offline.size());
-    newsLength = static_cast<int32_t>(offline.size());
-    publishNews();
+    clearNews(news);
+    std::memcpy(news.text, offline.data(), offline.size());
+    news.length = static_cast<int32_t>(offline.size());
+    publishNews(news);
   }
   return result;
 }

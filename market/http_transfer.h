@@ -15,24 +15,20 @@
 //   body filled the buffer   10003 (script only) -                 -
 //
 // Callers treat 1 and 2 as content fetched and anything above 2 as failure. Only the script
-// download (scriptDownloading set) examines the HTTP status and the body's size: a server's
-// or proxy's error page, or a body cut at the buffer's end, is not a script. For everything
-// else an error page is content too, and a long body is what fitted.
+// download (the fetch context's scriptDownloading set) examines the HTTP status and the body's
+// size: a server's or proxy's error page, or a body cut at the buffer's end, is not a script. For
+// everything else an error page is content too, and a long body is what fitted.
 //
 // A host value is "name", "name:port", or either prefixed with "http://" or "https://".
 // Loopback hosts are never offline: the connection check is skipped for them.
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 
 #include "market/quote_parser.h"
 
-namespace platform {
-class HttpClient;
-}
+struct FetchContext;
 
-constexpr int32_t kTransferBufferSize = 1000000;
 constexpr int32_t kConfigReadSize = 8193;
 constexpr int32_t kReadChunk = 4096;
 constexpr int32_t kOffline = -66;
@@ -40,60 +36,27 @@ constexpr int32_t kScriptErrorStatus = 10002;
 constexpr int32_t kScriptTooLong = 10003;
 constexpr const char* kUserAgent = "Mozilla/4.0 (compatible; MSIE 4.01; Windows 95)";
 
-// Bodies, each followed by a NUL. Longer bodies are cut at the buffer's end. Fetch thread only.
-extern char pageBuffer[kTransferBufferSize + 1];
-extern int32_t pageLength;
-extern char feedBuffer[kTransferBufferSize + 1];
-
-// Set by the fetch thread around the script download only: selects downloadPage's code for
-// a missing network connection.
-extern int32_t scriptDownloading;
-// Alternates the "Reading data" caption from one read to the next, across calls.
-extern int32_t readToggle;
-
-// What the transfers ask of the rest of the program; set by the shell. Empty hooks do nothing.
-struct TransferHooks {
-  std::function<bool()> panelOpen;                    // the control panel exists
-  std::function<void(std::string_view)> setCaption;   // the main window's caption
-  std::function<void()> showMainWindow;  // show it without moving, sizing or re-ordering
-  // Test seams: the client (null: libcurl) and the network check (empty: the platform's).
-  platform::HttpClient* client = nullptr;
-  std::function<bool()> networkUp;
-  uint32_t pageSettleMs = 100;  // the wait after a successful page download
-};
-extern TransferHooks transferHooks;
-
-// Time bounds of every transfer; the page download takes its connect time-out as argument.
-struct TransferLimits {
-  uint32_t connectMs = 10000;
-  uint32_t totalMs = 120000;
-  uint32_t lowSpeedBytes = 1;  // per second, over lowSpeedSeconds
-  uint32_t lowSpeedSeconds = 10;
-};
-extern TransferLimits transferLimits;
+// Each transfer works in the fetch context it is given: its hooks, limits and buffers, the
+// scanner and the news text.
 
 // 2 with the body in pageBuffer/pageLength and the scanner at its start; an error code else
 // (for the script download also kScriptErrorStatus and kScriptTooLong, the body then left in
 // pageBuffer unscanned, as after a failed read).
-int32_t downloadPage(const char* host, const char* path, int32_t connectTimeoutMs);
+int32_t downloadPage(FetchContext& context, const char* host, const char* path,
+                     int32_t connectTimeoutMs);
 // The body's first byte as a signed character code (0 for an empty body); negative codes.
-int32_t fetchConfigFlag(const char* host, const char* path);
-// 1 with the feed's headlines appended to newsText; an error code otherwise.
-int32_t fetchFeed(const char* host, const char* path);
+int32_t fetchConfigFlag(FetchContext& context, const char* host, const char* path);
+// 1 with the feed's headlines appended to the news text; an error code otherwise.
+int32_t fetchFeed(FetchContext& context, const char* host, const char* path);
 // 1 when the quote page held all three values, 0 when a marker was missing, else an error
-// code (then nothing is parsed and the quote texts stay as they were).
-int32_t fetchQuotePage(const char* host, const char* path);
-
-// The quote command's fetch: the quote texts set to "----", the quote page of the symbol in
-// searchMarker (the marker less its last two characters) fetched and parsed, and the three
-// texts appended through `append`. Returns fetchQuotePage's result.
-int32_t quoteCommand(const char* quoteHost, std::string_view searchMarker,
-                     const AppendColumn& append);
+// code (then nothing is parsed and `texts` stay as they were).
+int32_t fetchQuotePage(FetchContext& context, const char* host, const char* path,
+                       QuoteTexts& texts);
 
 // The news step of a run: the ticker emptied, the three feeds of the news host appended in
 // order and published; the offline text instead when the last one finds no connection.
 // Returns the last feed's result.
-int32_t fetchNewsTicker(const char* newsHost);
+int32_t fetchNewsTicker(FetchContext& context, const char* newsHost);
 
 // The address of `path` on `host`, and whether the host is a loopback host. False when the
 // host value cannot name a server.

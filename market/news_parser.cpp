@@ -3,11 +3,6 @@
 #include <cstring>
 #include <string>
 
-#include "market/scanner.h"
-
-char newsText[kTickerSize];
-int32_t newsLength = 0;
-
 namespace {
 
 constexpr int32_t kHeadlineWidth = 60;  // with the mark, an entry takes 61 bytes
@@ -28,30 +23,40 @@ constexpr EntityKey kEntities[] = {
     {"43", '+'},  {"42", '*'},   {"58", ':'}, {"59", ';'},  {"63", '?'}, {"64", '@'},
 };
 
-void append(char c) {
-  if (newsLength < kTickerSize) newsText[newsLength++] = c;
+void append(NewsText& news, char c) {
+  if (news.length < kTickerSize) news.text[news.length++] = c;
 }
 
-void appendBlanks(int32_t count) {
-  for (int32_t i = 0; i < count; ++i) append(' ');
+void appendBlanks(NewsText& news, int32_t count) {
+  const int32_t room = kTickerSize - news.length;
+  const int32_t n = count < room ? count : room;
+  if (n <= 0) return;
+  std::memset(news.text + news.length, ' ', static_cast<size_t>(n));
+  news.length += n;
 }
+
+// One feed's parse: the text it reads and the text it appends to.
+struct FeedParse {
+  ScannerState& scanner;
+  NewsText& news;
+};
 
 // The next character of the headline, or false when it stands in the last three characters
 // of the text, which end the copy.
-bool nextHeadlineChar(char& c) {
+bool nextHeadlineChar(ScannerState& scanner, char& c) {
   const int32_t pos = scanner.cursorPos;
-  c = readChar();
+  c = readChar(scanner);
   return pos < scanner.textLength - 3;
 }
 
 // Reads an entity name up to and including its ";". False when the text ended first.
-bool readEntity(char& decoded) {
+bool readEntity(ScannerState& scanner, char& decoded) {
   char name[kEntityNameMax + 1];
   size_t length = 0;
   bool overlong = false;
   for (;;) {
     char c;
-    if (!nextHeadlineChar(c)) return false;
+    if (!nextHeadlineChar(scanner, c)) return false;
     if (length < kEntityNameMax) {
       name[length++] = c;
     } else {
@@ -68,31 +73,31 @@ struct HeadlineCopy {
   int32_t count;  // characters appended after the mark
 };
 
-HeadlineCopy copyHeadline() {
-  append(kHeadlineMark);
+HeadlineCopy copyHeadline(FeedParse& feed) {
+  append(feed.news, kHeadlineMark);
   int32_t count = 0;
   for (;;) {
     char c;
-    if (!nextHeadlineChar(c)) return {true, count};
+    if (!nextHeadlineChar(feed.scanner, c)) return {true, count};
     if (isControlChar(c)) continue;
     if (c == '<' || c == '(') return {false, count};
-    if (c == '&' && !readEntity(c)) return {true, count};
-    append(c);
+    if (c == '&' && !readEntity(feed.scanner, c)) return {true, count};
+    append(feed.news, c);
     ++count;
   }
 }
 
 // Copies a headline and its filler; false when the copy ran into the end of the text.
-bool copyEntry() {
-  const HeadlineCopy copy = copyHeadline();
+bool copyEntry(FeedParse& feed) {
+  const HeadlineCopy copy = copyHeadline(feed);
   if (copy.reachedEnd) return false;
-  appendBlanks(kHeadlineWidth - copy.count);
+  appendBlanks(feed.news, kHeadlineWidth - copy.count);
   return true;
 }
 
 }  // namespace
 
-void clearNews() { newsLength = 0; }
+void clearNews(NewsText& news) { news.length = 0; }
 
 char decodeEntity(std::string_view name) {
   if (name.size() > kEntityNameMax) return ';';
@@ -103,15 +108,16 @@ char decodeEntity(std::string_view name) {
   return decoded;
 }
 
-void parseFeed() {
-  if (findText("<image>") && findText("<title>")) {
-    appendBlanks(kFeedLead);
-    if (copyEntry()) {
-      while (findText("<item>") && findText("<title>") && copyEntry()) {
+void parseFeed(ScannerState& scanner, NewsText& news) {
+  FeedParse feed{scanner, news};
+  if (findText(scanner, "<image>") && findText(scanner, "<title>")) {
+    appendBlanks(news, kFeedLead);
+    if (copyEntry(feed)) {
+      while (findText(scanner, "<item>") && findText(scanner, "<title>") && copyEntry(feed)) {
       }
     }
   }
-  appendBlanks(kFeedTail);
+  appendBlanks(news, kFeedTail);
 }
 
 std::string_view offlineTickerText() {
@@ -126,4 +132,6 @@ std::string_view offlineTickerText() {
   return text;
 }
 
-void publishNews() { publishTicker(std::string_view(newsText, static_cast<size_t>(newsLength))); }
+void publishNews(const NewsText& news) {
+  publishTicker(std::string_view(news.text, static_cast<size_t>(news.length)));
+}

@@ -4,24 +4,26 @@
 // blanks. A headline entry is the pause mark (byte 26), the headline and blanks up to 61
 // bytes; a headline ends at "<" or "(", and entities are decoded through a small table.
 //
-// The fetch thread builds the text in newsText, which only it touches, and hands a finished
-// version to the frames with publishNews (through publishTicker), so no frame sees it torn.
+// The fetch run builds the text in a NewsText of its own and hands a finished version to the
+// frames with publishNews (through publishTicker), so no frame sees it torn.
 #include <cstdint>
 #include <string_view>
 
-#include "market/ticker.h"
+#include "market/scanner.h"
+#include "model/ticker_text.h"
 
-constexpr char kHeadlineMark = 26;
+// A ticker text being built: the first `length` bytes of `text`.
+struct NewsText {
+  char text[kTickerSize];
+  int32_t length = 0;
+};
 
-extern char newsText[kTickerSize];
-extern int32_t newsLength;
+// Empties the text.
+void clearNews(NewsText& news);
 
-// Empties newsText.
-void clearNews();
-
-// Appends the feed at the scanner's cursor (the body, its length as textLength) to newsText.
-// Appends stop at the end of newsText.
-void parseFeed();
+// Appends the feed at the scanner's cursor (the body, its length as textLength) to `news`.
+// Appends stop at the end of the text's buffer.
+void parseFeed(ScannerState& scanner, NewsText& news);
 
 // The character an entity name (what stands between "&" and ";", the ";" included) gives:
 // the last key of the table that occurs in it, ";" when none does or the name is longer
@@ -31,5 +33,5 @@ char decodeEntity(std::string_view name);
 // The 193-byte text shown when the news feeds cannot be reached.
 std::string_view offlineTickerText();
 
-// Publishes newsText as the ticker text.
-void publishNews();
+// Publishes the text as the ticker text.
+void publishNews(const NewsText& news);

@@ -3,16 +3,9 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "market/scanner.h"
 #include "platform/text.h"
 
-char quoteValue[kQuoteTextSize] = "----";
-char quoteChange[kQuoteTextSize] = "----";
-char quotePercent[kQuoteTextSize] = "----";
-
 namespace {
-
-constexpr size_t kTagTextLength = 5;
 
 // Writes c at index i unless that would overwrite the buffer's last byte, which stays NUL.
 void put(char* text, int32_t size, int32_t i, char c) {
@@ -24,28 +17,25 @@ int32_t boundedLength(const char* text, int32_t size) {
   return end ? static_cast<int32_t>(static_cast<const char*>(end) - text) : size - 1;
 }
 
-// numberText, with "-" in front when the page marks the move as a fall.
-void copySigned(char* text, bool isDown) {
+// The number text the scanner read last, with "-" in front when the page marks the move as a
+// fall, in the form `shape` gives it.
+std::string shapedNumber(const ScannerState& s, bool isDown, void (*shape)(char*, int32_t)) {
+  char text[kQuoteTextSize] = {};
   char* out = text;
   if (isDown) *out++ = '-';
-  platform::copyBounded(out, static_cast<size_t>(kQuoteTextSize - (out - text)),
-                        scanner.numberText);
+  platform::copyBounded(out, static_cast<size_t>(kQuoteTextSize - (out - text)), s.numberText);
+  shape(text, kQuoteTextSize);
+  return text;
 }
 
-bool findAll(std::initializer_list<const char*> markers) {
+bool findAll(ScannerState& s, std::initializer_list<const char*> markers) {
   for (const char* marker : markers) {
-    if (!findText(marker)) return false;
+    if (!findText(s, marker)) return false;
   }
   return true;
 }
 
 }  // namespace
-
-void resetQuoteTexts() {
-  std::strcpy(quoteValue, "----");
-  std::strcpy(quoteChange, "----");
-  std::strcpy(quotePercent, "----");
-}
 
 // Both forms look at every "." of the text as it stood before the cut; only the first one
 // changes what is visible, as the cut ends the text right behind it.
@@ -68,31 +58,21 @@ void percentForm(char* text, int32_t size) {
   }
 }
 
-int32_t parseQuotePage() {
-  if (!findAll({"Index Value:", "<span id=", ">"})) return 0;
-  readNumberText();
-  platform::copyBounded(quoteValue, sizeof quoteValue, scanner.numberText);
-  cutDecimals(quoteValue, kQuoteTextSize);
+int32_t parseQuotePage(ScannerState& s, QuoteTexts& texts) {
+  if (!findAll(s, {"Index Value:", "<span id=", ">"})) return 0;
+  readNumberText(s);
+  texts.value = shapedNumber(s, false, cutDecimals);
 
-  if (!findAll({"http", "alt="})) return 0;
-  readChar();  // the quote that opens the alternative text
-  const bool isDown = readChar() == 'D';
+  if (!findAll(s, {"http", "alt="})) return 0;
+  readChar(s);  // the quote that opens the alternative text
+  const bool isDown = readChar(s) == 'D';
 
-  if (!findAll({">", ">"})) return 0;
-  readNumberText();
-  copySigned(quoteChange, isDown);
-  cutDecimals(quoteChange, kQuoteTextSize);
+  if (!findAll(s, {">", ">"})) return 0;
+  readNumberText(s);
+  texts.change = shapedNumber(s, isDown, cutDecimals);
 
-  if (!findText("(")) return 0;
-  readNumberText();
-  copySigned(quotePercent, isDown);
-  percentForm(quotePercent, kQuoteTextSize);
+  if (!findText(s, "(")) return 0;
+  readNumberText(s);
+  texts.percent = shapedNumber(s, isDown, percentForm);
   return 1;
-}
-
-void appendQuoteTexts(const AppendColumn& append) {
-  for (char* text : {quoteValue, quoteChange, quotePercent}) text[kTagTextLength] = '\0';
-  append(4, quoteValue);
-  append(5, quoteChange);
-  append(3, quotePercent);
 }

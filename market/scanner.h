@@ -12,12 +12,12 @@
 // and one beyond it (or before the start) as NUL too, so a cursor run past the end never
 // touches memory outside the text.
 //
-// Used by the fetch thread only.
+// The state is the caller's: the fetch run keeps one in its fetch context.
 #include <cstdint>
 #include <string_view>
 
 struct ScannerState {
-  const char* text = nullptr;  // start of the text being scanned (pageBuffer or feedBuffer)
+  const char* text = nullptr;  // start of the text being scanned
   int32_t cursorPos = 0;       // offset of the cursor in text
   int32_t textLength = 0;      // bounds every scan
   const char* savedText = nullptr;  // where the current script section began
@@ -26,35 +26,33 @@ struct ScannerState {
   char numberText[256] = "0";  // last number text read by readNumberText
 };
 
-extern ScannerState scanner;
-
 // The cursor as a pointer into the text.
-inline const char* cursor() { return scanner.text + scanner.cursorPos; }
+inline const char* cursor(const ScannerState& s) { return s.text + s.cursorPos; }
 
 // Points the cursor at the start of `text` of `length` bytes.
-void startScan(const char* text, int32_t length);
+void startScan(ScannerState& s, const char* text, int32_t length);
 // The script's section start and its rewind command "pr".
-void saveCursor();
-void rewindCursor();
+void saveCursor(ScannerState& s);
+void rewindCursor(ScannerState& s);
 
 // The character at the cursor (NUL outside the text); the cursor moves past it.
-char readChar();
+char readChar(ScannerState& s);
 
 // Bytes 0-15 and 128-255: passed over by forward searches and number readers.
 inline bool isControlChar(char c) { return static_cast<signed char>(c) < 16; }
 
 // 1 with the cursor just after the marker, 0 with the cursor where the scan stopped.
-int32_t findText(std::string_view marker);
+int32_t findText(ScannerState& s, std::string_view marker);
 // Always 1: the cursor on the marker's first character, or at the section's saved position.
-int32_t findBack(std::string_view marker);
+int32_t findBack(ScannerState& s, std::string_view marker);
 // Always 1: the cursor on the character in front of the nearest ">" behind it, or at the
 // saved position.
-int32_t backToTag();
+int32_t backToTag(ScannerState& s);
 // 1 with the cursor on the first digit after a ">" (a "<" first restarts the ">" search).
-int32_t skipToNumber();
+int32_t skipToNumber(ScannerState& s);
 // Passes n ">" characters, then reads a number into accumulator and returns it; -1 when the
 // text ended first (accumulator unchanged). A comma ends the number.
-float readNumber(int32_t n);
+float readNumber(ScannerState& s, int32_t n);
 // Reads a number text into numberText ("0" unless it starts within 15 characters and ends
 // within 16); thousands separators are dropped.
-void readNumberText();
+void readNumberText(ScannerState& s);

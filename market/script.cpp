@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "market/item_table.h"
 #include "market/script_format.h"
+#include "model/item_table.h"
 #include "platform/text.h"
 
 namespace {

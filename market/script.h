@@ -15,6 +15,7 @@
 #include <string>
 #include <string_view>
 
+#include "market/quote_parser.h"
 #include "platform/clock.h"
 
 struct MarketItemTable;
@@ -39,13 +40,6 @@ struct FetchRunState {
   std::string customSymbol;
   std::string customLatitude;
   std::string customLongitude;
-};
-
-// The three texts a quote page yields; "----" where the page did not give one.
-struct QuoteTexts {
-  std::string value = "----";
-  std::string change = "----";
-  std::string percent = "----";
 };
 
 class ScriptHost {

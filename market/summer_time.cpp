@@ -1,7 +1,6 @@
 #include "market/summer_time.h"
 
-std::atomic<int32_t> londonSummerTime{0};
-std::atomic<int32_t> newYorkSummerTime{0};
+#include "model/summer_time_flags.h"
 
 namespace {
 

@@ -1,14 +1,10 @@
 #pragma once
-// Summer-time flags: 1 while European summer time (London) or United States daylight time
-// (New York) is in force. The fetch thread recomputes them at the end of every run; frames
-// read them.
-#include <atomic>
+// The summer-time rules: whether European summer time (London) or United States daylight
+// time (New York) is in force at a UTC moment. The fetch thread recomputes the program's
+// summer-time flags with them at the end of every run.
 #include <cstdint>
 
 #include "platform/clock.h"
-
-extern std::atomic<int32_t> londonSummerTime;
-extern std::atomic<int32_t> newYorkSummerTime;
 
 // From a UTC date and time (month, day, day of week with Sunday = 0, hour).
 // London: from 01:00 UTC on the last Sunday of March to 01:00 UTC on the last Sunday of
@@ -17,5 +13,5 @@ extern std::atomic<int32_t> newYorkSummerTime;
 int32_t londonSummerTimeAt(const platform::DateTime& utc);
 int32_t newYorkSummerTimeAt(const platform::DateTime& utc);
 
-// Sets both flags from the current UTC time.
+// Sets both summer-time flags (model/summer_time_flags.h) from the current UTC time.
 void updateSummerTimeFlags();

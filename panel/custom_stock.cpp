@@ -1,10 +1,9 @@
 #include "panel/custom_stock.h"
 
-#include "panel/control_panel.h"
+#include "model/settings.h"
 #include "panel/dialog_tables.h"
 #include "platform/dialog.h"
 #include "platform/profile.h"
-#include "shell/settings.h"
 
 namespace {
 
@@ -42,26 +41,21 @@ class CustomStockDialog : public platform::DialogEvents {
 }  // namespace
 
 CustomStock readCustomStock() {
-  return {readSettingText(SettingKey::customS), readSettingText(SettingKey::customLat),
-          readSettingText(SettingKey::customLon)};
+  return {readSettingText(SettingKey::customSymbol), readSettingText(SettingKey::customLatitude),
+          readSettingText(SettingKey::customLongitude)};
 }
 
 bool storeCustomStock(const CustomStock& typed) {
-  bool stored = writeSettingText(SettingKey::customS, cut(typed.symbol));
+  bool stored = writeSettingText(SettingKey::customSymbol, cut(typed.symbol));
   // The dialog has always spelt the latitude key "customlat"; key names match without case,
-  // so it is the key SettingKey::customLat that the fetch thread reads.
+  // so it is the key SettingKey::customLatitude that the fetch thread reads.
   stored =
       platform::profileWriteText(settingsFile(), kItemsSection, "customlat", cut(typed.latitude)) &&
       stored;
-  return writeSettingText(SettingKey::customLon, cut(typed.longitude)) && stored;
+  return writeSettingText(SettingKey::customLongitude, cut(typed.longitude)) && stored;
 }
 
 void runCustomStockDialog() {
-  if (customDialogOpen == 1) return;
-  customDialogOpen = 1;
-  {
-    CustomStockDialog dialog;
-    dialog.run();
-  }
-  customDialogOpen = 0;
+  CustomStockDialog dialog;
+  dialog.run();
 }

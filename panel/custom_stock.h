@@ -19,6 +19,6 @@ CustomStock readCustomStock();
 // "customLon" in this order. Returns false when a write failed.
 bool storeCustomStock(const CustomStock& typed);
 
-// Opens the modal dialog, unless it is open already; returns when it closes. OK (and
-// Enter) store the three texts; Cancel, Escape and the window manager's close store nothing.
+// Opens the modal dialog; returns when it closes. OK (and Enter) store the three texts;
+// Cancel, Escape and the window manager's close store nothing.
 void runCustomStockDialog();

@@ -1,14 +1,13 @@
 #include "panel/help_dialog.h"
 
-#include <filesystem>
-
-#include "panel/control_panel.h"
+#include "market/script_cache.h"
+#include "model/settings.h"
 #include "panel/dialog_tables.h"
 #include "platform/dialog.h"
+#include "platform/files.h"
 #include "platform/message_box.h"
 #include "platform/open_url.h"
 #include "platform/text.h"
-#include "shell/settings.h"
 
 namespace {
 
@@ -72,24 +71,18 @@ std::string editLines(const std::string& text) {
 }
 
 std::string makerSiteRoot() {
-  std::string host = readSettingText(SettingKey::makerhost);
+  std::string host = readSettingText(SettingKey::makerHost);
   if (!startsWithScheme(host)) host = "http://" + host;
   while (host.size() > 8 && host.back() == '/') host.pop_back();
   return host + "/";
 }
 
 void resetAndClose() {
-  std::error_code ignored;
-  std::filesystem::remove("orbq.txt", ignored);
+  platform::removeFile(kCacheFile);
   platform::postCloseToMainWindow();
 }
 
 void runHelpDialog() {
-  if (helpDialogOpen == 1) return;
-  helpDialogOpen = 1;
-  {
-    HelpDialog dialog;
-    dialog.run();
-  }
-  helpDialogOpen = 0;
+  HelpDialog dialog;
+  dialog.run();
 }

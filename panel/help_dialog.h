@@ -21,9 +21,9 @@ std::string editLines(const std::string& text);
 // The root page of the maker's web site, on the maker's server named by "makerhost".
 std::string makerSiteRoot();
 
-// Deletes the script cache "orbq.txt" in the current directory (a missing file is fine) and
-// posts a close request to the main window, which saves the placement and ends the program.
+// Deletes the script cache in the current directory (a missing file is fine) and posts a
+// close request to the main window, which saves the placement and ends the program.
 void resetAndClose();
 
-// Opens the modal dialog, unless it is open already; returns when it closes.
+// Opens the modal dialog; returns when it closes.
 void runHelpDialog();

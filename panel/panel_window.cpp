@@ -2,17 +2,14 @@
 
 #include <memory>
 
+#include "model/display_state.h"
+#include "model/window_handles.h"
 #include "panel/control_panel.h"
 #include "panel/custom_stock.h"
 #include "panel/dialog_tables.h"
 #include "panel/help_dialog.h"
 #include "platform/dialog.h"
 #include "render/panel_gl.h"
-#include "shell/display_state.h"
-
-std::atomic<platform::Dialog*> panelWindow{nullptr};
-
-namespace {
 
 // The real panel: the STATUS dialog as PanelControls, its events handed to the panel logic.
 class ControlPanel : public platform::DialogEvents, public PanelControls {
@@ -35,6 +32,8 @@ class ControlPanel : public platform::DialogEvents, public PanelControls {
   }
 
   // PanelControls
+  DisplayState& display() override { return displayState; }
+  PanelState& state() override { return state_; }
   bool checked(int id) const override { return dialog_.checked(id); }
   void setChecked(int id, bool on) override { dialog_.setChecked(id, on); }
   int sliderPosition(int id) const override { return dialog_.sliderPosition(id); }
@@ -49,40 +48,40 @@ class ControlPanel : public platform::DialogEvents, public PanelControls {
   void openCustom() override { runCustomStockDialog(); }
 
  private:
+  PanelState state_;
   platform::Dialog dialog_;
 };
 
-std::unique_ptr<ControlPanel> panel;
+PanelWindow::PanelWindow() = default;
 
-}  // namespace
+PanelWindow::~PanelWindow() { destroy(); }
 
-void createPanel(int left, int top) {
-  if (panel) return;
-  panel = std::make_unique<ControlPanel>();
-  panelWindow = &panel->dialog();
-  panel->dialog().moveTo(left, top);
-  panel->dialog().show();
+void PanelWindow::create(int left, int top) {
+  if (panel_) return;
+  panel_ = std::make_unique<ControlPanel>();
+  panelWindow = &panel_->dialog();
+  panel_->dialog().moveTo(left, top);
+  panel_->dialog().show();
 }
 
-void postPanelCommand(int command) {
-  platform::post([command] {
-    if (panel) panelCommand(*panel, command);
+void PanelWindow::postCommand(int command) {
+  platform::post([this, command] {
+    if (panel_) panelCommand(*panel_, command);
   });
 }
 
-void showPanel() {
-  if (panel) panel->dialog().show();
+void PanelWindow::show() {
+  if (panel_) panel_->dialog().show();
 }
 
-bool panelOuterRect(platform::Rect& rect) {
-  if (!panel) return false;
-  rect = panel->dialog().outerRect();
+bool PanelWindow::outerRect(platform::Rect& rect) const {
+  if (!panel_) return false;
+  rect = panel_->dialog().outerRect();
   return true;
 }
 
-void destroyPanel() {
-  if (!panel) return;
+void PanelWindow::destroy() {
+  if (!panel_) return;
   panelWindow = nullptr;
-  panel.reset();
-  releaseSharedQuadric();
+  panel_.reset();
 }

@@ -1,30 +1,37 @@
 #pragma once
 // The control panel's window, "Display": a modeless dialog built from the STATUS table that
 // stands beside the globe for the life of the program. Its close box only hides it.
-#include <atomic>
+#include <memory>
 
 #include "platform/window.h"
 
-namespace platform {
-class Dialog;
-}
+class ControlPanel;
 
-// The panel's window; null until the panel is created and again once it is destroyed. The
-// fetch thread reads it to decide whether it reports its progress.
-extern std::atomic<platform::Dialog*> panelWindow;
+// The panel and its window, owned by the program's entry so that it outlives the main
+// window. UI thread only; panelWindow names its dialog while it exists.
+class PanelWindow {
+ public:
+  PanelWindow();
+  ~PanelWindow();
+  PanelWindow(const PanelWindow&) = delete;
+  PanelWindow& operator=(const PanelWindow&) = delete;
 
-// Creates the panel once (nothing if it exists), initialises its controls from DisplayState,
-// places its outer corner at (left, top) and shows it.
-void createPanel(int left, int top);
+  // Creates the panel once (nothing if it exists), initialises its controls from
+  // DisplayState, places its outer corner at (left, top) and shows it.
+  void create(int left, int top);
 
-// Queues a command for the panel, handled when the loop next runs.
-void postPanelCommand(int command);
+  // Queues a command for the panel, handled when the loop next runs.
+  void postCommand(int command);
 
-// Shows a hidden panel at its old place and brings it to the top.
-void showPanel();
+  // Shows a hidden panel at its old place and brings it to the top.
+  void show();
 
-// The panel's rectangle with its frame; false while there is no panel.
-bool panelOuterRect(platform::Rect& rect);
+  // The panel's rectangle with its frame; false while there is no panel.
+  bool outerRect(platform::Rect& rect) const;
 
-// Destroys the panel with its bitmaps, clears panelWindow and releases sharedQuadric.
-void destroyPanel();
+  // Destroys the panel with its bitmaps and clears panelWindow.
+  void destroy();
+
+ private:
+  std::unique_ptr<ControlPanel> panel_;
+};

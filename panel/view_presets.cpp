@@ -1,98 +1,175 @@
 #include "panel/view_presets.h"
 
 #include <array>
-#include <cstring>
 #include <string>
+#include <vector>
 
-#include "panel/control_panel.h"
+#include "model/settings.h"
 #include "panel/dialog_tables.h"
 #include "platform/text.h"
-#include "shell/display_state.h"
-#include "shell/settings.h"
-
-char presetSection[6] = "bank1";
 
 namespace {
 
-constexpr const char* kSections[4] = {"bank1", "bank2", "bank3", "bank4"};
+// How a field is stored: how it is read from its key and written back.
+enum class Stored {
+  integer,      // the settings file's integer read; "%d"
+  level,        // an integer read into a float; "%d" of the level truncated toward zero
+  numberText,   // at most nine characters as a decimal number into a float; "%f"
+  integerText,  // at most nine characters as a leading integer; "%d"
+  onOff,        // a flag: 1 only for exactly "on", with case; "on" or "off"
+};
 
-// Number keys are read into a 10-byte buffer: at most nine characters count.
-float readNumber(SettingKey key) {
-  return static_cast<float>(platform::leadingDouble(readSettingText(key, presetSection)));
+// What loading a field sets off at once, before the next field is read.
+enum class AfterLoad { nothing, clearColour, relayout, texture };
+
+struct PresetField {
+  SettingKey key;
+  Stored stored;
+  int32_t DisplayState::*whole;  // integer, integerText and onOff fields
+  float DisplayState::*number;   // level and numberText fields
+  int loadStep;                  // the field's place in the load order
+  AfterLoad after;
+};
+
+constexpr PresetField whole(SettingKey key, Stored stored, int32_t DisplayState::*field,
+                            int loadStep, AfterLoad after = AfterLoad::nothing) {
+  return {key, stored, field, nullptr, loadStep, after};
 }
 
-// A switch is on only when it reads exactly "on", with case.
-int32_t readFlag(SettingKey key) { return readSettingSwitch(key, presetSection) ? 1 : 0; }
+constexpr PresetField number(SettingKey key, Stored stored, float DisplayState::*field,
+                             int loadStep) {
+  return {key, stored, nullptr, field, loadStep, AfterLoad::nothing};
+}
 
-std::string number(float value) { return platform::formatFixed(value); }
+using enum Stored;
+using K = SettingKey;
+using D = DisplayState;
 
-std::string flag(int32_t value) { return value == 1 ? "on" : "off"; }
+// In the order of writing, which is the order of the keys in the file.
+constexpr std::array<PresetField, 18> kPresetFields{{
+    whole(K::zoom, integer, &D::zoom, 0),
+    number(K::spinRate, numberText, &D::spinRate, 1),
+    number(K::tilt, numberText, &D::tilt, 2),
+    whole(K::tiltBase, integerText, &D::tiltBase, 3),
+    number(K::colorLevel, level, &D::colorLevel, 4),
+    number(K::gridLevel, level, &D::gridLevel, 5),
+    number(K::rotation, numberText, &D::rotation, 6),
+    whole(K::night, onOff, &D::night, 16, AfterLoad::texture),
+    whole(K::largeTags, onOff, &D::largeTags, 17),
+    whole(K::news, onOff, &D::news, 7),
+    whole(K::zones, onOff, &D::zones, 14),
+    whole(K::clocks, onOff, &D::clocks, 15, AfterLoad::relayout),
+    whole(K::showValue, onOff, &D::showValue, 8),
+    whole(K::cycle, onOff, &D::cycle, 9),
+    whole(K::dark, onOff, &D::dark, 10, AfterLoad::clearColour),
+    whole(K::showChange, onOff, &D::showChange, 11),
+    whole(K::noon, onOff, &D::noon, 12),
+    whole(K::showPercent, onOff, &D::showPercent, 13),
+}};
+
+constexpr std::array<const PresetField*, kPresetFields.size()> loadOrder() {
+  std::array<const PresetField*, kPresetFields.size()> order{};
+  for (const PresetField& field : kPresetFields)
+    order[static_cast<size_t>(field.loadStep)] = &field;
+  return order;
+}
+constexpr auto kLoadOrder = loadOrder();
+
+constexpr bool everyFieldLoadsOnce() {
+  for (const PresetField* field : kLoadOrder) {
+    if (field == nullptr) return false;
+  }
+  return true;
+}
+static_assert(everyFieldLoadsOnce(), "the load steps must number the fields 0 to 17");
+
+constexpr bool storedMatchesField() {
+  for (const PresetField& f : kPresetFields) {
+    const bool wholeKind = f.stored == integer || f.stored == integerText || f.stored == onOff;
+    if (wholeKind != (f.whole != nullptr) || wholeKind == (f.number != nullptr)) return false;
+  }
+  return true;
+}
+static_assert(storedMatchesField(), "each field's kind must match the field's type");
+
+void loadField(const PresetField& f, DisplayState& display, const char* section) {
+  switch (f.stored) {
+    case integer:
+      display.*f.whole = readSettingInt(f.key, section);
+      break;
+    case level:
+      display.*f.number = static_cast<float>(readSettingInt(f.key, section));
+      break;
+    case numberText:
+      display.*f.number =
+          static_cast<float>(platform::leadingDouble(readSettingText(f.key, section)));
+      break;
+    case integerText:
+      display.*f.whole = platform::leadingInt(readSettingText(f.key, section));
+      break;
+    case onOff:
+      display.*f.whole = readSettingSwitch(f.key, section) ? 1 : 0;
+      break;
+  }
+}
+
+std::string storedText(const PresetField& f, const DisplayState& display) {
+  switch (f.stored) {
+    case integer:
+    case integerText:
+      return platform::formatInt(display.*f.whole);
+    case level:
+      return platform::formatInt(truncateLevel(display.*f.number));
+    case numberText:
+      return platform::formatFixed(display.*f.number);
+    case onOff:
+      return display.*f.whole == 1 ? "on" : "off";
+  }
+  return {};
+}
+
+void afterLoad(AfterLoad after, PanelControls& panel) {
+  DisplayState& display = panel.display();
+  switch (after) {
+    case AfterLoad::clearColour:
+      panel.setClearColour(display.dark == 1);
+      break;
+    case AfterLoad::relayout:
+      display.viewportDirty = kViewportRelayout;
+      panel.postMainWindowSize();
+      break;
+    case AfterLoad::texture:
+      display.textureDirty = 1;
+      break;
+    case AfterLoad::nothing:
+      break;
+  }
+}
 
 }  // namespace
 
-const char* presetSectionName(int preset) { return kSections[preset & 3]; }
-
 void loadPreset(PanelControls& panel) {
-  DisplayState& s = displayState;
-  s.zoom = readSettingInt(SettingKey::d1, presetSection);
-  s.spinRate = readNumber(SettingKey::d2);
-  s.tilt = readNumber(SettingKey::d3);
-  s.tiltBase = platform::leadingInt(readSettingText(SettingKey::d3a, presetSection));
-  s.colorLevel = static_cast<float>(readSettingInt(SettingKey::d4, presetSection));
-  s.gridLevel = static_cast<float>(readSettingInt(SettingKey::d5, presetSection));
-  s.rotation = readNumber(SettingKey::d7);
-
-  s.news = readFlag(SettingKey::c1);
-  s.showValue = readFlag(SettingKey::c4);
-  s.cycle = readFlag(SettingKey::c5);
-  s.dark = readFlag(SettingKey::c6);
-  panel.setClearColour(s.dark == 1);
-
-  s.showChange = readFlag(SettingKey::c8);
-  s.noon = readFlag(SettingKey::c9);
-  s.showPercent = readFlag(SettingKey::c10);
-  s.zones = readFlag(SettingKey::c2);
-  s.clocks = readFlag(SettingKey::c3);
-  s.viewportDirty = kViewportRelayout;
-  panel.postMainWindowSize();
-
-  s.night = readFlag(SettingKey::c200);
-  s.textureDirty = 1;
-  s.largeTags = readFlag(SettingKey::c201);
-
+  const char* section = panel.state().presetSection;
+  for (const PresetField* field : kLoadOrder) {
+    loadField(*field, panel.display(), section);
+    afterLoad(field->after, panel);
+  }
   setBoxesFromFlags(panel);
   setSlidersFromLevels(panel);
-  s.textureDirty = 1;
+  panel.display().textureDirty = 1;
 }
 
-void savePreset() {
-  const DisplayState& s = displayState;
-  using platform::formatInt;
-  const std::array<SettingValue, 18> values{{
-      {SettingKey::d1, formatInt(s.zoom)},
-      {SettingKey::d2, number(s.spinRate)},
-      {SettingKey::d3, number(s.tilt)},
-      {SettingKey::d3a, formatInt(s.tiltBase)},
-      {SettingKey::d4, formatInt(truncateLevel(s.colorLevel))},
-      {SettingKey::d5, formatInt(truncateLevel(s.gridLevel))},
-      {SettingKey::d7, number(s.rotation)},
-      {SettingKey::c200, flag(s.night)},
-      {SettingKey::c201, flag(s.largeTags)},
-      {SettingKey::c1, flag(s.news)},
-      {SettingKey::c2, flag(s.zones)},
-      {SettingKey::c3, flag(s.clocks)},
-      {SettingKey::c4, flag(s.showValue)},
-      {SettingKey::c5, flag(s.cycle)},
-      {SettingKey::c6, flag(s.dark)},
-      {SettingKey::c8, flag(s.showChange)},
-      {SettingKey::c9, flag(s.noon)},
-      {SettingKey::c10, flag(s.showPercent)},
-  }};
-  writeSettingTexts(values, presetSection);
+void savePreset(const DisplayState& display, const char* section) {
+  std::vector<SettingValue> values;
+  values.reserve(kPresetFields.size());
+  for (const PresetField& field : kPresetFields) {
+    values.push_back({field.key, storedText(field, display)});
+  }
+  writeSettingTexts(values, section);
 }
 
 void selectPreset(PanelControls& panel, int preset) {
-  std::memcpy(presetSection, presetSectionName(preset), sizeof presetSection);
+  panel.state().presetSection = presetSectionName(preset);
   panel.pressPreset(panelid::presetA + (preset & 3));
   loadPreset(panel);
 }

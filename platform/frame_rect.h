@@ -3,7 +3,7 @@
 // manager draws around it.
 #include <optional>
 
-#include "platform/window.h"
+#include "platform/rect.h"
 
 class Fl_Window;
 

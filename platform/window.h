@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/rect.h"
+
 namespace platform {
 
 // Calls that the window makes on the UI thread. Coordinates are client pixels, y downward.
@@ -26,13 +28,6 @@ class WindowEvents {
   virtual void key(int /*code*/) {}
   // The user asked to close the window; asked before runLoop starts, it arrives when it starts.
   virtual void close() = 0;
-};
-
-struct Rect {
-  int left;
-  int top;
-  int right;
-  int bottom;
 };
 
 // The deepest depth buffer the display offers with a double-buffered RGB visual of 8 bits a

@@ -5,21 +5,11 @@
 
 #include <cstring>
 
-#include "market/summer_time.h"
+#include "model/summer_time_flags.h"
 #include "platform/clock.h"
-#include "render/frame.h"
-#include "render/gl_context.h"
-#include "render/scene.h"
-#include "shell/display_state.h"
-
-int32_t londonHour = 0;
-int32_t newYorkHour = 0;
-int32_t beijingHour = 0;
-int32_t cityMinute = 0;
+#include "render/frame_layout.h"
 
 namespace {
-
-CityTimes lastReading;
 
 // Brings an hour that one offset of at most a day pushed out of 0 to 23 back into it.
 int32_t wrapDay(int32_t hour) {
@@ -94,17 +84,11 @@ std::array<GlobeClock, 7> globeClockTable(const CityTimes& city) {
   }};
 }
 
-const CityTimes& currentCityTimes() { return lastReading; }
-
-void updateCityTimes() {
+CityTimes readCityTimes(const SceneClock& clock) {
   // The renderer's one time source, so that a fixed clock moves every clock together.
-  const platform::DateTime utc = sceneClock.utc();
-  lastReading = cityTimesAt(utc.hour, utc.minute, londonSummerTime.load(std::memory_order_relaxed),
-                            newYorkSummerTime.load(std::memory_order_relaxed));
-  londonHour = lastReading.londonHour;
-  newYorkHour = lastReading.newYorkHour;
-  beijingHour = lastReading.beijingHour;
-  cityMinute = lastReading.cityMinute;
+  const platform::DateTime utc = clock.utc();
+  return cityTimesAt(utc.hour, utc.minute, londonSummerTime.load(std::memory_order_relaxed),
+                     newYorkSummerTime.load(std::memory_order_relaxed));
 }
 
 namespace {
@@ -121,88 +105,98 @@ void plainColourState() {
 
 // Twelve hour ticks round the clock's x axis at `radius`; the twelfth turn brings the frame
 // back to where it started.
-void drawTicks(double radius, double tickRadius, double tickLength) {
+void drawTicks(GLUquadric* quadric, double radius, double tickRadius, double tickLength) {
   for (int tick = 0; tick < 12; ++tick) {
     glRotatef(30.0f, 1.0f, 0.0f, 0.0f);
     glTranslated(0.0, 0.0, radius);
-    gluCylinder(sharedQuadric, tickRadius, tickRadius, tickLength, 2, 2);
+    gluCylinder(quadric, tickRadius, tickRadius, tickLength, 2, 2);
     glTranslated(0.0, 0.0, -radius);
   }
 }
 
 // A dial hand: a flat cone along the hand's direction, starting just behind the centre.
-void drawDialHand(int32_t angle, double length) {
+void drawDialHand(GLUquadric* quadric, int32_t angle, double length) {
   glRotatef(static_cast<float>(-angle), 1.0f, 0.0f, 0.0f);
   glTranslated(0.0, 0.0, -0.002);
-  gluCylinder(sharedQuadric, 0.004, 0.0, length, 2, 2);
+  gluCylinder(quadric, 0.004, 0.0, length, 2, 2);
   glTranslated(0.0, 0.0, 0.002);
   glRotatef(static_cast<float>(angle), 1.0f, 0.0f, 0.0f);
 }
 
-void drawDialLabel(const char* label, float centreY) {
+void drawDialLabel(const char* label, float centreY, int32_t fontBase) {
   const auto offset = dialLabelOffset(centreY);
   glRasterPos3f(offset[0], offset[1], 0.0f);
-  // The labels' font is one size below the ticker's.
-  glListBase(static_cast<GLuint>(tickerFontBase - 200));
+  glListBase(static_cast<GLuint>(fontBase));
   glCallLists(static_cast<GLsizei>(strnlen(label, 8)), GL_UNSIGNED_BYTE, label);
+}
+
+// What every dial of one frame is drawn with.
+struct DialStyle {
+  GLUquadric* quadric;
+  int32_t labelFontBase;
+  int32_t dark;
+};
+
+// One dial of radius 0.03 overlay units centred at (x, y), with the first 8 characters of
+// its label.
+void drawDialClock(const DialStyle& style, float second, const DialClock& clock) {
+  GLUquadric* quadric = style.quadric;
+  const HandAngles angles = dialHandAngles(second, clock.hour, clock.minute);
+  plainColourState();
+  glPushMatrix();
+  glTranslatef(clock.x, clock.y, 0.0f);
+  setColour(dialLabelColour(style.dark));
+  drawDialLabel(clock.label, clock.y, style.labelFontBase);
+  setColour(dialTickColour(style.dark));
+  glRotatef(90.0f, 0.0f, 1.0f, 0.0f);
+  drawTicks(quadric, 0.03, 0.002, 0.002);
+  glColor3f(0.91f, 0.31f, 0.0f);
+  drawDialHand(quadric, angles.minute, 0.03);
+  drawDialHand(quadric, angles.hour, 0.02);
+  glRotatef(-90.0f, 1.0f, 0.0f, 0.0f);
+  glRotatef(-angles.second, 1.0f, 0.0f, 0.0f);
+  glTranslated(0.0, 0.0, 0.029);
+  gluCylinder(quadric, 0.0005, 0.0005, 0.003, 2, 2);
+  glPopMatrix();
+}
+
+// One clock of radius 500 model units standing on the equator at the turn angle.
+void drawGlobeClock(GLUquadric* quadric, const GlobeClock& clock) {
+  const HandAngles angles = handAngles(0.0f, clock.hour, clock.minute);
+  plainColourState();
+  glColor3f(0.02f, 0.61f, 0.41f);
+  glPushMatrix();
+  glRotatef(clock.turnAngle, 0.0f, 1.0f, 0.0f);
+  // Just above the surface (radius 4060), so the face is not lost in the globe.
+  glTranslated(0.0, 0.0, 4100.0);
+  gluDisk(quadric, 0.0, 500.0, 20, 10);
+  glTranslated(0.0, 0.0, 1.0);
+  glColor3f(0.01f, 0.99f, 0.99f);
+  glRotatef(90.0f, 0.0f, 1.0f, 0.0f);
+  drawTicks(quadric, 450.0, 52.0, 87.0);
+  glColor3f(0.91f, 0.31f, 0.0f);
+  glRotatef(static_cast<float>(angles.minute), 1.0f, 0.0f, 0.0f);
+  gluCylinder(quadric, 50.0, 50.0, 500.0, 2, 2);
+  glRotatef(static_cast<float>(-angles.minute), 1.0f, 0.0f, 0.0f);
+  glRotatef(static_cast<float>(angles.hour), 1.0f, 0.0f, 0.0f);
+  gluCylinder(quadric, 50.0, 50.0, 320.0, 2, 2);
+  glPopMatrix();
 }
 
 }  // namespace
 
-void drawDialClock(float second, int32_t hour, int32_t minute, float x, float y,
-                   const char* label) {
-  if (sharedQuadric == nullptr) return;
-  const HandAngles angles = dialHandAngles(second, hour, minute);
-  plainColourState();
-  glPushMatrix();
-  glTranslatef(x, y, 0.0f);
-  setColour(dialLabelColour(displayState.dark));
-  drawDialLabel(label, y);
-  setColour(dialTickColour(displayState.dark));
-  glRotatef(90.0f, 0.0f, 1.0f, 0.0f);
-  drawTicks(0.03, 0.002, 0.002);
-  glColor3f(0.91f, 0.31f, 0.0f);
-  drawDialHand(angles.minute, 0.03);
-  drawDialHand(angles.hour, 0.02);
-  glRotatef(-90.0f, 1.0f, 0.0f, 0.0f);
-  glRotatef(-angles.second, 1.0f, 0.0f, 0.0f);
-  glTranslated(0.0, 0.0, 0.029);
-  gluCylinder(sharedQuadric, 0.0005, 0.0005, 0.003, 2, 2);
-  glPopMatrix();
-}
-
-void drawDialClocks() {
-  const float second = static_cast<float>(localTime.second);
-  for (const DialClock& clock : dialClockTable(localClockHour, localTime.minute, lastReading)) {
-    drawDialClock(second, clock.hour, clock.minute, clock.x, clock.y, clock.label);
+void drawDialClocks(GLUquadric* quadric, const CityTimes& city, const platform::DateTime& local,
+                    const FrameLayout& layout, int32_t dark) {
+  if (quadric == nullptr) return;
+  // The labels' font is one size below the ticker's.
+  const DialStyle style{quadric, layout.tickerFontBase - 200, dark};
+  const float second = static_cast<float>(local.second);
+  for (const DialClock& clock : dialClockTable(layout.localClockHour, local.minute, city)) {
+    drawDialClock(style, second, clock);
   }
 }
 
-void drawGlobeClock(float turnAngle, int32_t hour, int32_t minute) {
-  if (sharedQuadric == nullptr) return;
-  const HandAngles angles = handAngles(0.0f, hour, minute);
-  plainColourState();
-  glColor3f(0.02f, 0.61f, 0.41f);
-  glPushMatrix();
-  glRotatef(turnAngle, 0.0f, 1.0f, 0.0f);
-  // Just above the surface (radius 4060), so the face is not lost in the globe.
-  glTranslated(0.0, 0.0, 4100.0);
-  gluDisk(sharedQuadric, 0.0, 500.0, 20, 10);
-  glTranslated(0.0, 0.0, 1.0);
-  glColor3f(0.01f, 0.99f, 0.99f);
-  glRotatef(90.0f, 0.0f, 1.0f, 0.0f);
-  drawTicks(450.0, 52.0, 87.0);
-  glColor3f(0.91f, 0.31f, 0.0f);
-  glRotatef(static_cast<float>(angles.minute), 1.0f, 0.0f, 0.0f);
-  gluCylinder(sharedQuadric, 50.0, 50.0, 500.0, 2, 2);
-  glRotatef(static_cast<float>(-angles.minute), 1.0f, 0.0f, 0.0f);
-  glRotatef(static_cast<float>(angles.hour), 1.0f, 0.0f, 0.0f);
-  gluCylinder(sharedQuadric, 50.0, 50.0, 320.0, 2, 2);
-  glPopMatrix();
-}
-
-void drawGlobeClocks() {
-  for (const GlobeClock& clock : globeClockTable(lastReading)) {
-    drawGlobeClock(clock.turnAngle, clock.hour, clock.minute);
-  }
+void drawGlobeClocks(GLUquadric* quadric, const CityTimes& city) {
+  if (quadric == nullptr) return;
+  for (const GlobeClock& clock : globeClockTable(city)) drawGlobeClock(quadric, clock);
 }

@@ -6,11 +6,11 @@
 #include <array>
 #include <cstdint>
 
-// City times, from UTC and the summer-time flags; updated every frame.
-extern int32_t londonHour;
-extern int32_t newYorkHour;
-extern int32_t beijingHour;
-extern int32_t cityMinute;
+#include "platform/clock.h"
+#include "render/scene_clock.h"
+
+struct FrameLayout;
+struct GLUquadric;
 
 // One reading of UTC with the summer-time flags as they were at that moment, and the city
 // times derived from them. The globe clocks draw from the same reading as the dials.
@@ -72,18 +72,16 @@ struct GlobeClock {
 // The seven zone clocks on the equator, London to the Pacific coast of the United States.
 std::array<GlobeClock, 7> globeClockTable(const CityTimes& city);
 
-// The reading the last updateCityTimes made.
-const CityTimes& currentCityTimes();
+// The city times at the clock's UTC time with the summer-time flags as they are now; the
+// scene pass reads them every frame.
+CityTimes readCityTimes(const SceneClock& clock);
 
-// Reads UTC and the summer-time flags and sets the city times; every frame.
-void updateCityTimes();
-// In the globe's model frame, from the last updateCityTimes.
-void drawGlobeClocks();
-// In the overlay frame, with the local time the scene pass read.
-void drawDialClocks();
-// One dial of radius 0.03 overlay units centred at (x, y), with the first 8 characters of
-// its label.
-void drawDialClock(float second, int32_t hour, int32_t minute, float x, float y,
-                   const char* label);
-// One clock of radius 500 model units standing on the equator at the turn angle.
-void drawGlobeClock(float turnAngle, int32_t hour, int32_t minute);
+// The drawing below does nothing without the shared quadric.
+
+// In the globe's model frame.
+void drawGlobeClocks(GLUquadric* quadric, const CityTimes& city);
+// In the overlay frame: the local time the scene pass read (its hour on the frame's twelve-
+// hour dial) and the city times, labels in the font below the frame's ticker font, colours
+// as `dark` says.
+void drawDialClocks(GLUquadric* quadric, const CityTimes& city, const platform::DateTime& local,
+                    const FrameLayout& layout, int32_t dark);

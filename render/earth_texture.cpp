@@ -9,19 +9,15 @@
 #include <optional>
 
 #include "platform/resources.h"
-#include "render/scene.h"
-#include "shell/display_state.h"
 
 // The build step defines the program's resource table at global scope, not inside the
 // platform namespace where resources.h declares it, so the table is named here and passed.
 
-EarthTexture earthTexture;
-
 namespace {
 
-void uploadEarthPixels(const TargaImage& image, const uint8_t* pixels) {
-  earthTexture.pixelFormat = GL_RGB;
-  glBindTexture(GL_TEXTURE_2D, earthTexture.textureName);
+void uploadEarthPixels(EarthTexture& texture, const TargaImage& image, const uint8_t* pixels) {
+  texture.pixelFormat = GL_RGB;
+  glBindTexture(GL_TEXTURE_2D, texture.textureName);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
@@ -35,21 +31,20 @@ void uploadEarthPixels(const TargaImage& image, const uint8_t* pixels) {
 
 }  // namespace
 
-bool buildEarthTexture() {
-  if (earthTexture.textureName == 0) glGenTextures(1, &earthTexture.textureName);
+bool buildEarthTexture(EarthTexture& texture, std::optional<platform::DateTime> nightAt) {
+  if (texture.textureName == 0) glGenTextures(1, &texture.textureName);
   const auto image = readTarga(platform::findResource("earth.tga"));
   if (!image) return false;
   const std::size_t bytes = image->pixels.size();
   std::unique_ptr<uint8_t[]> pixels(new (std::nothrow) uint8_t[bytes]);
   if (!pixels) return false;
   std::optional<NightBand> band;
-  if (displayState.night == 1) {
-    const platform::DateTime utc = sceneClock.utc();
-    band = nightBandAt(utc.hour, utc.minute, image->width);
-  }
+  if (nightAt) band = nightBandAt(nightAt->hour, nightAt->minute, image->width);
   convertEarthPixels(*image, band ? &*band : nullptr, pixels.get());
-  uploadEarthPixels(*image, pixels.get());
+  uploadEarthPixels(texture, *image, pixels.get());
   return true;
 }
 
-void bindEarthTexture() { glBindTexture(GL_TEXTURE_2D, earthTexture.textureName); }
+void bindEarthTexture(const EarthTexture& texture) {
+  glBindTexture(GL_TEXTURE_2D, texture.textureName);
+}

@@ -5,18 +5,19 @@
 // on, darkens the half of the map centred on the meridian where it is local midnight. The
 // pixel work lives in earth_pixels.h; only the build and bind here touch GL.
 #include <cstdint>
+#include <optional>
 
+#include "platform/clock.h"
 #include "render/earth_pixels.h"
 
 struct EarthTexture {
   uint32_t textureName = 0;  // 0 until the first build; later builds replace its image
   int32_t pixelFormat = 0;   // the uploaded image's format (RGB), set by each build
 };
-extern EarthTexture earthTexture;
 
-// Builds the texture from the built-in image with the night band of the current UTC time when
-// Night is on. False (nothing uploaded) when the image is refused or memory runs out.
-bool buildEarthTexture();
+// Builds the texture from the built-in image, with the night band of the UTC time `nightAt`
+// when one is given. False (nothing uploaded) when the image is refused or memory runs out.
+bool buildEarthTexture(EarthTexture& texture, std::optional<platform::DateTime> nightAt);
 
 // Binds the Earth texture as the current two-dimensional texture.
-void bindEarthTexture();
+void bindEarthTexture(const EarthTexture& texture);

@@ -3,19 +3,15 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include "model/display_state.h"
 #include "platform/clock.h"
 #include "platform/window.h"
 #include "render/clocks.h"
-#include "render/gl_context.h"
+#include "render/frame_layout.h"
 #include "render/news_ticker.h"
 #include "render/pick.h"
+#include "render/renderer_state.h"
 #include "render/scene.h"
-#include "shell/display_state.h"
-
-float viewportWidth = 0.0f;
-int32_t viewportHeight = 0;
-int32_t tickerFontBase = 0;
-int32_t localClockHour = 0;
 
 int32_t tickerFontBaseFor(int32_t clientHeight) {
   if (clientHeight >= 1000) return 8900;
@@ -32,46 +28,55 @@ int32_t twelveHourClock(int32_t hour) {
 
 namespace {
 
-// Only the request value re-reads the client size; the viewport otherwise stays as it was.
-void relayoutViewport(const platform::MainWindow& window) {
+// The viewport this frame draws into. Only the request value re-reads the client size; the
+// viewport otherwise stays as it was.
+FrameLayout relayoutViewport(const platform::MainWindow& window, RendererState& renderer,
+                             DisplayState& display) {
   // A window that has never had a viewport set up takes one at once: the platform does not
   // report a size before the first paint when the window manager keeps the asked-for size.
-  if (displayState.viewportDirty != kViewportRelayout && viewportHeight != 0) return;
-  displayState.viewportDirty = 0;
-  viewportWidth = static_cast<float>(window.clientWidth());
-  viewportHeight = window.clientHeight();
-  glViewport(0, 0, window.clientWidth(), viewportHeight);
+  if (display.viewportDirty == kViewportRelayout || renderer.viewportHeight == 0) {
+    display.viewportDirty = 0;
+    renderer.viewportWidth = static_cast<float>(window.clientWidth());
+    renderer.viewportHeight = window.clientHeight();
+    glViewport(0, 0, window.clientWidth(), renderer.viewportHeight);
+  }
+  FrameLayout layout;
+  layout.viewportWidth = renderer.viewportWidth;
+  layout.viewportHeight = renderer.viewportHeight;
+  return layout;
 }
 
 // The far plane passes just behind the globe's centre, so only the near hemisphere (and what
 // sits on it) is drawn.
-void multiplyGlobePerspective() {
-  gluPerspective(10.0, static_cast<double>(viewportWidth / static_cast<float>(viewportHeight)),
-                 0.005, 0.02005);
+void multiplyGlobePerspective(const FrameLayout& layout) {
+  gluPerspective(
+      10.0, static_cast<double>(layout.viewportWidth / static_cast<float>(layout.viewportHeight)),
+      0.005, 0.02005);
 }
 
-void applyGlobeProjection() {
+void applyGlobeProjection(const FrameLayout& layout) {
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  multiplyGlobePerspective();
+  multiplyGlobePerspective(layout);
 }
 
-// The eye looks along +z; the globe's centre ends 0.02 in front of it.
-void placeCamera() {
+// The eye looks along +z; the globe's centre ends 0.02 in front of it, a little lower with
+// the ticker.
+void placeCamera(float cameraDistance, int32_t news) {
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
   glTranslatef(0.0f, 0.0f, -cameraDistance);
-  const double centreY = displayState.news == 1 ? 0.00003 : 0.0;
+  const double centreY = news == 1 ? 0.00003 : 0.0;
   gluLookAt(0.0, 0.0, 1.49, 0.0, centreY, 2.0, 0.0, 1.0, 0.0);
 }
 
 // The overlay is drawn in the camera's frame: perspective first, then an orthographic
 // squeeze, so a point (x, y, 0) lands at (-5.715 x / aspect, 5.715 y) on the screen.
-void applyOverlayProjection() {
+void applyOverlayProjection(const FrameLayout& layout) {
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   gluOrtho2D(-100.0, 100.0, -100.0, 100.0);
-  multiplyGlobePerspective();
+  multiplyGlobePerspective(layout);
   glMatrixMode(GL_MODELVIEW);
 }
 
@@ -82,19 +87,22 @@ void present(platform::MainWindow& window) {
 
 }  // namespace
 
-void composeFrame(platform::MainWindow& window) {
-  displayState.frameBusy = 1;
+void composeFrame(platform::MainWindow& window, RendererState& renderer, DisplayState& display) {
+  display.frameBusy = 1;
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  relayoutViewport(window);
-  applyGlobeProjection();
-  tickerFontBase = tickerFontBaseFor(viewportHeight);
-  placeCamera();
-  drawScene();
-  applyOverlayProjection();
-  if (displayState.news == 1) drawTicker();
-  localClockHour = twelveHourClock(localTime.hour);
-  if (displayState.clocks == 1) drawDialClocks();
-  pickAfterCompose(window);
+  FrameLayout layout = relayoutViewport(window, renderer, display);
+  applyGlobeProjection(layout);
+  layout.tickerFontBase = tickerFontBaseFor(layout.viewportHeight);
+  placeCamera(renderer.cameraDistance, display.news);
+  drawScene(renderer, display, layout);
+  applyOverlayProjection(layout);
+  if (display.news == 1) drawTicker(renderer, display.colorLevel, layout.tickerFontBase);
+  layout.localClockHour = twelveHourClock(renderer.localTime.hour);
+  if (display.clocks == 1) {
+    drawDialClocks(renderer.sharedQuadric, renderer.cityTimes, renderer.localTime, layout,
+                   display.dark);
+  }
+  pickAfterCompose(renderer.picks, window);
   present(window);
-  displayState.frameBusy = 0;
+  display.frameBusy = 0;
 }

@@ -1,24 +1,15 @@
 #pragma once
 // Frame composition: one complete picture of the main window, presented with a buffer swap.
 // The frame is a list of named steps: clear, viewport (when asked), globe projection, ticker
-// font, camera, scene pass, overlay projection, ticker, dial clocks, wait, swap.
+// font, camera, scene pass, overlay projection, ticker, dial clocks, picks, wait, swap. The
+// first steps fill the frame's FrameLayout, which the later ones read.
 #include <cstdint>
 
 namespace platform {
 class MainWindow;
 }
-
-// Client size at the last viewport set-up; the tags choose their size from the height.
-extern float viewportWidth;
-extern int32_t viewportHeight;
-
-// Display-list base of the ticker's font, chosen every frame from viewportHeight; the dial
-// clocks' labels use tickerFontBase - 200.
-extern int32_t tickerFontBase;
-
-// The local hour on a twelve-hour dial (1 to 12; 0 stays 0), reduced every frame from
-// localTime.hour before the dial clocks are drawn.
-extern int32_t localClockHour;
+struct DisplayState;
+struct RendererState;
 
 // The ticker font base for a client height: 8900 from 1000 pixels up, one font (200) smaller
 // for each further 140 pixels less. Heights of 20 or less select lists that do not exist.
@@ -28,5 +19,6 @@ int32_t tickerFontBaseFor(int32_t clientHeight);
 // 11 are kept.
 int32_t twelveHourClock(int32_t hour);
 
-// Draws and presents one frame. The paint handler skips the call while frameBusy is set.
-void composeFrame(platform::MainWindow& window);
+// Draws and presents one frame of the display state with the renderer's state, and answers
+// the picks filed since the last one. The paint handler skips the call while frameBusy is set.
+void composeFrame(platform::MainWindow& window, RendererState& renderer, DisplayState& display);

@@ -5,10 +5,12 @@
 
 #include <string>
 
-#include "market/ticker.h"
+#include "model/display_state.h"
+#include "model/ticker_text.h"
 #include "platform/window.h"
 #include "render/globe_mesh.h"
-#include "shell/display_state.h"
+#include "render/renderer_state.h"
+#include "render/tags.h"
 
 // Fixed list bases: 1000-1254, 2000-2254, 3000-3254 for tags, 7500-9026 for the ticker and
 // clock labels (frame composition selects among the last eight by client height).
@@ -20,22 +22,6 @@ const platform::FontSpec kFontTable[11] = {
     {7900, 127, "Fixed", 18, 900, true},  {7700, 127, "Fixed", 14, 900, true},
     {7500, 127, "Small", 8, 900, true},
 };
-
-float cameraDistance = 0.0f;
-GLUquadric* sharedQuadric = nullptr;
-uint8_t tagBoxPixels[100][256];
-
-void fillTagBoxPixels() {
-  for (int i = 0; i < 100; ++i) {
-    for (int offset = 0; offset <= 252; offset += 3) {
-      const int lift = offset <= 126 ? 0 : 0x40;
-      tagBoxPixels[i][offset] = static_cast<uint8_t>(((i & 15) << 1) | lift);
-      tagBoxPixels[i][offset + 1] = static_cast<uint8_t>((((i >> 4) & 15) << 1) | lift);
-      tagBoxPixels[i][offset + 2] = static_cast<uint8_t>((((i >> 8) & 15) << 1) | lift);
-    }
-    tagBoxPixels[i][255] = 0;
-  }
-}
 
 namespace {
 
@@ -96,11 +82,13 @@ bool createFonts() {
   return all;
 }
 
-void initScene(const platform::MainWindow& window) {
+void initScene(const platform::MainWindow& window, RendererState& renderer,
+               const DisplayState& display) {
   publishTicker(std::string(149, ' '));
-  sharedQuadric = gluNewQuadric();
-  gluQuadricNormals(sharedQuadric, GLU_FLAT);
-  gluQuadricTexture(sharedQuadric, GL_TRUE);
+  GLUquadric* quadric = gluNewQuadric();
+  renderer.sharedQuadric = quadric;
+  gluQuadricNormals(quadric, GLU_FLAT);
+  gluQuadricTexture(quadric, GL_TRUE);
   const int width = window.clientWidth();
   const int height = window.clientHeight();
   glClearColor(0.0f, 0.0f, 0.02f, 1.0f);
@@ -113,8 +101,14 @@ void initScene(const platform::MainWindow& window) {
   glLoadIdentity();
   gluPerspective(10.0, static_cast<double>(width) / static_cast<double>(height), 0.01, 2.0);
   glMatrixMode(GL_MODELVIEW);
-  cameraDistance = 1.51f;
+  renderer.cameraDistance = 1.51f;
   glPixelZoom(8.0f, 8.0f);
-  buildSurface();
-  fillTagBoxPixels();
+  buildSurface(renderer.sphere, renderer.earthTexture, renderer.clock, display.night == 1);
+  fillTagBoxPixels(renderer.tagBoxPixels);
+}
+
+void releaseSharedQuadric(RendererState& renderer) {
+  if (!renderer.sharedQuadric) return;
+  gluDeleteQuadric(renderer.sharedQuadric);
+  renderer.sharedQuadric = nullptr;
 }

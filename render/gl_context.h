@@ -7,24 +7,14 @@
 
 #include "platform/bitmap_font.h"
 
-struct GLUquadric;
 namespace platform {
 class MainWindow;
 }
+struct DisplayState;
+struct RendererState;
 
 // The eleven fonts, in the order they are built. Lists of one font never overlap another's.
 extern const platform::FontSpec kFontTable[11];
-
-// Distance frame composition moves the scene away from the eye.
-extern float cameraDistance;
-
-// One GLU quadric (flat normals, texture coordinates on) for the clock drawing.
-extern GLUquadric* sharedQuadric;
-
-// Pick pixels: entry i holds 85 RGB triplets that carry i in bits 1 to 4 of each channel.
-// Triplets at byte offsets 0 to 126 are plain; those at 129 to 252 are lifted by 0x40.
-extern uint8_t tagBoxPixels[100][256];
-void fillTagBoxPixels();
 
 struct PixelFormatInfo {
   int colorBits;
@@ -46,5 +36,11 @@ std::vector<PaletteEntry> computePalette(const PixelFormatInfo& format);
 // Builds the eleven fonts into the current context; false if any font could not be built.
 bool createFonts();
 
-// Initial state for the window, once, right after its context exists.
-void initScene(const platform::MainWindow& window);
+// Initial state for the window, once, right after its context exists: the GL state, the
+// projection, the shared quadric, the Earth texture (night band as `display` says), the globe
+// tables and the pick pixels in `renderer`, and the ticker's first text.
+void initScene(const platform::MainWindow& window, RendererState& renderer,
+               const DisplayState& display);
+
+// Deletes the shared quadric and clears it; nothing when there is none.
+void releaseSharedQuadric(RendererState& renderer);

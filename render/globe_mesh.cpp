@@ -6,10 +6,6 @@
 #include <cmath>
 
 #include "render/earth_texture.h"
-#include "shell/display_state.h"
-
-float sphereVertex[kSphereSteps + 1][kSphereSteps + 1][3];
-float sphereTexCoord[kSphereSteps + 1][kSphereSteps + 1][2];
 
 namespace {
 
@@ -19,20 +15,20 @@ constexpr double kPi = 3.14159265;
 
 double radians(double degrees) { return degrees * kPi / 180.0; }
 
-void emitSurfacePoint(int i, int j) {
-  glTexCoord2fv(sphereTexCoord[i][j]);
-  glVertex3fv(sphereVertex[i][j]);
+void emitSurfacePoint(const SphereTables& t, int i, int j) {
+  glTexCoord2fv(t.sphereTexCoord[i][j]);
+  glVertex3fv(t.sphereVertex[i][j]);
 }
 
-void drawSurface() {
+void drawSurface(const SphereTables& t) {
   for (int k = 0; k < kSphereSteps; ++k) {
     glBegin(GL_QUAD_STRIP);
     // Each step repeats the previous pair, which adds zero-area quads between the real ones.
     for (int m = 0; m < kSphereSteps; ++m) {
-      emitSurfacePoint(m, k);
-      emitSurfacePoint(m, k + 1);
-      emitSurfacePoint(m + 1, k);
-      emitSurfacePoint(m + 1, k + 1);
+      emitSurfacePoint(t, m, k);
+      emitSurfacePoint(t, m, k + 1);
+      emitSurfacePoint(t, m + 1, k);
+      emitSurfacePoint(t, m + 1, k + 1);
     }
     glEnd();
   }
@@ -40,32 +36,32 @@ void drawSurface() {
 
 // Parallels every 15 degrees (the first and last degenerate at the poles) and meridians every
 // 15 degrees (the first and last coincide).
-void drawGridLines() {
+void drawGridLines(const SphereTables& t) {
   for (int j = 0; j <= kSphereSteps; j += 4) {
     glBegin(GL_LINE_STRIP);
-    for (int i = 0; i <= kSphereSteps; ++i) glVertex3fv(sphereVertex[i][j]);
+    for (int i = 0; i <= kSphereSteps; ++i) glVertex3fv(t.sphereVertex[i][j]);
     glEnd();
   }
   for (int i = 0; i <= kSphereSteps; i += 2) {
     glBegin(GL_LINE_STRIP);
-    for (int j = 0; j <= kSphereSteps; j += 2) glVertex3fv(sphereVertex[i][j]);
+    for (int j = 0; j <= kSphereSteps; j += 2) glVertex3fv(t.sphereVertex[i][j]);
     glEnd();
   }
 }
 
 }  // namespace
 
-void fillSphereTables() {
+void fillSphereTables(SphereTables& t) {
   for (int i = 0; i <= kSphereSteps; ++i) {
     const double longitude = radians(i * 360.0 / kSphereSteps + 171.0);
     for (int j = 0; j <= kSphereSteps; ++j) {
       const double latitude = radians(j * 180.0 / kSphereSteps - 90.0);
       const double ring = std::fabs(std::cos(latitude));
-      sphereVertex[i][j][0] = static_cast<float>(std::sin(longitude) * (ring * -kRadius));
-      sphereVertex[i][j][1] = static_cast<float>(std::sin(latitude) * -kRadius);
-      sphereVertex[i][j][2] = static_cast<float>(std::cos(longitude) * (ring * kRadius));
-      sphereTexCoord[i][j][0] = static_cast<float>(i) / kSphereSteps;
-      sphereTexCoord[i][j][1] = static_cast<float>(j) / kSphereSteps;
+      t.sphereVertex[i][j][0] = static_cast<float>(std::sin(longitude) * (ring * -kRadius));
+      t.sphereVertex[i][j][1] = static_cast<float>(std::sin(latitude) * -kRadius);
+      t.sphereVertex[i][j][2] = static_cast<float>(std::cos(longitude) * (ring * kRadius));
+      t.sphereTexCoord[i][j][0] = static_cast<float>(i) / kSphereSteps;
+      t.sphereTexCoord[i][j][1] = static_cast<float>(j) / kSphereSteps;
     }
   }
 }
@@ -81,26 +77,29 @@ std::optional<GridColour> gridColour(float gridLevel) {
                     clamp((gridLevel - 50.0f) / 12.0f)};
 }
 
-void buildSurface() {
-  buildEarthTexture();
-  fillSphereTables();
+void buildSurface(SphereTables& tables, EarthTexture& texture, const SceneClock& clock,
+                  bool night) {
+  std::optional<platform::DateTime> nightAt;
+  if (night) nightAt = clock.utc();
+  buildEarthTexture(texture, nightAt);
+  fillSphereTables(tables);
 }
 
-void drawGlobe() {
+void drawGlobe(const SphereTables& tables, const EarthTexture& texture, float gridLevel) {
   glEnable(GL_TEXTURE_2D);
-  bindEarthTexture();
+  bindEarthTexture(texture);
   glLineWidth(1.0f);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
   glColor3f(1.0f, 1.0f, 1.0f);
-  drawSurface();
+  drawSurface(tables);
   glColor3f(0.5f, 0.7f, 0.7f);
   glScalef(1.005f, 1.005f, 1.005f);
   // Texturing stays on for the lines: each carries the surface's last coordinate (1, 1), so
   // the grid colour is modulated by the texture's sample there.
-  if (const auto colour = gridColour(displayState.gridLevel)) {
+  if (const auto colour = gridColour(gridLevel)) {
     glColor3f(colour->red, colour->green, colour->blue);
-    drawGridLines();
+    drawGridLines(tables);
   }
   glScalef(0.995f, 0.995f, 0.995f);
   glLineWidth(1.0f);

@@ -8,15 +8,20 @@
 // the scene pass's tilt of about 180 degrees turns it to the top of the screen.
 #include <optional>
 
+#include "render/earth_texture.h"
+#include "render/scene_clock.h"
+
 constexpr int kSphereSteps = 48;
 
 // Entry [i][j]: i (0 to 48) runs along longitude, j (0 to 48) along latitude. Rows j = 0 and
 // 48 collapse to the poles; columns 0 and 48 coincide.
-extern float sphereVertex[kSphereSteps + 1][kSphereSteps + 1][3];
-extern float sphereTexCoord[kSphereSteps + 1][kSphereSteps + 1][2];
+struct SphereTables {
+  float sphereVertex[kSphereSteps + 1][kSphereSteps + 1][3];
+  float sphereTexCoord[kSphereSteps + 1][kSphereSteps + 1][2];
+};
 
 // Fills both tables; the values are the same every time.
-void fillSphereTables();
+void fillSphereTables(SphereTables& tables);
 
 struct GridColour {
   float red;
@@ -28,9 +33,11 @@ struct GridColour {
 // grid at all for a level of 0 or below. Grey up to 49, then shading from red to cyan.
 std::optional<GridColour> gridColour(float gridLevel);
 
-// Rebuilds the Earth texture (with the night band of the moment) and refills the tables.
-void buildSurface();
+// Rebuilds the Earth texture (with the night band of the clock's UTC time when `night` is
+// set) and refills the tables.
+void buildSurface(SphereTables& tables, EarthTexture& texture, const SceneClock& clock, bool night);
 
-// Draws the textured sphere and the grid into the current model-view frame. Leaves texturing
-// off, line width 1 and the model-view scaled by 1.005 x 0.995 (the scene pass restores it).
-void drawGlobe();
+// Draws the textured sphere and the grid of the Grid slider's level into the current
+// model-view frame. Leaves texturing off, line width 1 and the model-view scaled by
+// 1.005 x 0.995 (the scene pass restores it).
+void drawGlobe(const SphereTables& tables, const EarthTexture& texture, float gridLevel);

@@ -5,12 +5,8 @@
 #include <algorithm>
 #include <mutex>
 
-#include "market/ticker.h"
-#include "render/frame.h"
-#include "shell/display_state.h"
-
-int32_t tickerPos = 0;
-int32_t tickerPause = 0;
+#include "model/ticker_text.h"
+#include "render/renderer_state.h"
 
 namespace {
 
@@ -45,26 +41,27 @@ std::array<float, 3> tickerColour(float colorLevel) {
   return {unit(colorLevel / 50.0f), unit(colorLevel / 100.0f), unit(colorLevel / 200.0f)};
 }
 
-TickerWindow advanceTicker() {
+TickerWindow advanceTicker(RendererState& renderer) {
   TickerStep step;
   {
     std::lock_guard lock(tickerMutex());
     const int32_t length = std::clamp(tickerLength, 0, kTickerSize);
-    step = stepTicker(tickerPos, tickerPause, std::string_view(tickerText, static_cast<size_t>(length)));
+    step = stepTicker(renderer.tickerPos, renderer.tickerPause,
+                      std::string_view(tickerText, static_cast<size_t>(length)));
   }
-  tickerPos = step.pos;
-  tickerPause = step.pause;
+  renderer.tickerPos = step.pos;
+  renderer.tickerPause = step.pause;
   return step.window;
 }
 
-void drawTicker() {
-  const std::array<float, 3> colour = tickerColour(displayState.colorLevel);
-  const TickerWindow window = advanceTicker();
+void drawTicker(RendererState& renderer, float colorLevel, int32_t fontBase) {
+  const std::array<float, 3> colour = tickerColour(colorLevel);
+  const TickerWindow window = advanceTicker(renderer);
   // Bitmaps take the raster colour and would be textured by the globe's texture.
   glDisable(GL_TEXTURE_2D);
   glDisable(GL_LIGHTING);
   glColor3f(colour[0], colour[1], colour[2]);
   glRasterPos2f(0.18f, -0.168f);
-  glListBase(static_cast<GLuint>(tickerFontBase));
+  glListBase(static_cast<GLuint>(fontBase));
   glCallLists(kTickerWindow, GL_UNSIGNED_BYTE, window.data());
 }

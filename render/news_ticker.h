@@ -4,17 +4,17 @@
 // Each frame shows a 60-character window of the ticker text and moves it on by one
 // character. A headline mark (byte 26) under the window's start is skipped at once and
 // holds the line still for up to 16000 frames; the scene pass ends such a pause early
-// every 7.5 seconds by clearing tickerPause. Past the end of the text the line shows
+// every 7.5 seconds by clearing the renderer's tickerPause. Past the end of the text the line shows
 // blanks, never what an earlier, longer text left in the buffer.
 #include <array>
 #include <cstdint>
 #include <string_view>
 
-extern int32_t tickerPos;    // index of the first character shown
-extern int32_t tickerPause;  // frames to wait before the ticker moves again
+#include "model/ticker_text.h"
+
+struct RendererState;
 
 constexpr int32_t kTickerWindow = 60;        // characters drawn per frame
-constexpr char kHeadlineMark = 26;           // starts every headline in the ticker text
 constexpr int32_t kHeadlinePause = 16000;    // frames a headline holds the line at most
 
 using TickerWindow = std::array<char, kTickerWindow>;
@@ -33,8 +33,9 @@ TickerStep stepTicker(int32_t pos, int32_t pause, std::string_view text);
 std::array<float, 3> tickerColour(float colorLevel);
 
 // Takes one step over the current ticker text under its mutex and stores the new tickerPos
-// and tickerPause; returns the window to draw.
-TickerWindow advanceTicker();
+// and tickerPause in `renderer`; returns the window to draw.
+TickerWindow advanceTicker(RendererState& renderer);
 
-// Draws the ticker line in the overlay frame and advances it.
-void drawTicker();
+// Draws the ticker line in the overlay frame, in the colour of the Color slider's level and
+// the font at `fontBase`, and advances it.
+void drawTicker(RendererState& renderer, float colorLevel, int32_t fontBase);

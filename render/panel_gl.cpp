@@ -1,9 +1,6 @@
 #include "render/panel_gl.h"
 
 #include <GL/gl.h>
-#include <GL/glu.h>
-
-#include "render/gl_context.h"
 
 void setClearColour(bool dark) {
   if (dark) {
@@ -11,10 +8,4 @@ void setClearColour(bool dark) {
   } else {
     glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
   }
-}
-
-void releaseSharedQuadric() {
-  if (!sharedQuadric) return;
-  gluDeleteQuadric(sharedQuadric);
-  sharedQuadric = nullptr;
 }

@@ -6,15 +6,11 @@
 
 namespace {
 
-struct PickSlot {
-  bool requested = false;
-  bool answered = false;
-  PickAnswer answer{};
-};
+using PickSlot = PickRequests::Slot;
 
-PickSlot slots[2];
-
-PickSlot& slotFor(PickPurpose purpose) { return slots[static_cast<int>(purpose)]; }
+PickSlot& slotFor(PickRequests& picks, PickPurpose purpose) {
+  return picks.slots[static_cast<int>(purpose)];
+}
 
 // One RGB pixel of the back buffer; GL rows count upward from the bottom of the window.
 void readPixel(int x, int y, int clientHeight, PickAnswer& answer) {
@@ -31,17 +27,17 @@ void readPixel(int x, int y, int clientHeight, PickAnswer& answer) {
 
 }  // namespace
 
-void requestPick(PickPurpose purpose, int x, int y) {
-  PickSlot& slot = slotFor(purpose);
+void requestPick(PickRequests& picks, PickPurpose purpose, int x, int y) {
+  PickSlot& slot = slotFor(picks, purpose);
   slot.requested = true;
   slot.answered = false;
   slot.answer = PickAnswer{x, y, false, 0, 0, 0};
 }
 
-void pickAfterCompose(const platform::MainWindow& window) {
+void pickAfterCompose(PickRequests& picks, const platform::MainWindow& window) {
   const int width = window.clientWidth();
   const int height = window.clientHeight();
-  for (PickSlot& slot : slots) {
+  for (PickSlot& slot : picks.slots) {
     if (!slot.requested) continue;
     slot.requested = false;
     slot.answered = true;
@@ -52,16 +48,16 @@ void pickAfterCompose(const platform::MainWindow& window) {
   }
 }
 
-bool takePickAnswer(PickPurpose purpose, PickAnswer& answer) {
-  PickSlot& slot = slotFor(purpose);
+bool takePickAnswer(PickRequests& picks, PickPurpose purpose, PickAnswer& answer) {
+  PickSlot& slot = slotFor(picks, purpose);
   if (!slot.answered) return false;
   slot.answered = false;
   answer = slot.answer;
   return true;
 }
 
-void answerPicksWithoutPixels() {
-  for (PickSlot& slot : slots) {
+void answerPicksWithoutPixels(PickRequests& picks) {
+  for (PickSlot& slot : picks.slots) {
     if (!slot.requested) continue;
     slot.requested = false;
     slot.answered = true;

@@ -2,25 +2,12 @@
 
 #include <GL/gl.h>
 
-#include "market/item_table.h"
+#include "model/display_state.h"
+#include "model/item_table.h"
 #include "render/clocks.h"
 #include "render/globe_mesh.h"
-#include "render/news_ticker.h"
+#include "render/renderer_state.h"
 #include "render/tags.h"
-#include "shell/display_state.h"
-
-platform::DateTime localTime{};
-platform::DateTime utcTime{};
-int32_t labelPhase = 0;
-uint32_t phaseTickDue = 0;
-int32_t phaseTickCount = 0;
-
-SceneClock sceneClock;
-
-float shownTilt = 180.0f;
-float spinAngle = 0.0f;
-int32_t sunAngle = 0;
-int32_t lastSunAngle = 0;
 
 float globeScale(int32_t zoom) { return static_cast<float>(zoom * 0.000000006 + 0.00000003); }
 
@@ -37,70 +24,77 @@ float wrapRotation(float rotation) {
   return rotation;
 }
 
-void stepLabelCycle(uint32_t tick, bool altText) {
+void stepLabelCycle(RendererState& renderer, uint32_t tick, bool altText) {
   // Compared as a signed difference so that the step keeps its 1.5 s pace across the wrap of
   // the 32-bit tick (every 49.7 days) instead of firing early once.
-  if (static_cast<int32_t>(tick - phaseTickDue) <= 0) return;
-  if (++phaseTickCount > 4) {
-    phaseTickCount = 0;
-    tickerPause = 0;
+  if (static_cast<int32_t>(tick - renderer.phaseTickDue) <= 0) return;
+  if (++renderer.phaseTickCount > 4) {
+    renderer.phaseTickCount = 0;
+    renderer.tickerPause = 0;
   }
-  phaseTickDue = tick + 1500;
-  if (++labelPhase > (altText ? 4 : 3)) labelPhase = 0;
+  renderer.phaseTickDue = tick + 1500;
+  if (++renderer.labelPhase > (altText ? 4 : 3)) renderer.labelPhase = 0;
 }
 
-void keepTime(const platform::DateTime& local, const platform::DateTime& utc) {
-  localTime = local;
-  utcTime = utc;
-  sunAngle = sunAngleAt(utc.hour, utc.minute);
-  if (sunAngle != lastSunAngle) {
-    lastSunAngle = sunAngle;
-    displayState.textureDirty = 1;
+void keepTime(RendererState& renderer, DisplayState& display, const platform::DateTime& local,
+              const platform::DateTime& utc) {
+  renderer.localTime = local;
+  renderer.utcTime = utc;
+  renderer.sunAngle = sunAngleAt(utc.hour, utc.minute);
+  if (renderer.sunAngle != renderer.lastSunAngle) {
+    renderer.lastSunAngle = renderer.sunAngle;
+    display.textureDirty = 1;
   }
-  if (displayState.noon == 1) {
-    displayState.rotation = 360.0f - static_cast<float>(sunAngle);
+  if (display.noon == 1) {
+    display.rotation = 360.0f - static_cast<float>(renderer.sunAngle);
   } else {
-    displayState.rotation += displayState.spinRate;
+    display.rotation += display.spinRate;
   }
 }
 
 namespace {
 
-bool bothButtonsHeld() { return displayState.leftDragging == 1 && displayState.rightDragging == 1; }
+bool bothButtonsHeld(const DisplayState& display) {
+  return display.leftDragging == 1 && display.rightDragging == 1;
+}
 
 // Scale, eased tilt and spin of the globe, and the rebuild of its surface when asked.
-void orientGlobe() {
-  const float scale = globeScale(displayState.zoom);
+void orientGlobe(RendererState& renderer, DisplayState& display) {
+  const float scale = globeScale(display.zoom);
   glPushMatrix();
   glScalef(scale, scale, scale);
-  glRotatef(-shownTilt, 1.0f, 0.0f, 0.0f);
-  glRotatef(spinAngle, 0.0f, 1.0f, 0.0f);
-  if (!bothButtonsHeld()) spinAngle = displayState.rotation + displayState.spinRate;
-  if (displayState.textureDirty == 1) {
-    displayState.textureDirty = 0;
-    buildSurface();
+  glRotatef(-renderer.shownTilt, 1.0f, 0.0f, 0.0f);
+  glRotatef(renderer.spinAngle, 0.0f, 1.0f, 0.0f);
+  if (!bothButtonsHeld(display)) renderer.spinAngle = display.rotation + display.spinRate;
+  if (display.textureDirty == 1) {
+    display.textureDirty = 0;
+    buildSurface(renderer.sphere, renderer.earthTexture, renderer.clock, display.night == 1);
   }
-  if (displayState.rightDragging != 1) {
-    spinAngle = displayState.rotation + displayState.spinRate;
-    shownTilt += (displayState.tilt - shownTilt) / 3.0f;
+  if (display.rightDragging != 1) {
+    renderer.spinAngle = display.rotation + display.spinRate;
+    renderer.shownTilt += (display.tilt - renderer.shownTilt) / 3.0f;
   }
 }
 
 }  // namespace
 
-void drawScene() {
-  orientGlobe();
+void drawScene(RendererState& renderer, DisplayState& display, const FrameLayout& layout) {
+  orientGlobe(renderer, display);
   glEnable(GL_DEPTH_TEST);
-  drawGlobe();
+  drawGlobe(renderer.sphere, renderer.earthTexture, display.gridLevel);
   // Everything after the globe is drawn without depth testing; the far plane hides what lies
   // behind the globe's centre.
   glDisable(GL_DEPTH_TEST);
-  stepLabelCycle(sceneClock.tick(), shownItemTable()->altTextEnabled == 1);
-  drawTags();
-  updateCityTimes();
-  if (displayState.zones > 0) drawGlobeClocks();
+  // One version of the table for the whole pass, held until the last tag is drawn.
+  const auto table = shownItemTable();
+  stepLabelCycle(renderer, renderer.clock.tick(), table->altTextEnabled == 1);
+  drawTags(renderer.tagBoxPixels, renderer.labelPhase, display, layout, *table);
+  renderer.cityTimes = readCityTimes(renderer.clock);
+  if (display.zones > 0) drawGlobeClocks(renderer.sharedQuadric, renderer.cityTimes);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   glPopMatrix();
-  if (!bothButtonsHeld()) keepTime(sceneClock.local(), sceneClock.utc());
-  displayState.rotation = wrapRotation(displayState.rotation);
+  if (!bothButtonsHeld(display)) {
+    keepTime(renderer, display, renderer.clock.local(), renderer.clock.utc());
+  }
+  display.rotation = wrapRotation(display.rotation);
 }

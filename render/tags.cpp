@@ -5,12 +5,10 @@
 #include <cmath>
 #include <cstring>
 
-#include "market/item_table.h"
+#include "model/display_state.h"
+#include "model/item_table.h"
 #include "platform/text.h"
-#include "render/frame.h"
-#include "render/gl_context.h"
-#include "render/scene.h"
-#include "shell/display_state.h"
+#include "render/frame_layout.h"
 
 // Pure steps. The numbers are the program's own: its pi of 3.14159, the box and font
 // classes, and base colours that use only the top three bits of each channel so that the
@@ -107,6 +105,19 @@ TagSizeClass tagSizeClass(int32_t height, int32_t largeTags, int32_t labelWidth)
 
 int32_t tagBoxOffset(int32_t fresh) { return fresh != 0 ? 0 : 132; }
 
+void fillTagBoxPixels(TagBoxPixels& pixels) {
+  for (int i = 0; i < 100; ++i) {
+    auto& entry = pixels[static_cast<size_t>(i)];
+    for (size_t offset = 0; offset <= 252; offset += 3) {
+      const int lift = offset <= 126 ? 0 : 0x40;
+      entry[offset] = static_cast<uint8_t>(((i & 15) << 1) | lift);
+      entry[offset + 1] = static_cast<uint8_t>((((i >> 4) & 15) << 1) | lift);
+      entry[offset + 2] = static_cast<uint8_t>((((i >> 8) & 15) << 1) | lift);
+    }
+    entry[255] = 0;
+  }
+}
+
 // Drawing.
 
 namespace {
@@ -137,13 +148,20 @@ void endTagState() {
   glPopAttrib();
 }
 
-}  // namespace
+// What every tag of one pass is drawn with.
+struct TagPass {
+  const TagBoxPixels& pixels;
+  int32_t labelPhase;
+  const DisplayState& display;
+  const FrameLayout& layout;
+};
 
-void drawTagFrom(const MarketItemTable& table, int32_t k) {
+// The tag of item k from `table`.
+void drawTag(const TagPass& pass, const MarketItemTable& table, int32_t k) {
   if (k < 0 || k >= kItemSlots) return;
-  const TagLabelInputs inputs{displayState.cycle,       labelPhase,
-                              displayState.showValue,   displayState.showChange,
-                              displayState.showPercent, displayState.hoveredItem,
+  const DisplayState& display = pass.display;
+  const TagLabelInputs inputs{display.cycle,       pass.labelPhase,     display.showValue,
+                              display.showChange,  display.showPercent, display.hoveredItem,
                               table.altTextEnabled};
   const TagLabel label = makeTagLabel(table.field(labelColumn(inputs, k), k));
   const TagAnchor anchor = tagAnchor(coordinate(table.field(kLatitudeColumn, k)),
@@ -151,28 +169,24 @@ void drawTagFrom(const MarketItemTable& table, int32_t k) {
   glRasterPos3i(anchor.x, anchor.y, anchor.z);
   const TagColour colour = tagColour(k, table.fresh[k], table.down[k]);
   glColor3ub(colour.red, colour.green, colour.blue);
-  const TagSizeClass size = tagSizeClass(viewportHeight, displayState.largeTags, label.width);
+  const TagSizeClass size =
+      tagSizeClass(pass.layout.viewportHeight, display.largeTags, label.width);
   glDrawPixels(size.boxWidth, size.boxHeight, GL_RGB, GL_UNSIGNED_BYTE,
-               tagBoxPixels[k] + tagBoxOffset(table.fresh[k]));
+               pass.pixels[static_cast<size_t>(k)].data() + tagBoxOffset(table.fresh[k]));
   // The raster position takes the current colour: the text is drawn in the tag colour.
-  glRasterPos3i(anchor.x, tagTextY(anchor.y, displayState.zoom), anchor.z);
+  glRasterPos3i(anchor.x, tagTextY(anchor.y, display.zoom), anchor.z);
   glListBase(static_cast<GLuint>(size.fontBase));
   glCallLists(static_cast<GLsizei>(std::strlen(label.text)), GL_UNSIGNED_BYTE, label.text);
 }
 
-void drawTag(int32_t index) {
-  const auto table = shownItemTable();
-  beginTagState();
-  drawTagFrom(*table, index);
-  endTagState();
-}
+}  // namespace
 
-void drawTags() {
-  // One version of the table for the whole pass, held until the last tag is drawn.
-  const auto table = shownItemTable();
-  if (table->tableReady != 1) return;
-  const int32_t last = table->itemCount() - table->customAbsent - 1;
+void drawTags(const TagBoxPixels& pixels, int32_t labelPhase, const DisplayState& display,
+              const FrameLayout& layout, const MarketItemTable& table) {
+  if (table.tableReady != 1) return;
+  const TagPass pass{pixels, labelPhase, display, layout};
+  const int32_t last = table.itemCount() - table.customAbsent - 1;
   beginTagState();
-  for (int32_t k = 0; k <= last; ++k) drawTagFrom(*table, k);
+  for (int32_t k = 0; k <= last; ++k) drawTag(pass, table, k);
   endTagState();
 }

@@ -5,16 +5,24 @@
 // the mouse (tagIndexFromPixel).
 //
 // The pure steps (label choice, shortening, anchor, colour, size class) are plain functions
-// below; drawTag only feeds them and issues the GL calls.
+// below; drawTags only feeds them and issues the GL calls.
+#include <array>
 #include <cstdint>
 
+struct DisplayState;
+struct FrameLayout;
 struct MarketItemTable;
 
-// Draws the tag of one item index in the globe's model frame.
-void drawTag(int32_t index);
+// Pick pixels: entry i holds 85 RGB triplets that carry i in bits 1 to 4 of each channel.
+// Triplets at byte offsets 0 to 126 are plain; those at 129 to 252 are lifted by 0x40.
+using TagBoxPixels = std::array<std::array<uint8_t, 256>, 100>;
+void fillTagBoxPixels(TagBoxPixels& pixels);
 
-// Draws every item's tag when the table is ready (the scene pass's tag step).
-void drawTags();
+// Draws every item's tag of `table` when it is ready, in the globe's model frame (the scene
+// pass's tag step): boxes from `pixels`, labels as the display state and the label cycle's
+// phase say, sizes by the frame's viewport height.
+void drawTags(const TagBoxPixels& pixels, int32_t labelPhase, const DisplayState& display,
+              const FrameLayout& layout, const MarketItemTable& table);
 
 // ---- The steps of one tag, over plain data. ----
 
@@ -72,9 +80,6 @@ struct TagSizeClass {
 // `height` is the viewport height at the last set-up: above 320 the large class.
 TagSizeClass tagSizeClass(int32_t height, int32_t largeTags, int32_t labelWidth);
 
-// Byte offset into a tagBoxPixels entry: the plain half for a fresh tag, the lifted half
+// Byte offset into a tag box pixel entry: the plain half for a fresh tag, the lifted half
 // (dark grey) for a faded one.
 int32_t tagBoxOffset(int32_t fresh);
-
-// Draws the tag of item k from `table`; the scene pass's tag step uses one table for all.
-void drawTagFrom(const MarketItemTable& table, int32_t k);

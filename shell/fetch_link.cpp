@@ -1,9 +1,9 @@
 #include "shell/fetch_link.h"
 
+#include <memory>
 #include <string>
 
 #include "market/fetch_run.h"
-#include "market/http_transfer.h"
 #include "platform/message_box.h"
 #include "platform/open_url.h"
 #include "platform/ui_thread.h"
@@ -19,9 +19,11 @@ void setCaptionLater(std::string_view text) {
 
 }  // namespace
 
-void linkFetchRun(std::function<bool()> panelOpen) {
+std::function<void()> linkFetchRun(std::function<bool()> panelOpen) {
   platform::enableUiCalls();
-  fetchProcedure = [](platform::MainWindow*) { fetchThreadProcedure(); };
+  const auto context = std::make_shared<FetchContext>();
+  FetchHooks& fetchHooks = context->hooks;
+  TransferHooks& transferHooks = context->transferHooks;
   fetchHooks.setCaption = setCaptionLater;
   // The run waits for the user's OK; the UI thread, the globe and the panel go on.
   fetchHooks.showMessage = [](std::string_view text, std::string_view title) {
@@ -43,4 +45,5 @@ void linkFetchRun(std::function<bool()> panelOpen) {
       if (mainWindow) mainWindow->reveal();
     });
   };
+  return [context] { fetchThreadProcedure(*context); };
 }

@@ -4,5 +4,7 @@
 // script asks for) is handed to the UI thread.
 #include <functional>
 
-// Call once on the UI thread before the main window is created.
-void linkFetchRun(std::function<bool()> panelOpen);
+// Call once on the UI thread before the main window is created. Returns the fetch thread's
+// procedure; it owns the fetch context that persists across runs, and each thread it runs on
+// holds the context for as long as it runs.
+std::function<void()> linkFetchRun(std::function<bool()> panelOpen);

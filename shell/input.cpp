@@ -1,6 +1,6 @@
 #include "shell/input.h"
 
-#include "shell/display_state.h"
+#include "model/display_state.h"
 
 namespace {
 

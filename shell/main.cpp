@@ -1,33 +1,31 @@
 // The program's entry: wires the control panel into the main window and runs.
-#include <cstring>
-
+#include "model/settings.h"
+#include "model/window_handles.h"
 #include "panel/dialog_tables.h"
 #include "panel/panel_window.h"
-#include "panel/view_presets.h"
 #include "shell/fetch_link.h"
-#include "shell/main_window.h"
-#include "shell/settings.h"
 #include "shell/startup.h"
 
 namespace {
 
-// The start-up kick's part of the panel: create it where it was last closed, then let the
-// loop apply preset A.
-void createAndPlacePanel() {
+// The start-up kick's part of the panel: create it where it was last closed (its preset
+// section starts as A's), then let the loop apply preset A.
+void createAndPlacePanel(PanelWindow& panel) {
   if (panelWindow.load() != nullptr) return;
-  createPanel(readSettingInt(SettingKey::xmainx), readSettingInt(SettingKey::xmainy));
-  std::memcpy(presetSection, "bank1", sizeof presetSection);
-  postPanelCommand(panelid::startPreset);
+  panel.create(readSettingInt(SettingKey::panelLeft), readSettingInt(SettingKey::panelTop));
+  panel.postCommand(panelid::startPreset);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  panelHooks.create = createAndPlacePanel;
-  panelHooks.show = showPanel;
-  panelHooks.outerRect = panelOuterRect;
-  linkFetchRun([] { return panelWindow.load() != nullptr; });
-  const int code = runProgram(argc, argv);
-  destroyPanel();  // the panel goes with its owner, the main window
+  PanelWindow panel;
+  MainWindowLinks links;
+  links.panel.create = [&panel] { createAndPlacePanel(panel); };
+  links.panel.show = [&panel] { panel.show(); };
+  links.panel.outerRect = [&panel](platform::Rect& rect) { return panel.outerRect(rect); };
+  links.fetch = linkFetchRun([] { return panelWindow.load() != nullptr; });
+  const int code = runProgram(argc, argv, std::move(links));
+  panel.destroy();  // the panel goes with its owner, the main window
   return code;
 }

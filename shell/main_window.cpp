@@ -4,7 +4,9 @@
 #include <system_error>
 #include <thread>
 
-#include "market/item_table.h"
+#include "model/display_state.h"
+#include "model/item_table.h"
+#include "model/settings.h"
 #include "platform/clock.h"
 #include "platform/message_box.h"
 #include "platform/open_url.h"
@@ -12,65 +14,60 @@
 #include "render/frame.h"
 #include "render/gl_context.h"
 #include "render/pick.h"
-#include "render/scene.h"
+#include "render/renderer_state.h"
 #include "render/tags.h"
-#include "shell/display_state.h"
 #include "shell/input.h"
-#include "shell/settings.h"
-
-platform::MainWindow* mainWindow = nullptr;
-PanelHooks panelHooks;
 
 namespace {
-
-MainWindowHandler handler;
-std::unique_ptr<platform::MainWindow> window;
-
-// The last started fetch thread; joined before the next one starts, and at teardown when
-// it has finished. One still running at exit is left to end with the process.
-struct FetchThreadHandle {
-  std::thread thread;
-  ~FetchThreadHandle() {
-    if (thread.joinable()) thread.detach();
-  }
-};
-FetchThreadHandle fetchThreadHandle;
-std::thread& fetchThread = fetchThreadHandle.thread;
-
-void startFetchThread() {
-  // The previous thread has cleared fetchRunning but may not yet have made its last store,
-  // fetchDone = 1; waiting for it keeps that store from landing after this run's
-  // fetchDone = 0, which would cut the shutdown wait short while this run goes on.
-  if (fetchThread.joinable()) fetchThread.join();
-  beginFetchRun(displayState);
-  try {
-    fetchThread = std::thread(fetchProcedure, mainWindow);
-  } catch (const std::system_error&) {
-    endFetchRun(displayState);  // no thread: the next period tries again
-  }
-}
-
-void releaseFetchThread() {
-  if (!fetchThread.joinable()) return;
-  if (displayState.fetchDone.load() != 0) {
-    fetchThread.join();
-  } else {
-    fetchThread.detach();
-  }
-}
 
 int32_t pickedIndex(const PickAnswer& answer) {
   return answer.inside ? tagIndexFromPixel(answer.red, answer.green, answer.blue) : -1;
 }
 
+}  // namespace
+
+MainWindowHandler::MainWindowHandler(MainWindowLinks links)
+    : links_(std::move(links)), renderer_(std::make_unique<RendererState>()) {}
+
+MainWindowHandler::~MainWindowHandler() {
+  if (fetchThread_.joinable()) fetchThread_.detach();
+}
+
+void MainWindowHandler::startFetchThread() {
+  // The previous thread has cleared fetchRunning but may not yet have made its last store,
+  // fetchDone = 1; waiting for it keeps that store from landing after this run's
+  // fetchDone = 0, which would cut the shutdown wait short while this run goes on.
+  if (fetchThread_.joinable()) fetchThread_.join();
+  beginFetchRun(displayState);
+  try {
+    if (links_.fetch) {
+      fetchThread_ = std::thread(links_.fetch);
+    } else {
+      fetchThread_ = std::thread([] { endFetchRun(displayState); });
+    }
+  } catch (const std::system_error&) {
+    endFetchRun(displayState);  // no thread: the next period tries again
+  }
+}
+
+void MainWindowHandler::releaseFetchThread() {
+  if (!fetchThread_.joinable()) return;
+  if (displayState.fetchDone.load() != 0) {
+    fetchThread_.join();
+  } else {
+    fetchThread_.detach();
+  }
+}
+
 // Answers that the frame just drawn gave to the hover and double-click picks.
-void applyPickAnswers() {
+void MainWindowHandler::applyPickAnswers() {
   const auto table = shownItemTable();
+  PickRequests& picks = renderer_->picks;
   PickAnswer answer{};
-  if (takePickAnswer(PickPurpose::hover, answer)) {
+  if (takePickAnswer(picks, PickPurpose::hover, answer)) {
     displayState.hoveredItem = pickedTag(pickedIndex(answer), table->itemCount());
   }
-  if (!takePickAnswer(PickPurpose::open, answer)) return;
+  if (!takePickAnswer(picks, PickPurpose::open, answer)) return;
   const int32_t tag = pickedTag(pickedIndex(answer), table->itemCount());
   const int32_t height = mainWindow ? mainWindow->clientHeight() : 0;
   switch (doubleClickTarget(tag, clientCoordinate(answer.y), height)) {
@@ -78,28 +75,23 @@ void applyPickAnswers() {
       platform::openUrl(table->field(kWebPageColumn, tag));
       break;
     case DoubleClickTarget::newsPage:
-      platform::openUrl(readSettingText(SettingKey::newspage));
+      platform::openUrl(readSettingText(SettingKey::newsPage));
       break;
     case DoubleClickTarget::nothing:
       break;
   }
 }
 
-}  // namespace
-
-FetchProcedure fetchProcedure = endOfRunOnly;
-
-void endOfRunOnly(platform::MainWindow* /*window*/) { endFetchRun(displayState); }
-
 void MainWindowHandler::create(platform::MainWindow& w) {
   mainWindow = &w;
   if (w.hasContext()) createFonts();
   displayState.lastFetchTick = platform::tickMs();
-  phaseTickDue = displayState.lastFetchTick;
+  renderer_->phaseTickDue = displayState.lastFetchTick;
+  if (w.hasContext()) initScene(w, *renderer_, displayState);
 }
 
 void MainWindowHandler::startupKick() {
-  if (panelHooks.create) panelHooks.create();
+  if (links_.panel.create) links_.panel.create();
   displayState.lastFetchTick = 0;
   displayState.fetchNow = 1;
 }
@@ -108,9 +100,9 @@ void MainWindowHandler::paint() {
   if (!mainWindow) return;
   const uint32_t before = platform::tickMs();
   if (!mainWindow->hasContext()) {
-    answerPicksWithoutPixels();  // nothing is drawn, so no pixel names a tag
+    answerPicksWithoutPixels(renderer_->picks);  // nothing is drawn, so no pixel names a tag
   } else if (displayState.frameBusy == 0) {
-    composeFrame(*mainWindow);  // answers the pending picks before presenting
+    composeFrame(*mainWindow, *renderer_, displayState);  // answers the pending picks too
   }
   applyPickAnswers();
   if (fetchSchedule(displayState, before, platform::tickMs()) == FetchDecision::start) {
@@ -127,14 +119,16 @@ void MainWindowHandler::leftDown(int /*x*/, int y) {
 
 void MainWindowHandler::leftUp() { leftButtonUp(displayState); }
 
-void MainWindowHandler::leftDoubleClick(int x, int y) { requestPick(PickPurpose::open, x, y); }
+void MainWindowHandler::leftDoubleClick(int x, int y) {
+  requestPick(renderer_->picks, PickPurpose::open, x, y);
+}
 
 // The right button is not captured; its release brings back a panel its close box hid.
 void MainWindowHandler::rightDown() { displayState.rightDragging = 1; }
 
 void MainWindowHandler::rightUp() {
   displayState.rightDragging = 0;
-  if (panelHooks.show) panelHooks.show();
+  if (links_.panel.show) links_.panel.show();
 }
 
 void MainWindowHandler::nonClientButtonUp() {
@@ -145,7 +139,7 @@ void MainWindowHandler::nonClientButtonUp() {
 void MainWindowHandler::mouseMove(int x, int y) {
   switch (moveAction(displayState)) {
     case MoveAction::hoverPick:
-      requestPick(PickPurpose::hover, x, y);
+      requestPick(renderer_->picks, PickPurpose::hover, x, y);
       break;
     case MoveAction::leftDrag:
       leftDragMove(displayState, clientCoordinate(x), clientCoordinate(y),
@@ -169,14 +163,14 @@ void MainWindowHandler::key(int code) { keyDown(displayState, code); }
 void MainWindowHandler::close() {
   displayState.closing = 1;
   const platform::Rect outer = mainWindow->outerRect();
-  writeSettingInt(SettingKey::mainx, outer.left);
-  writeSettingInt(SettingKey::mainy, outer.top);
-  writeSettingInt(SettingKey::mainx1, outer.right - outer.left);
-  writeSettingInt(SettingKey::mainy1, outer.bottom - outer.top);
+  writeSettingInt(SettingKey::windowLeft, outer.left);
+  writeSettingInt(SettingKey::windowTop, outer.top);
+  writeSettingInt(SettingKey::windowWidth, outer.right - outer.left);
+  writeSettingInt(SettingKey::windowHeight, outer.bottom - outer.top);
   platform::Rect panel{};
-  if (panelHooks.outerRect && panelHooks.outerRect(panel)) {
-    writeSettingInt(SettingKey::xmainx, panel.left);
-    writeSettingInt(SettingKey::xmainy, panel.top);
+  if (links_.panel.outerRect && links_.panel.outerRect(panel)) {
+    writeSettingInt(SettingKey::panelLeft, panel.left);
+    writeSettingInt(SettingKey::panelTop, panel.top);
   }
   mainWindow->destroy();
   destroy();
@@ -184,6 +178,7 @@ void MainWindowHandler::close() {
 
 void MainWindowHandler::destroy() {
   mainWindow = nullptr;
+  releaseSharedQuadric(*renderer_);
   // A run waiting for the OK of one of its boxes would hold up the wait below: the boxes
   // go with the window, and from now on the run waits for nothing on this thread.
   platform::closeMessageBoxes();
@@ -198,14 +193,15 @@ void MainWindowHandler::destroy() {
   platform::quit(0);
 }
 
-bool createMainWindow(const Placement& placement) {
+OpenMainWindow createMainWindow(const Placement& placement, MainWindowLinks links) {
   const int depthBits = platform::chooseDepthBits();
   if (depthBits == 0) platform::messageBox("ChoosePixelFormat failed", "Error");
-  window = std::make_unique<platform::MainWindow>(placement.x, placement.y, placement.width,
-                                                  placement.height, depthBits, handler);
-  window->show();
-  handler.create(*window);
-  if (window->hasContext()) initScene(*window);
-  handler.startupKick();
-  return true;
+  OpenMainWindow open;
+  open.handler = std::make_unique<MainWindowHandler>(std::move(links));
+  open.window = std::make_unique<platform::MainWindow>(placement.x, placement.y, placement.width,
+                                                       placement.height, depthBits, *open.handler);
+  open.window->show();
+  open.handler->create(*open.window);
+  open.handler->startupKick();
+  return open;
 }

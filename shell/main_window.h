@@ -2,33 +2,45 @@
 // The main window's message handlers: creation and the start-up kick, paint with the fetch
 // schedule, size, mouse and keys, close and destruction. The FLTK window (platform/window)
 // calls them on the UI thread; the input's arithmetic lives in shell/input.
+//
+// The handler owns what the window's frames and fetch runs need: the renderer's state, made
+// once at creation, and the fetch procedure with the thread it last ran on.
+#include <cstdint>
 #include <functional>
+#include <memory>
+#include <thread>
 
+#include "model/window_handles.h"
 #include "platform/window.h"
-#include "shell/startup.h"
 
-// The main window; null before it is created and after it is destroyed.
-extern platform::MainWindow* mainWindow;
+struct RendererState;
 
-// What the main window asks of the control panel, set by the program's entry before the
-// window is created. Each may be empty while there is no panel.
+struct Placement {
+  int32_t x, y, width, height;
+};
+
+// What the main window asks of the control panel. Each may be empty while there is no panel.
 struct PanelHooks {
   std::function<void()> create;                    // create the panel once, place and show it
   std::function<void()> show;                      // bring the panel to the top and show it
   std::function<bool(platform::Rect&)> outerRect;  // false while there is no panel
 };
-extern PanelHooks panelHooks;
 
-// The fetch thread's procedure, run on a new thread with the main window once per start.
-// Its last acts must be endFetchRun: fetchRunning = 0, then fetchDone = 1.
-using FetchProcedure = void (*)(platform::MainWindow* window);
-extern FetchProcedure fetchProcedure;
-
-// The procedure until the fetch run itself is wired in: only the end-of-run contract.
-void endOfRunOnly(platform::MainWindow* window);
+// What the program's entry wires into the main window before it is created.
+struct MainWindowLinks {
+  PanelHooks panel;
+  // The fetch thread's procedure, run on a new thread once per start. Its last acts must be
+  // endFetchRun: fetchRunning = 0, then fetchDone = 1. Empty: the thread does only that.
+  std::function<void()> fetch;
+};
 
 class MainWindowHandler : public platform::WindowEvents {
  public:
+  explicit MainWindowHandler(MainWindowLinks links);
+  ~MainWindowHandler() override;
+  MainWindowHandler(const MainWindowHandler&) = delete;
+  MainWindowHandler& operator=(const MainWindowHandler&) = delete;
+
   void paint() override;
   void size() override;
   void leftDown(int x, int y) override;
@@ -42,13 +54,30 @@ class MainWindowHandler : public platform::WindowEvents {
   void key(int code) override;
   void close() override;
 
-  // The creation steps that need the mapped window: context, fonts, first ticks.
+  // The creation steps that need the mapped window: context, fonts, first ticks, the scene.
   void create(platform::MainWindow& window);
   // The start-up kick: control panel, preset A, first fetch.
   void startupKick();
   // Teardown after the window is gone: the bounded wait for the fetch thread, then quit.
   void destroy();
+
+ private:
+  void startFetchThread();
+  void releaseFetchThread();
+  void applyPickAnswers();
+
+  MainWindowLinks links_;
+  std::unique_ptr<RendererState> renderer_;
+  // The last started fetch thread; joined before the next one starts, and at teardown when
+  // it has finished. One still running at exit is left to end with the process.
+  std::thread fetchThread_;
 };
 
-// Creates, prepares and shows the main window at the placement; false if it could not be.
-bool createMainWindow(const Placement& placement);
+// The main window and its handler; keep both until the loop has ended.
+struct OpenMainWindow {
+  std::unique_ptr<MainWindowHandler> handler;
+  std::unique_ptr<platform::MainWindow> window;
+};
+
+// Creates, prepares and shows the main window at the placement, wired as `links` say.
+OpenMainWindow createMainWindow(const Placement& placement, MainWindowLinks links);

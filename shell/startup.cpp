@@ -1,13 +1,13 @@
 #include "shell/startup.h"
 
-#include "market/fetch_run.h"
+#include <string>
+
+#include "market/script_cache.h"
+#include "model/caption_text.h"
+#include "model/display_state.h"
+#include "model/settings.h"
 #include "platform/files.h"
 #include "platform/window.h"
-#include "shell/display_state.h"
-#include "shell/main_window.h"
-#include "shell/settings.h"
-
-std::string captionText;
 
 Placement clampPlacement(Placement p) {
   if (p.x < -8096) p.x = 0;
@@ -22,8 +22,9 @@ Placement clampPlacement(Placement p) {
 }
 
 Placement readPlacement() {
-  return clampPlacement({readSettingInt(SettingKey::mainx), readSettingInt(SettingKey::mainy),
-                         readSettingInt(SettingKey::mainx1), readSettingInt(SettingKey::mainy1)});
+  return clampPlacement(
+      {readSettingInt(SettingKey::windowLeft), readSettingInt(SettingKey::windowTop),
+       readSettingInt(SettingKey::windowWidth), readSettingInt(SettingKey::windowHeight)});
 }
 
 namespace {
@@ -37,12 +38,12 @@ void removeStaleTemporaryFiles() {
 
 }  // namespace
 
-int runProgram(int argc, char** /*argv*/) {
+int runProgram(int argc, char** /*argv*/, MainWindowLinks links) {
   if (argc > 1) return 0;
   removeStaleTemporaryFiles();
   captionText = std::string(" Orbiquant  -  ") + kMakerDomain;
   const Placement placement = readPlacement();
   displayState.fetchDone = 0;
-  if (!createMainWindow(placement)) return 0;
+  const OpenMainWindow window = createMainWindow(placement, std::move(links));
   return platform::runLoop();
 }

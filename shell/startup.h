@@ -1,25 +1,15 @@
 #pragma once
-// Start-up: the placement read from the settings file, the caption text, and the program's
-// run from the first window to the last message.
-#include <cstdint>
-#include <string>
-
-// The maker's web domain, shown at the end of the caption.
-constexpr const char* kMakerDomain = "orbiquant.example.org";
-
-// " Orbiquant  -  " followed by the maker's domain.
-extern std::string captionText;
-
-struct Placement {
-  int32_t x, y, width, height;
-};
+// Start-up: the placement read from the settings file and the program's run from the first
+// window to the last message.
+#include "shell/main_window.h"
 
 // Limits a stored placement in the program's order: a corner beyond +-8096 goes to 0, a
 // size above 4096 to 400, and a size below 160 x 120 up to it.
 Placement clampPlacement(Placement stored);
 
-// Reads mainx, mainy, mainx1 and mainy1 and clamps them.
+// Reads the stored window placement and clamps it.
 Placement readPlacement();
 
-// The whole program: returns the exit code. Any argument ends it at once with 0.
-int runProgram(int argc, char** argv);
+// The whole program, with the main window wired as `links` say: returns the exit code. Any
+// argument ends it at once with 0.
+int runProgram(int argc, char** argv, MainWindowLinks links);

@@ -8,13 +8,15 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <sstream>
 
-#include "market/item_table.h"
 #include "market/summer_time.h"
+#include "model/display_state.h"
+#include "model/item_table.h"
+#include "model/settings.h"
+#include "model/summer_time_flags.h"
 #include "platform/files.h"
-#include "shell/display_state.h"
-#include "shell/settings.h"
 #include "tests/support/loopback_server.h"
 #include "tests/support/temp_dir.h"
 
@@ -35,6 +37,7 @@ class FetchRunTest : public ::testing::Test {
  protected:
   TempDir dir;
   testing_support::LoopbackServer server;
+  std::unique_ptr<FetchContext> context;
   std::vector<std::string> captions;
   std::vector<std::string> messages;
   char savedCwd[4096] = {};
@@ -43,23 +46,24 @@ class FetchRunTest : public ::testing::Test {
     ASSERT_NE(getcwd(savedCwd, sizeof savedCwd), nullptr);
     ASSERT_EQ(chdir(dir.path().c_str()), 0);  // the cache file lives in the current directory
     setenv("XDG_CONFIG_HOME", dir.path().c_str(), 1);
-    for (SettingKey key : {SettingKey::makerhost, SettingKey::quotehost, SettingKey::newshost}) {
+    for (SettingKey key : {SettingKey::makerHost, SettingKey::quoteHost, SettingKey::newsHost}) {
       writeSettingText(key, server.host());
     }
-    fetchRunState() = FetchRunState{};
-    scriptRegisters() = ScriptRegisters{};
-    workingItemTable() = MarketItemTable{};
     publishItemTable(MarketItemTable{});
-    fetchHooks.setCaption = [this](std::string_view text) { captions.emplace_back(text); };
-    fetchHooks.showMessage = [this](std::string_view text, std::string_view title) {
-      messages.push_back(std::string(title) + ": " + std::string(text));
-    };
-    fetchHooks.requestClose = [this] { messages.emplace_back("close"); };
+    freshContext();
   }
 
-  void TearDown() override {
-    fetchHooks = FetchHooks{};
-    ASSERT_EQ(chdir(savedCwd), 0);
+  void TearDown() override { ASSERT_EQ(chdir(savedCwd), 0); }
+
+  // A context as the program makes it once: nothing of an earlier run in it.
+  void freshContext() {
+    context = std::make_unique<FetchContext>();
+    FetchHooks& hooks = context->hooks;
+    hooks.setCaption = [this](std::string_view text) { captions.emplace_back(text); };
+    hooks.showMessage = [this](std::string_view text, std::string_view title) {
+      messages.push_back(std::string(title) + ": " + std::string(text));
+    };
+    hooks.requestClose = [this] { messages.emplace_back("close"); };
   }
 
   // Runs as the main window starts a run, and checks the end-of-run contract.
@@ -68,7 +72,7 @@ class FetchRunTest : public ::testing::Test {
     displayState.fetchDone = 0;
     londonSummerTime = 7;
     newYorkSummerTime = 7;
-    fetchRun();
+    fetchRun(*context);
     EXPECT_EQ(displayState.fetchRunning.load(), 0);
     EXPECT_EQ(displayState.fetchDone.load(), 1);
     EXPECT_LE(londonSummerTime.load(), 1);  // recomputed on every path
@@ -106,8 +110,8 @@ TEST_F(FetchRunTest, FirstRunDownloadsTheScriptAndFillsTheTable) {
   EXPECT_STREQ(table->field(0, 0), "Tokyo");
   EXPECT_THAT(paths(), Contains("/m3d/s3.txt"));
   EXPECT_THAT(captions, Contains("checking..."));
-  EXPECT_EQ(readSettingText(SettingKey::namepath), server.host());
-  EXPECT_EQ(readSettingText(SettingKey::filepath), "/m3d/s3.txt");
+  EXPECT_EQ(readSettingText(SettingKey::scriptHost), server.host());
+  EXPECT_EQ(readSettingText(SettingKey::scriptPath), "/m3d/s3.txt");
   EXPECT_TRUE(messages.empty());
 
   // The next run uses the script in memory: no configuration check, no download.
@@ -130,13 +134,13 @@ TEST_F(FetchRunTest, ConfigurationLetterForcesTheDownloadAndADigitKeepsTheCache)
     bool downloads;
   } cases[] = {{"A new script", "Paris", true}, {"9 keep it", "Tokyo", false}};
   for (const auto& c : cases) {
-    fetchRunState() = FetchRunState{};
+    freshContext();
     ASSERT_TRUE(platform::writeFileAtomically("orbq.txt", cached));
     testing_support::LoopbackServer local;
-    for (SettingKey key : {SettingKey::makerhost, SettingKey::quotehost, SettingKey::newshost}) {
+    for (SettingKey key : {SettingKey::makerHost, SettingKey::quoteHost, SettingKey::newsHost}) {
       writeSettingText(key, local.host());
     }
-    writeSettingText(SettingKey::namepath, local.host());
+    writeSettingText(SettingKey::scriptHost, local.host());
     local.answer("/m3d/cf2.txt", 200, c.config, "text/plain");
     local.answer("/m3d/s3.txt", 200, fresh, "text/plain");
     local.answer("/page", 200, "<html>page</html>");
@@ -171,14 +175,14 @@ TEST_F(FetchRunTest, OnlyAWholeScriptReplacesTheCache) {
       {"/missing", false, nullptr, "", {"Error in progress...: No cache...  Try again later."}},
   };
   for (const auto& c : cases) {
-    fetchRunState() = FetchRunState{};
+    freshContext();
     publishItemTable(MarketItemTable{});
     messages.clear();
     platform::removeFile("orbq.txt");
     if (c.cachePresent) {
       ASSERT_TRUE(platform::writeFileAtomically("orbq.txt", cached));
     }
-    writeSettingText(SettingKey::filepath, c.path);
+    writeSettingText(SettingKey::scriptPath, c.path);
     run();
     EXPECT_EQ(messages, c.messages) << c.path;
     EXPECT_EQ(slurp("orbq.txt"), c.cacheAfter) << c.path;
@@ -216,17 +220,18 @@ TEST_F(FetchRunTest, HeaderBeyondPosition100IsAnInvalidScript) {
 }
 
 TEST_F(FetchRunTest, NoServerAndNoCacheEndsTheRunWithAMessage) {
-  for (SettingKey key : {SettingKey::makerhost, SettingKey::newshost}) {
+  for (SettingKey key : {SettingKey::makerHost, SettingKey::newsHost}) {
     writeSettingText(key, "127.0.0.1:" + std::to_string(testing_support::LoopbackServer::refusedPort()));
   }
-  writeSettingText(SettingKey::namepath, "127.0.0.1:" + std::to_string(testing_support::LoopbackServer::refusedPort()));
+  writeSettingText(SettingKey::scriptHost,
+                   "127.0.0.1:" + std::to_string(testing_support::LoopbackServer::refusedPort()));
   run();
   EXPECT_THAT(messages, ElementsAre("Error in progress...: No cache...  Try again later."));
   EXPECT_EQ(shownItemTable()->tableReady, 0);
   EXPECT_FALSE(platform::fileExists("orbq.txt"));
   // A later run tries again, as the message says, and finds the script now.
-  writeSettingText(SettingKey::makerhost, server.host());
-  writeSettingText(SettingKey::namepath, server.host());
+  writeSettingText(SettingKey::makerHost, server.host());
+  writeSettingText(SettingKey::scriptHost, server.host());
   serveScript("1", withServer(kOneBlock, server.host()));
   server.answer("/page", 200, "page");
   messages.clear();
@@ -240,15 +245,13 @@ TEST_F(FetchRunTest, RestartsAndTheCloseCommand) {
   serveScript("1", withServer("#01\n*001\ny13\nr\n#001\nr\n***\n", server.host()));
   ASSERT_TRUE(platform::writeFileAtomically("orbq.txt", "#01\n*001\nw\n***\n"));
   run();
-  EXPECT_EQ(fetchRunState().useCacheOnly, 1);
+  EXPECT_EQ(context->run.useCacheOnly, 1);
   int checks = 0;
   for (const auto& p : paths()) checks += p == "/m3d/cf2.txt";
   EXPECT_EQ(checks, 11);  // the first check and ten restarts, then the run gives up
   EXPECT_THAT(paths(), Not(Contains("/m3d/s3.txt")));
 
-  fetchRunState() = FetchRunState{};
-  scriptRegisters() = ScriptRegisters{};
-  workingItemTable() = MarketItemTable{};
+  freshContext();
   publishItemTable(MarketItemTable{});
   ASSERT_TRUE(platform::writeFileAtomically("orbq.txt", "#02\n*001\ns1bye\nXX1\n*002\ns0no\nA00\nr\n***\n"));
   messages.clear();
@@ -258,17 +261,34 @@ TEST_F(FetchRunTest, RestartsAndTheCloseCommand) {
 }
 
 TEST_F(FetchRunTest, QuoteCommandAsksTheQuoteServer) {
-  serveScript("1", withServer("#01\n*001\ns1{HOST}\ns2/page\nh12\n#001\ns1IBM\",\nft1\npr\nr\n***\n",
-                              server.host()));
+  serveScript("1",
+              withServer("#01\n*001\ns1{HOST}\ns2/page\nh12\n#001\nR\ns1IBM\",\nft1\npr\nr\n***\n",
+                         server.host()));
   server.answer("/page", 200, "<html>nothing here</html>");
   server.answer("/q", 200,
                 "<p>Index Value: <span id=\"v\">162.35</span></p><img src=\"http://x\" alt=\"Down\">"
                 "<b>1.25</b> (0.76%)</p>   ");
-  run();
-  const auto table = shownItemTable();
-  EXPECT_STREQ(table->field(kValueColumn, 0), "162  ");
-  EXPECT_STREQ(table->field(kChangeColumn, 0), "-1   ");
-  EXPECT_STREQ(table->field(kPercentColumn, 0), "-0.7%");
+  const std::string refused =
+      "127.0.0.1:" + std::to_string(testing_support::LoopbackServer::refusedPort());
+  const struct {
+    std::string quoteHost;
+    const char* value;
+    const char* change;
+    const char* percent;
+  } cases[] = {
+      {server.host(), "162  ", "-1   ", "-0.7%"},
+      // A failed quote still appends the placeholders, so the item keeps its place.
+      {refused, "----", "----", "----"},
+  };
+  for (const auto& c : cases) {
+    writeSettingText(SettingKey::quoteHost, c.quoteHost);
+    run();
+    const auto table = shownItemTable();
+    ASSERT_EQ(table->columnCount[kValueColumn], 1) << c.quoteHost;
+    EXPECT_STREQ(table->field(kValueColumn, 0), c.value) << c.quoteHost;
+    EXPECT_STREQ(table->field(kChangeColumn, 0), c.change) << c.quoteHost;
+    EXPECT_STREQ(table->field(kPercentColumn, 0), c.percent) << c.quoteHost;
+  }
   bool asked = false;
   for (const auto& r : server.requests()) asked |= r.path == "/q" && r.symbol == "^IBM";
   EXPECT_TRUE(asked);

@@ -6,14 +6,15 @@
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <thread>
 
 #include "market/fetch_run.h"
-#include "market/item_table.h"
-#include "market/summer_time.h"
-#include "market/ticker.h"
-#include "shell/display_state.h"
-#include "shell/settings.h"
+#include "model/display_state.h"
+#include "model/item_table.h"
+#include "model/settings.h"
+#include "model/summer_time_flags.h"
+#include "model/ticker_text.h"
 #include "tests/support/loopback_server.h"
 #include "tests/support/temp_dir.h"
 
@@ -26,7 +27,7 @@ TEST(FetchThreads, FramesReadWhileRunsWrite) {
   ASSERT_EQ(chdir(dir.path().c_str()), 0);
   setenv("XDG_CONFIG_HOME", dir.path().c_str(), 1);
   testing_support::LoopbackServer server;
-  for (SettingKey key : {SettingKey::makerhost, SettingKey::quotehost, SettingKey::newshost}) {
+  for (SettingKey key : {SettingKey::makerHost, SettingKey::quoteHost, SettingKey::newsHost}) {
     writeSettingText(key, server.host());
   }
   const std::string script = "#01\n*001\ns1" + server.host() +
@@ -37,15 +38,14 @@ TEST(FetchThreads, FramesReadWhileRunsWrite) {
   server.answer("/rss/business", 200,
                 "<rss><image><title>Business</title></image><item><title>Markets rise</title></item></rss>   ");
   server.answer("/q", 200, "Index Value: <span id=\"v\">33,400.5</span> http alt=\"Up\"> <b>12</b> (0.04%)   ");
-  fetchHooks = FetchHooks{};
-  fetchRunState() = FetchRunState{};
+  const auto context = std::make_unique<FetchContext>();
 
   std::atomic<bool> done{false};
   std::thread fetcher([&] {
     for (int i = 0; i < 3; ++i) {
       displayState.fetchRunning = 1;
       displayState.fetchDone = 0;
-      fetchThreadProcedure();
+      fetchThreadProcedure(*context);
     }
     done = true;
   });

@@ -4,8 +4,10 @@
 
 #include <chrono>
 #include <cstring>
+#include <memory>
 #include <string>
 
+#include "market/fetch_context.h"
 #include "market/http_transfer.h"
 #include "tests/support/loopback_server.h"
 #include "tests/support/raw_server.h"
@@ -48,40 +50,43 @@ std::string megabyteOfHeaders() {
   return head(lines + "Content-Length: 2\r\n") + "ok";
 }
 
-int32_t run(Transfer transfer, const std::string& host) {
+int32_t run(FetchContext& context, Transfer transfer, const std::string& host) {
   const char* path = "/hostile";
+  QuoteTexts texts;
   switch (transfer) {
     case Transfer::page:
-      return downloadPage(host.c_str(), path, 10000);
+      return downloadPage(context, host.c_str(), path, 10000);
     case Transfer::config:
-      return fetchConfigFlag(host.c_str(), path);
+      return fetchConfigFlag(context, host.c_str(), path);
     case Transfer::feed:
-      return fetchFeed(host.c_str(), path);
+      return fetchFeed(context, host.c_str(), path);
     case Transfer::quote:
-      return fetchQuotePage(host.c_str(), path);
+      return fetchQuotePage(context, host.c_str(), path, texts);
   }
   return 0;
 }
 
 // The buffer the transfer fills and its length afterwards (the feed buffer's is not kept,
 // but the pattern body holds no NUL).
-std::string_view bufferOf(Transfer transfer) {
-  if (transfer == Transfer::page) return {pageBuffer, static_cast<size_t>(pageLength)};
-  return {feedBuffer, std::strlen(feedBuffer)};
+std::string_view bufferOf(const FetchContext& context, Transfer transfer) {
+  if (transfer == Transfer::page) {
+    return {context.pageBuffer, static_cast<size_t>(context.pageLength)};
+  }
+  return {context.feedBuffer, std::strlen(context.feedBuffer)};
 }
 
-void fillStale(Transfer transfer) {
+void fillStale(FetchContext& context, Transfer transfer) {
   if (transfer == Transfer::page) {
-    std::strcpy(pageBuffer, "stale");
-    pageLength = 5;
+    std::strcpy(context.pageBuffer, "stale");
+    context.pageLength = 5;
   } else {
-    std::strcpy(feedBuffer, "stale");
+    std::strcpy(context.feedBuffer, "stale");
   }
 }
 
-void expectKept(const HostileCase& c) {
+void expectKept(const FetchContext& context, const HostileCase& c) {
   if (c.transfer == Transfer::config) return;
-  const std::string_view held = bufferOf(c.transfer);
+  const std::string_view held = bufferOf(context, c.transfer);
   if (c.kept == kUntouched) {
     EXPECT_EQ(held, "stale") << c.name;
     return;
@@ -97,24 +102,12 @@ void expectKept(const HostileCase& c) {
 class HostileServerTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    savedHooks_ = transferHooks;
-    savedLimits_ = transferLimits;
-    transferHooks = {};
-    transferHooks.pageSettleMs = 0;
+    context->transferHooks.pageSettleMs = 0;
     // Small bounds so that the silent server and the drip cost seconds, not minutes.
-    transferLimits.connectMs = 1000;
-    transferLimits.totalMs = 3000;
-    transferLimits.lowSpeedBytes = 1;
-    transferLimits.lowSpeedSeconds = 1;
-  }
-  void TearDown() override {
-    transferHooks = savedHooks_;
-    transferLimits = savedLimits_;
+    context->transferLimits = {1000, 3000, 1, 1};
   }
 
- private:
-  TransferHooks savedHooks_;
-  TransferLimits savedLimits_;
+  std::unique_ptr<FetchContext> context = std::make_unique<FetchContext>();
 };
 
 TEST_F(HostileServerTest, EveryTransferEndsInTheCodeOfTheStepThatFailed) {
@@ -154,13 +147,13 @@ TEST_F(HostileServerTest, EveryTransferEndsInTheCodeOfTheStepThatFailed) {
   };
   for (const HostileCase& c : cases) {
     RawServer server(c.answer);
-    fillStale(c.transfer);
+    fillStale(*context, c.transfer);
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(run(c.transfer, server.host()), c.code) << c.name;
+    EXPECT_EQ(run(*context, c.transfer, server.host()), c.code) << c.name;
     const auto elapsed = std::chrono::steady_clock::now() - start;
     EXPECT_LT(elapsed, std::chrono::milliseconds(c.withinMs)) << c.name;
     EXPECT_EQ(server.requests(), c.requests) << c.name;
-    expectKept(c);
+    expectKept(*context, c);
   }
 }
 

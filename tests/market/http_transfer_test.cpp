@@ -8,64 +8,74 @@
 #include <utility>
 #include <vector>
 
-#include "market/news_parser.h"
-#include "market/scanner.h"
+#include "market/fetch_context.h"
+#include "model/display_state.h"
 #include "platform/http.h"
-#include "shell/display_state.h"
 #include "tests/support/loopback_server.h"
 
 namespace {
 
 using testing_support::LoopbackServer;
 
+struct FailureCase {
+  const char* name;
+  int32_t page;
+  int32_t config;
+  int32_t feed;
+};
+
 class TransferTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    savedHooks_ = transferHooks;
-    savedLimits_ = transferLimits;
-    transferHooks = {};
-    transferHooks.pageSettleMs = 0;
-    transferHooks.panelOpen = [this] { return panelOpen; };
-    transferHooks.setCaption = [this](std::string_view text) { captions.emplace_back(text); };
-    transferHooks.showMainWindow = [this] { ++shown; };
+    TransferHooks& hooks = context->transferHooks;
+    hooks.pageSettleMs = 0;
+    hooks.panelOpen = [this] { return panelOpen; };
+    hooks.setCaption = [this](std::string_view text) { captions.emplace_back(text); };
+    hooks.showMainWindow = [this] { ++shown; };
     // Short bounds so that a silent server costs the test well under a second.
-    transferLimits.connectMs = 2000;
-    transferLimits.totalMs = 600;
-    transferLimits.lowSpeedSeconds = 1;
-    scriptDownloading = 0;
-    readToggle = 0;
+    context->transferLimits.connectMs = 2000;
+    context->transferLimits.totalMs = 600;
+    context->transferLimits.lowSpeedSeconds = 1;
     displayState.textureDirty.store(0);
-  }
-  void TearDown() override {
-    transferHooks = savedHooks_;
-    transferLimits = savedLimits_;
   }
 
   // Answers from a scripted client instead of the network.
   platform::ScriptedHttpClient& fake() {
-    transferHooks.client = &fake_;
+    context->transferHooks.client = &fake_;
     return fake_;
   }
+  void networkUp(bool up) {
+    context->transferHooks.networkUp = [up] { return up; };
+  }
 
+  // Every operation against one failing server, with the code each must give.
+  void expectFailure(const std::string& host, const char* path, const FailureCase& c) {
+    FetchContext& f = *context;
+    QuoteTexts texts;
+    EXPECT_EQ(downloadPage(f, host.c_str(), path, 10000), c.page) << c.name;
+    EXPECT_EQ(fetchConfigFlag(f, host.c_str(), path), c.config) << c.name;
+    EXPECT_EQ(fetchFeed(f, host.c_str(), path), c.feed) << c.name;
+    EXPECT_EQ(fetchQuotePage(f, host.c_str(), path, texts), c.feed) << c.name;
+  }
+
+  std::unique_ptr<FetchContext> context = std::make_unique<FetchContext>();
   bool panelOpen = true;
   std::vector<std::string> captions;
   int shown = 0;
 
  private:
-  TransferHooks savedHooks_;
-  TransferLimits savedLimits_;
   platform::ScriptedHttpClient fake_;
 };
 
 TEST_F(TransferTest, AnErrorPageIsContent) {
   LoopbackServer server;
   server.answer("/missing", 404, "<html>Not here</html>");
-  EXPECT_EQ(downloadPage(server.host().c_str(), "/missing", 10000), 2);
-  EXPECT_EQ(std::string(pageBuffer), "<html>Not here</html>");
-  EXPECT_EQ(pageLength, 21);
-  EXPECT_EQ(scanner.text, pageBuffer);
-  EXPECT_EQ(scanner.cursorPos, 0);
-  EXPECT_EQ(scanner.textLength, 21);
+  EXPECT_EQ(downloadPage(*context, server.host().c_str(), "/missing", 10000), 2);
+  EXPECT_EQ(std::string(context->pageBuffer), "<html>Not here</html>");
+  EXPECT_EQ(context->pageLength, 21);
+  EXPECT_EQ(context->scanner.text, context->pageBuffer);
+  EXPECT_EQ(context->scanner.cursorPos, 0);
+  EXPECT_EQ(context->scanner.textLength, 21);
   EXPECT_EQ(displayState.textureDirty.load(), 1);
   EXPECT_EQ(shown, 1);
   ASSERT_EQ(server.requests().size(), 1u);
@@ -85,15 +95,16 @@ TEST_F(TransferTest, BodiesOfEverySizeAreStoredAndCutAtTheBuffersEnd) {
   for (const SizeCase& c : cases) {
     const std::string path = pathOf(c.size);
     const std::string expected = LoopbackServer::patternBody(static_cast<size_t>(c.stored));
-    ASSERT_EQ(downloadPage(server.host().c_str(), path.c_str(), 10000), 2) << c.size;
-    EXPECT_EQ(pageLength, c.stored) << c.size;
-    EXPECT_EQ(std::memcmp(pageBuffer, expected.data(), expected.size()), 0) << c.size;
-    EXPECT_EQ(pageBuffer[c.stored], '\0') << c.size;
+    ASSERT_EQ(downloadPage(*context, server.host().c_str(), path.c_str(), 10000), 2) << c.size;
+    EXPECT_EQ(context->pageLength, c.stored) << c.size;
+    EXPECT_EQ(std::memcmp(context->pageBuffer, expected.data(), expected.size()), 0) << c.size;
+    EXPECT_EQ(context->pageBuffer[c.stored], '\0') << c.size;
   }
   // The feed buffer is bounded the same way.
-  ASSERT_EQ(fetchFeed(server.host().c_str(), "/3000000"), 1);
-  EXPECT_EQ(feedBuffer[kTransferBufferSize], '\0');
-  EXPECT_EQ(feedBuffer[kTransferBufferSize - 1], LoopbackServer::patternBody(1000000).back());
+  ASSERT_EQ(fetchFeed(*context, server.host().c_str(), "/3000000"), 1);
+  EXPECT_EQ(context->feedBuffer[kTransferBufferSize], '\0');
+  EXPECT_EQ(context->feedBuffer[kTransferBufferSize - 1],
+            LoopbackServer::patternBody(1000000).back());
 }
 
 TEST_F(TransferTest, TheConfigurationFlagIsTheFirstByte) {
@@ -105,28 +116,13 @@ TEST_F(TransferTest, TheConfigurationFlagIsTheFirstByte) {
   }
   for (size_t i = 0; i < std::size(cases); ++i) {
     const std::string path = "/cf" + std::to_string(i);
-    EXPECT_EQ(fetchConfigFlag(server.host().c_str(), path.c_str()), cases[i].second)
+    EXPECT_EQ(fetchConfigFlag(*context, server.host().c_str(), path.c_str()), cases[i].second)
         << cases[i].first;
   }
 }
 
-struct FailureCase {
-  const char* name;
-  int32_t page;
-  int32_t config;
-  int32_t feed;
-};
-
-// Every operation against one failing server, with the code each must give.
-void expectFailure(const std::string& host, const char* path, const FailureCase& c) {
-  EXPECT_EQ(downloadPage(host.c_str(), path, 10000), c.page) << c.name;
-  EXPECT_EQ(fetchConfigFlag(host.c_str(), path), c.config) << c.name;
-  EXPECT_EQ(fetchFeed(host.c_str(), path), c.feed) << c.name;
-  EXPECT_EQ(fetchQuotePage(host.c_str(), path), c.feed) << c.name;
-}
-
 TEST_F(TransferTest, FailuresGiveTheCodeOfTheStepThatFailed) {
-  transferHooks.networkUp = [] { return true; };  // "bad host" is not a loopback host
+  networkUp(true);  // "bad host" is not a loopback host
   const std::string refused = "127.0.0.1:" + std::to_string(LoopbackServer::refusedPort());
   expectFailure(refused, "/x", {"refused port", 11001, -11001, 11001});
   expectFailure("bad host", "/x", {"malformed host", 11002, -11002, 11002});
@@ -138,7 +134,7 @@ TEST_F(TransferTest, FailuresGiveTheCodeOfTheStepThatFailed) {
   expectFailure(server.host(), "/none", {"cut before any byte", 10001, -10001, 10001});
   // The configuration flag takes one read: the bytes that came are its content.
   expectFailure(server.host(), "/half", {"cut half-way", 10000, 'a', 10000});
-  EXPECT_EQ(std::memcmp(pageBuffer, LoopbackServer::patternBody(500).data(), 500), 0);
+  EXPECT_EQ(std::memcmp(context->pageBuffer, LoopbackServer::patternBody(500).data(), 500), 0);
 }
 
 TEST_F(TransferTest, ASilentServerEndsInAFailureWithinTheTimeOut) {
@@ -152,14 +148,14 @@ TEST_F(TransferTest, ASilentServerEndsInAFailureWithinTheTimeOut) {
 
 TEST_F(TransferTest, WithoutANetworkNothingIsOpened) {
   auto& client = fake();
-  transferHooks.networkUp = [] { return false; };
+  networkUp(false);
   expectFailure("quotes.example", "/x", {"offline", 11002, kOffline, kOffline});
-  scriptDownloading = 1;
-  EXPECT_EQ(downloadPage("quotes.example", "/s3.txt", 10000), kOffline);
+  context->scriptDownloading = 1;
+  EXPECT_EQ(downloadPage(*context, "quotes.example", "/s3.txt", 10000), kOffline);
   EXPECT_TRUE(client.requests.empty());
   // A loopback host is never offline.
   for (const char* host : {"127.0.0.1:8404", "localhost", "http://[::1]:80", "127.9.8.7"}) {
-    fetchFeed(host, "/rss/business");
+    fetchFeed(*context, host, "/rss/business");
   }
   EXPECT_EQ(client.requests.size(), 4u);
 }
@@ -176,12 +172,12 @@ TEST_F(TransferTest, TheScriptDownloadRefusesErrorStatusesAndBodiesThatDoNotFit)
       {200, kTransferBufferSize - 1, 2, 2}, {200, kTransferBufferSize, kScriptTooLong, 2},
   };
   auto& client = fake();
-  transferHooks.networkUp = [] { return true; };
+  networkUp(true);
   for (const auto& c : cases) {
     for (const int32_t downloading : {1, 0}) {
       client.exchanges = {{platform::HttpOutcome::ok, true, {std::string(c.size, '#')}, c.status}};
-      scriptDownloading = downloading;
-      EXPECT_EQ(downloadPage("h", "/s3.txt", 10000), downloading ? c.script : c.page)
+      context->scriptDownloading = downloading;
+      EXPECT_EQ(downloadPage(*context, "h", "/s3.txt", 10000), downloading ? c.script : c.page)
           << c.status << " " << c.size << " " << downloading;
     }
   }
@@ -189,13 +185,13 @@ TEST_F(TransferTest, TheScriptDownloadRefusesErrorStatusesAndBodiesThatDoNotFit)
 
 TEST_F(TransferTest, TheCaptionShowsEachStepAndAlternatesAcrossReadsAndCalls) {
   auto& client = fake();
-  transferHooks.networkUp = [] { return true; };
+  networkUp(true);
   client.exchanges = {{platform::HttpOutcome::ok, true, {std::string(4097, 'x')}, 200},
                       {platform::HttpOutcome::ok, true, {}, 200},
                       {platform::HttpOutcome::readFailed, true, {}, 200}};
-  EXPECT_EQ(downloadPage("h", "/a", 10000), 2);
-  EXPECT_EQ(downloadPage("h", "/b", 10000), 2);
-  EXPECT_EQ(downloadPage("h", "/c", 10000), 10001);
+  EXPECT_EQ(downloadPage(*context, "h", "/a", 10000), 2);
+  EXPECT_EQ(downloadPage(*context, "h", "/b", 10000), 2);
+  EXPECT_EQ(downloadPage(*context, "h", "/c", 10000), 10001);
   const std::vector<std::string> expected = {
       // 4097 bytes: two reads of the body and the empty read that ends it.
       "Opening connection...", "Connecting...", "Reading data...", "Reading data <<<",
@@ -212,10 +208,10 @@ TEST_F(TransferTest, TheCaptionShowsEachStepAndAlternatesAcrossReadsAndCalls) {
 
 TEST_F(TransferTest, TheCaptionIsLeftAloneWithoutThePanel) {
   auto& client = fake();
-  transferHooks.networkUp = [] { return true; };
+  networkUp(true);
   panelOpen = false;
   client.exchanges = {{platform::HttpOutcome::ok, true, {"body"}, 200}};
-  EXPECT_EQ(downloadPage("h", "/a", 10000), 2);
+  EXPECT_EQ(downloadPage(*context, "h", "/a", 10000), 2);
   EXPECT_TRUE(captions.empty());
 }
 
@@ -226,29 +222,18 @@ TEST_F(TransferTest, FeedsAndQuotePagesAreParsedFromTheFeedBuffer) {
   server.answer("/q", 200,
                 "<p>Index Value: <span id=\"v\">1,234.5</span> <img src=\"http://i\" "
                 "alt=\"Down\"> <b>6.5</b> (0.52%)</p>\n");
-  pageLength = 17;
-  clearNews();
-  EXPECT_EQ(fetchFeed(server.host().c_str(), "/rss/business"), 1);
-  EXPECT_EQ(newsLength, 66 + 61 + 61 + 50);
-  EXPECT_EQ(scanner.textLength, 17);  // the page's scans are bounded by the page again
+  context->pageLength = 17;
+  EXPECT_EQ(fetchFeed(*context, server.host().c_str(), "/rss/business"), 1);
+  EXPECT_EQ(context->news.length, 66 + 61 + 61 + 50);
+  EXPECT_EQ(context->scanner.textLength, 17);  // the page's scans are bounded by the page again
 
-  std::vector<std::pair<int32_t, std::string>> appended;
-  const AppendColumn append = [&](int32_t column, std::string_view text) {
-    appended.emplace_back(column, std::string(text));
-  };
-  EXPECT_EQ(quoteCommand(server.host().c_str(), "GSPC\",", append), 1);
-  const std::vector<std::pair<int32_t, std::string>> expected = {
-      {4, "1234 "}, {5, "-6   "}, {3, "-0.5%"}};
-  EXPECT_EQ(appended, expected);
+  QuoteTexts texts;
+  EXPECT_EQ(fetchQuotePage(*context, server.host().c_str(), "/q?s=^GSPC", texts), 1);
+  EXPECT_EQ(texts.value, "1234     ");
+  EXPECT_EQ(texts.change, "-6     ");
+  EXPECT_EQ(texts.percent, "-0.5%    ");
+  EXPECT_EQ(context->scanner.textLength, 17);
   EXPECT_EQ(server.requests().back().symbol, "^GSPC");
-
-  // A failed quote still appends the placeholders, so the item keeps its place.
-  appended.clear();
-  const std::string refused = "127.0.0.1:" + std::to_string(LoopbackServer::refusedPort());
-  EXPECT_EQ(quoteCommand(refused.c_str(), "GSPC\",", append), 11001);
-  const std::vector<std::pair<int32_t, std::string>> placeholders = {
-      {4, "----"}, {5, "----"}, {3, "----"}};
-  EXPECT_EQ(appended, placeholders);
 }
 
 std::string ticker() {
@@ -261,11 +246,11 @@ TEST_F(TransferTest, TheNewsStepPublishesThreeFeedsOrTheOfflineText) {
   for (const char* path : {"/rss/business", "/rss/stocks", "/rss/topstories"}) {
     server.answer(path, 200, "<rss><image><title>T</title></image></rss>\n");
   }
-  EXPECT_EQ(fetchNewsTicker(server.host().c_str()), 1);
+  EXPECT_EQ(fetchNewsTicker(*context, server.host().c_str()), 1);
   EXPECT_EQ(ticker().size(), 3u * (66 + 61 + 50));
 
-  transferHooks.networkUp = [] { return false; };
-  EXPECT_EQ(fetchNewsTicker("news.example"), kOffline);
+  networkUp(false);
+  EXPECT_EQ(fetchNewsTicker(*context, "news.example"), kOffline);
   EXPECT_EQ(ticker(), offlineTickerText());
 }
 

@@ -3,24 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "market/scanner.h"
 #include "tools/feed/simulator.h"
 
 namespace {
-
-std::string body;
-
-// Parses one feed after the ones already in newsText.
-void parse(std::string feed) {
-  body = std::move(feed);
-  startScan(body.data(), static_cast<int32_t>(body.size()));
-  parseFeed();
-}
-
-std::string news() { return std::string(newsText, static_cast<size_t>(newsLength)); }
 
 std::string feedOf(const std::string& title, const std::vector<std::string>& items) {
   std::string xml = "<rss><channel><title>Channel</title><image><url>u</url><title>" + title +
@@ -39,7 +28,19 @@ std::string entry(const std::string& headline) {
 
 class NewsParserTest : public ::testing::Test {
  protected:
-  void SetUp() override { clearNews(); }
+  // Parses one feed after the ones already in the news text.
+  void parse(std::string feed) {
+    body = std::move(feed);
+    ScannerState scanner;
+    startScan(scanner, body.data(), static_cast<int32_t>(body.size()));
+    parseFeed(scanner, *newsText);
+  }
+  std::string news() const {
+    return std::string(newsText->text, static_cast<size_t>(newsText->length));
+  }
+
+  std::string body;
+  std::unique_ptr<NewsText> newsText = std::make_unique<NewsText>();
 };
 
 TEST_F(NewsParserTest, AFeedGivesLeadTitleItemsAndTail) {
@@ -52,7 +53,7 @@ TEST_F(NewsParserTest, ThreeFeedsOfTwoItemsGive897Bytes) {
   for (const char* title : {"Business", "Stocks", "Top stories"}) {
     parse(feedOf(title, {"First headline", "Second headline"}));
   }
-  EXPECT_EQ(newsLength, 897);
+  EXPECT_EQ(newsText->length, 897);
 }
 
 struct HeadlineCase {
@@ -76,7 +77,7 @@ TEST_F(NewsParserTest, HeadlineTextRules) {
       {"a parenthesis ends it", "Markets rise (update 2)", "Markets rise "},
   };
   for (const HeadlineCase& c : cases) {
-    clearNews();
+    clearNews(*newsText);
     parse(feedOf("T", {c.title}));
     EXPECT_EQ(news(), blanks(66) + entry("T") + entry(c.shown) + blanks(50)) << c.name;
   }
@@ -95,7 +96,7 @@ TEST_F(NewsParserTest, LongHeadlinesGetNoFillerAndTheNextItemsAreRead) {
 TEST_F(NewsParserTest, MissingElementsLeaveTheTail) {
   parse("<rss><channel><item><title>No image</title></item></channel></rss>\n");
   EXPECT_EQ(news(), blanks(50));
-  clearNews();
+  clearNews(*newsText);
   parse("<rss><image><url>x</url></image></rss>\n");
   EXPECT_EQ(news(), blanks(50));
 }
@@ -103,7 +104,7 @@ TEST_F(NewsParserTest, MissingElementsLeaveTheTail) {
 TEST_F(NewsParserTest, ATextEndingInsideAHeadlineKeepsWhatWasCopied) {
   parse("<image><title>Cut off hea");  // the last three characters are never read
   EXPECT_EQ(news(), blanks(66) + std::string(1, kHeadlineMark) + "Cut off " + blanks(50));
-  clearNews();
+  clearNews(*newsText);
   parse("<image><title>Entity &amp");  // an entity without its ";"
   EXPECT_EQ(news(), blanks(66) + std::string(1, kHeadlineMark) + "Entity " + blanks(50));
 }
@@ -111,13 +112,13 @@ TEST_F(NewsParserTest, ATextEndingInsideAHeadlineKeepsWhatWasCopied) {
 TEST_F(NewsParserTest, AppendsStopAtTheEndOfTheTickerText) {
   std::vector<std::string> items(3000, "Headline");
   parse(feedOf("T", items));
-  EXPECT_EQ(newsLength, kTickerSize);
-  EXPECT_EQ(newsText[kTickerSize - 1], ' ');
+  EXPECT_EQ(newsText->length, kTickerSize);
+  EXPECT_EQ(newsText->text[kTickerSize - 1], ' ');
 }
 
 TEST_F(NewsParserTest, PublishesTheBuiltTextAsTheTicker) {
   parse(feedOf("T", {"One"}));
-  publishNews();
+  publishNews(*newsText);
   std::lock_guard lock(tickerMutex());
   EXPECT_EQ(std::string(tickerText, static_cast<size_t>(tickerLength)), news());
 }

@@ -6,21 +6,21 @@
 #include <cstdlib>
 #include <string>
 #include <utility>
-#include <vector>
 
-#include "market/scanner.h"
 #include "platform/text.h"
 #include "tools/feed/simulator.h"
 
 namespace {
 
 std::string page;
+QuoteTexts texts;
 
 int32_t parse(std::string body) {
   page = std::move(body);
-  resetQuoteTexts();
-  startScan(page.data(), static_cast<int32_t>(page.size()));
-  return parseQuotePage();
+  texts = QuoteTexts{};
+  ScannerState scanner;
+  startScan(scanner, page.data(), static_cast<int32_t>(page.size()));
+  return parseQuotePage(scanner, texts);
 }
 
 // A quote page the way the quote server writes it; the tail keeps the markers out of the
@@ -63,9 +63,9 @@ TEST(QuoteParserTest, CutsValueChangeAndPercent) {
   };
   for (const QuoteCase& c : cases) {
     EXPECT_EQ(parse(c.page), c.result) << c.name;
-    EXPECT_STREQ(quoteValue, c.value) << c.name;
-    EXPECT_STREQ(quoteChange, c.change) << c.name;
-    EXPECT_STREQ(quotePercent, c.percent) << c.name;
+    EXPECT_EQ(texts.value, c.value) << c.name;
+    EXPECT_EQ(texts.change, c.change) << c.name;
+    EXPECT_EQ(texts.percent, c.percent) << c.name;
   }
 }
 
@@ -104,36 +104,16 @@ TEST(QuoteParserTest, FormsStayInsideTheirBuffer) {
   EXPECT_STREQ(percent, "12345.6");
 }
 
-TEST(QuoteParserTest, AppendsFiveCharacterTextsToValueChangeAndPercentColumns) {
-  ASSERT_EQ(parse(quotePage("10,234.56", "Down", "12.34", "0.45")), 1);
-  std::vector<std::pair<int32_t, std::string>> appended;
-  appendQuoteTexts([&](int32_t column, std::string_view text) {
-    appended.emplace_back(column, std::string(text));
-  });
-  const std::vector<std::pair<int32_t, std::string>> expected = {
-      {4, "10234"}, {5, "-12  "}, {3, "-0.4%"}};
-  EXPECT_EQ(appended, expected);
-
-  resetQuoteTexts();
-  appended.clear();
-  appendQuoteTexts([&](int32_t column, std::string_view text) {
-    appended.emplace_back(column, std::string(text));
-  });
-  const std::vector<std::pair<int32_t, std::string>> placeholders = {
-      {4, "----"}, {5, "----"}, {3, "----"}};
-  EXPECT_EQ(appended, placeholders);
-}
-
 TEST(QuoteParserTest, ReadsTheFeedServersQuotePages) {
   for (const feed::Instrument& instrument : feed::instruments()) {
     for (int64_t step : {0, 7, 1000}) {
       const feed::Quote quote = feed::quoteAt(instrument, step);
       ASSERT_EQ(parse(feed::quotePage(instrument.symbol, step)), 1) << instrument.symbol;
-      EXPECT_EQ(quoteChange[0] == '-', quote.change < 0) << instrument.symbol;
-      EXPECT_EQ(quotePercent[0] == '-', quote.change < 0) << instrument.symbol;
-      EXPECT_NE(std::string(quotePercent).find('%'), std::string::npos) << instrument.symbol;
+      EXPECT_EQ(texts.change[0] == '-', quote.change < 0) << instrument.symbol;
+      EXPECT_EQ(texts.percent[0] == '-', quote.change < 0) << instrument.symbol;
+      EXPECT_NE(texts.percent.find('%'), std::string::npos) << instrument.symbol;
       // The page writes the value rounded to two decimals; the cut keeps its whole part.
-      EXPECT_LE(std::abs(platform::leadingInt(quoteValue) - static_cast<int32_t>(quote.value)), 1)
+      EXPECT_LE(std::abs(platform::leadingInt(texts.value) - static_cast<int32_t>(quote.value)), 1)
           << instrument.symbol;
     }
   }

@@ -10,12 +10,14 @@ namespace {
 // The scanned text lives here; each test points the scanner at it from offset `start`, with
 // the section's saved position at `saved`.
 std::string text;
+ScannerState scanner;
 
 void scan(std::string value, int32_t start = 0, int32_t saved = 0) {
   text = std::move(value);
-  startScan(text.data(), static_cast<int32_t>(text.size()));
+  scanner = ScannerState{};
+  startScan(scanner, text.data(), static_cast<int32_t>(text.size()));
   scanner.cursorPos = saved;
-  saveCursor();
+  saveCursor(scanner);
   scanner.cursorPos = start;
 }
 
@@ -43,7 +45,7 @@ TEST(ScannerTest, FindTextFollowsTheProgramsSearchRules) {
   };
   for (const FindCase& c : cases) {
     scan(c.text, c.start);
-    EXPECT_EQ(findText(c.marker), c.found) << c.name;
+    EXPECT_EQ(findText(scanner, c.marker), c.found) << c.name;
     EXPECT_EQ(scanner.cursorPos, c.cursorAfter) << c.name;
   }
 }
@@ -58,47 +60,47 @@ TEST(ScannerTest, FindBackStepsBackToTheMarkersFirstCharacter) {
   };
   for (const FindCase& c : cases) {
     scan(c.text, c.start);
-    EXPECT_EQ(findBack(c.marker), c.found) << c.name;
+    EXPECT_EQ(findBack(scanner, c.marker), c.found) << c.name;
     EXPECT_EQ(scanner.cursorPos, c.cursorAfter) << c.name;
   }
 }
 
 TEST(ScannerTest, FindBackAfterFindTextFindsTheSameOccurrence) {
   scan("yxabcxxabc_zzzz", 5);
-  ASSERT_EQ(findText("abc"), 1);
-  findBack("abc");
+  ASSERT_EQ(findText(scanner, "abc"), 1);
+  findBack(scanner, "abc");
   EXPECT_EQ(scanner.cursorPos, 7);
 }
 
 TEST(ScannerTest, FindBackAfterFindTextGoesFurtherWhenTheNextCharacterEndsTheMarker) {
   scan("yxabcxxabcczzzz", 5);
-  ASSERT_EQ(findText("abc"), 1);
+  ASSERT_EQ(findText(scanner, "abc"), 1);
   ASSERT_EQ(scanner.cursorPos, 10);
-  findBack("abc");
+  findBack(scanner, "abc");
   EXPECT_EQ(scanner.cursorPos, 2);  // the occurrence further back
 }
 
 TEST(ScannerTest, BackwardOperationsStopAtTheSavedPosition) {
   scan("abc>defghijk", 10, 5);
-  EXPECT_EQ(findBack("abc"), 1);
+  EXPECT_EQ(findBack(scanner, "abc"), 1);
   EXPECT_EQ(scanner.cursorPos, 5);
   scan("abc>defghijk", 10, 5);
-  EXPECT_EQ(backToTag(), 1);
+  EXPECT_EQ(backToTag(scanner), 1);
   EXPECT_EQ(scanner.cursorPos, 5);
   // Starting at the text's start never leaves the text.
   scan("abc", 0, 0);
-  findBack("q");
+  findBack(scanner, "q");
   EXPECT_EQ(scanner.cursorPos, 0);
-  backToTag();
+  backToTag(scanner);
   EXPECT_EQ(scanner.cursorPos, 0);
 }
 
 TEST(ScannerTest, BackToTagRestsInFrontOfTheNearestTag) {
   scan("<b>12345", 6);
-  backToTag();
+  backToTag(scanner);
   EXPECT_EQ(scanner.cursorPos, 1);
   scan("<b>12345", 2);  // the ">" at the cursor counts
-  backToTag();
+  backToTag(scanner);
   EXPECT_EQ(scanner.cursorPos, 1);
 }
 
@@ -111,7 +113,7 @@ TEST(ScannerTest, SkipToNumberRestsOnTheFirstDigitAfterATag) {
   };
   for (const FindCase& c : cases) {
     scan(c.text, c.start);
-    EXPECT_EQ(skipToNumber(), c.found) << c.name;
+    EXPECT_EQ(skipToNumber(scanner), c.found) << c.name;
     EXPECT_EQ(scanner.cursorPos, c.cursorAfter) << c.name;
   }
 }
@@ -136,7 +138,7 @@ TEST(ScannerTest, ReadNumberReadsTheNumberAfterTheTags) {
   };
   for (const NumberCase& c : cases) {
     scan(c.text);
-    EXPECT_EQ(readNumber(c.tags), c.result) << c.name;
+    EXPECT_EQ(readNumber(scanner, c.tags), c.result) << c.name;
     EXPECT_EQ(scanner.accumulator, c.result) << c.name;
     EXPECT_EQ(scanner.cursorPos, c.cursorAfter) << c.name;
   }
@@ -151,7 +153,7 @@ TEST(ScannerTest, ReadNumberFailsAtTheTextsEndAndKeepsTheAccumulator) {
   for (const NumberCase& c : cases) {
     scan(c.text);
     scanner.accumulator = 7.0f;
-    EXPECT_EQ(readNumber(c.tags), c.result) << c.name;
+    EXPECT_EQ(readNumber(scanner, c.tags), c.result) << c.name;
     EXPECT_EQ(scanner.accumulator, 7.0f) << c.name;
     EXPECT_EQ(scanner.cursorPos, c.cursorAfter) << c.name;
   }
@@ -159,10 +161,10 @@ TEST(ScannerTest, ReadNumberFailsAtTheTextsEndAndKeepsTheAccumulator) {
 
 TEST(ScannerTest, ReadNumberKeepsAt199CharactersButReadsThemAll) {
   scan(std::string(199, '0') + "12345 xx");
-  EXPECT_EQ(readNumber(0), 0.0f);
+  EXPECT_EQ(readNumber(scanner, 0), 0.0f);
   EXPECT_EQ(scanner.cursorPos, 205);
   scan(std::string(300, '9') + " xx");  // beyond the float range
-  EXPECT_TRUE(std::isinf(readNumber(0)));
+  EXPECT_TRUE(std::isinf(readNumber(scanner, 0)));
 }
 
 struct TextCase {
@@ -187,7 +189,7 @@ TEST(ScannerTest, ReadNumberTextWindowAndSeparators) {
   };
   for (const TextCase& c : cases) {
     scan(c.text);
-    readNumberText();
+    readNumberText(scanner);
     EXPECT_STREQ(scanner.numberText, c.numberText.c_str()) << c.name;
     EXPECT_EQ(scanner.cursorPos, c.cursorAfter) << c.name;
   }
@@ -197,21 +199,21 @@ TEST(ScannerTest, ReadsPastTheEndStayInsideTheText) {
   // A cursor run past the end reads NULs: nothing beyond the text is touched.
   scan("12");
   scanner.cursorPos = 50;
-  readNumberText();
+  readNumberText(scanner);
   EXPECT_STREQ(scanner.numberText, "0");
-  EXPECT_EQ(findText("x"), 0);
-  EXPECT_EQ(skipToNumber(), 0);
-  EXPECT_EQ(readNumber(0), -1.0f);
+  EXPECT_EQ(findText(scanner, "x"), 0);
+  EXPECT_EQ(skipToNumber(scanner), 0);
+  EXPECT_EQ(readNumber(scanner, 0), -1.0f);
 }
 
 TEST(ScannerTest, RewindRestoresTheSectionStart) {
   scan("abcdefgh", 0, 0);
   scanner.cursorPos = 3;
-  saveCursor();
-  findText("f");
-  rewindCursor();
+  saveCursor(scanner);
+  findText(scanner, "f");
+  rewindCursor(scanner);
   EXPECT_EQ(scanner.cursorPos, 3);
-  EXPECT_EQ(cursor(), text.data() + 3);
+  EXPECT_EQ(cursor(scanner), text.data() + 3);
 }
 
 }  // namespace

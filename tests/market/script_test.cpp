@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "market/item_table.h"
 #include "market/script_format.h"
+#include "model/item_table.h"
 
 namespace {
 
@@ -229,14 +229,16 @@ TEST_F(ScriptTest, OversizedScriptsRunToTheirEnd) {
 
 TEST_F(ScriptTest, QuoteCommandWhenTheMarkerIsMissing) {
   host.markersOnPage = {"DJI\","};
+  host.quote = {"10234     ", "-12     ", "-0.4%    "};  // as the quote page parser cuts them
   host.numbers = {10234.56f, -12.0f};
   runScript(
       "#001\nl22\ns1DJI\",\nft1\nG2\ny50\nC56\nA46\npr\n"
       "s1IBM\",\nft1\nG2\nA46\ns7never\npr\ns8after\nr\n");
   EXPECT_EQ(column(4, 0), "10234");
-  EXPECT_EQ(column(4, 1), "10234");  // from the quote page
-  EXPECT_EQ(column(5, 0), "12");
-  EXPECT_EQ(column(3, 0), "0.4%");
+  // From the quote page, each cut to five characters.
+  EXPECT_EQ(column(4, 1), "10234");
+  EXPECT_EQ(column(5, 0), "-12  ");
+  EXPECT_EQ(column(3, 0), "-0.4%");
   EXPECT_EQ(registers.text[7], "");
   EXPECT_EQ(registers.text[8], "after");
   EXPECT_THAT(host.calls, ::testing::Contains("quote /q?s=^IBM"));

@@ -3,24 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <memory>
 
 #include "panel/dialog_tables.h"
-#include "shell/display_state.h"
 #include "tests/panel/fake_panel.h"
 
 namespace {
 
 class ControlPanelTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    resetDisplayState();
-    appliedColorLevel = 100;
-    helpDialogOpen = 0;
-    customDialogOpen = 0;
-  }
   // Flags, requests and boxes in one line, for table comparisons.
   std::string flags() const {
-    const DisplayState& s = displayState;
+    const DisplayState& s = panel->shown;
     return "cycle=" + std::to_string(s.cycle) + " value=" + std::to_string(s.showValue) +
            " change=" + std::to_string(s.showChange) + " percent=" + std::to_string(s.showPercent) +
            " large=" + std::to_string(s.largeTags) + " noon=" + std::to_string(s.noon) +
@@ -29,7 +23,7 @@ class ControlPanelTest : public ::testing::Test {
            " news=" + std::to_string(s.news) + " texture=" + std::to_string(s.textureDirty.load()) +
            " viewport=" + std::to_string(s.viewportDirty);
   }
-  FakePanel panel;
+  std::unique_ptr<FakePanel> panel = std::make_unique<FakePanel>();
 };
 
 TEST_F(ControlPanelTest, EachBoxSetsItsFlagAndItsRequest) {
@@ -73,23 +67,22 @@ TEST_F(ControlPanelTest, EachBoxSetsItsFlagAndItsRequest) {
        ""},
   };
   for (const auto& c : cases) {
-    SetUp();
-    panel = FakePanel{};
-    panel.click(c.id);
+    panel = std::make_unique<FakePanel>();
+    panel->click(c.id);
     EXPECT_EQ(flags(), c.after) << c.id;
-    EXPECT_EQ(panel.effects.empty() ? "" : panel.effects.back(), std::string(c.effect)) << c.id;
+    EXPECT_EQ(panel->effects.empty() ? "" : panel->effects.back(), std::string(c.effect)) << c.id;
   }
 }
 
 TEST_F(ControlPanelTest, UncheckingTakesTheFlagBackAndDarkTurnsTheBackgroundWhite) {
-  panel.click(panelid::night);
-  panel.click(panelid::night);
-  EXPECT_EQ(displayState.night, 0);
-  EXPECT_EQ(displayState.textureDirty.load(), 1);  // a rebuild either way
-  panel.click(panelid::dark);
-  panel.click(panelid::dark);
-  EXPECT_EQ(displayState.dark, 0);
-  EXPECT_EQ(panel.effects, (std::vector<std::string>{"clear dark", "clear white"}));
+  panel->click(panelid::night);
+  panel->click(panelid::night);
+  EXPECT_EQ(panel->shown.night, 0);
+  EXPECT_EQ(panel->shown.textureDirty.load(), 1);  // a rebuild either way
+  panel->click(panelid::dark);
+  panel->click(panelid::dark);
+  EXPECT_EQ(panel->shown.dark, 0);
+  EXPECT_EQ(panel->effects, (std::vector<std::string>{"clear dark", "clear white"}));
 }
 
 TEST_F(ControlPanelTest, ValueChangeAndPercentExcludeEachOther) {
@@ -104,15 +97,14 @@ TEST_F(ControlPanelTest, ValueChangeAndPercentExcludeEachOther) {
       {{panelid::change, panelid::value, panelid::change}, false, true, false},
   };
   for (const auto& c : cases) {
-    SetUp();
-    panel = FakePanel{};
-    for (int id : c.clicks) panel.click(id);
-    EXPECT_EQ(displayState.showValue, c.value ? 1 : 0);
-    EXPECT_EQ(displayState.showChange, c.change ? 1 : 0);
-    EXPECT_EQ(displayState.showPercent, c.percent ? 1 : 0);
-    EXPECT_EQ(panel.checked(panelid::value), c.value);
-    EXPECT_EQ(panel.checked(panelid::change), c.change);
-    EXPECT_EQ(panel.checked(panelid::percent), c.percent);
+    panel = std::make_unique<FakePanel>();
+    for (int id : c.clicks) panel->click(id);
+    EXPECT_EQ(panel->shown.showValue, c.value ? 1 : 0);
+    EXPECT_EQ(panel->shown.showChange, c.change ? 1 : 0);
+    EXPECT_EQ(panel->shown.showPercent, c.percent ? 1 : 0);
+    EXPECT_EQ(panel->checked(panelid::value), c.value);
+    EXPECT_EQ(panel->checked(panelid::change), c.change);
+    EXPECT_EQ(panel->checked(panelid::percent), c.percent);
   }
 }
 
@@ -129,19 +121,17 @@ TEST_F(ControlPanelTest, ColorSliderRequestsARebuildOnlyWhenItsValueChanges) {
       {5, 99, 0, 5},
   };
   for (const auto& s : steps) {
-    displayState.textureDirty = 0;
-    panel.sliders[panelid::gridSlider] = s.grid;
-    panel.drag(panelid::colorSlider, s.colour);
-    EXPECT_EQ(displayState.textureDirty.load(), s.texture) << s.colour << "/" << s.grid;
-    EXPECT_EQ(appliedColorLevel, s.applied);
-    EXPECT_EQ(displayState.colorLevel, static_cast<float>(s.colour));
-    EXPECT_EQ(displayState.gridLevel, static_cast<float>(s.grid));
+    panel->shown.textureDirty = 0;
+    panel->sliders[panelid::gridSlider] = s.grid;
+    panel->drag(panelid::colorSlider, s.colour);
+    EXPECT_EQ(panel->shown.textureDirty.load(), s.texture) << s.colour << "/" << s.grid;
+    EXPECT_EQ(panel->own.appliedColorLevel, s.applied);
+    EXPECT_EQ(panel->shown.colorLevel, static_cast<float>(s.colour));
+    EXPECT_EQ(panel->shown.gridLevel, static_cast<float>(s.grid));
   }
 }
 
 TEST_F(ControlPanelTest, CommandsAndKeys) {
-  panel.sliders[panelid::colorSlider] = 30;
-  panel.sliders[panelid::gridSlider] = 40;
   const struct {
     int32_t command;
     float colour;  // colorLevel afterwards: unlisted commands re-read the sliders
@@ -156,44 +146,44 @@ TEST_F(ControlPanelTest, CommandsAndKeys) {
       {(1 << 16) | panelid::help, 0.0f, {"help"}},
   };
   for (const auto& c : cases) {
-    SetUp();
-    panel.effects.clear();
-    panelCommand(panel, c.command);
-    EXPECT_EQ(displayState.colorLevel, c.colour) << c.command;
-    EXPECT_EQ(panel.effects, c.effects) << c.command;
+    panel = std::make_unique<FakePanel>();
+    panel->sliders = {{panelid::colorSlider, 30}, {panelid::gridSlider, 40}};
+    panelCommand(*panel, c.command);
+    EXPECT_EQ(panel->shown.colorLevel, c.colour) << c.command;
+    EXPECT_EQ(panel->effects, c.effects) << c.command;
   }
 }
 
 TEST_F(ControlPanelTest, OpenDialogsAreNotOpenedTwice) {
-  helpDialogOpen = 1;
-  customDialogOpen = 1;
-  panelCommand(panel, panelid::help);
-  panelCommand(panel, panelid::custom);
-  EXPECT_TRUE(panel.effects.empty());
+  panel->own.helpDialogOpen = 1;
+  panel->own.customDialogOpen = 1;
+  panelCommand(*panel, panelid::help);
+  panelCommand(*panel, panelid::custom);
+  EXPECT_TRUE(panel->effects.empty());
 }
 
 TEST_F(ControlPanelTest, NowRequestsAFetchAtOnce) {
-  displayState.lastFetchTick = 123456;
-  panelCommand(panel, panelid::now);
-  EXPECT_EQ(displayState.fetchNow, 1);
-  EXPECT_EQ(displayState.lastFetchTick, 0u);
+  panel->shown.lastFetchTick = 123456;
+  panelCommand(*panel, panelid::now);
+  EXPECT_EQ(panel->shown.fetchNow, 1);
+  EXPECT_EQ(panel->shown.lastFetchTick, 0u);
 }
 
 TEST_F(ControlPanelTest, InitialisationMakesEveryFlagZeroOrOne) {
-  displayState.cycle = 1;
-  displayState.night = 7;
-  displayState.news = -1;
-  displayState.colorLevel = 37.9f;
-  displayState.gridLevel = 150.0f;
-  initialisePanel(panel);
-  EXPECT_EQ(displayState.cycle, 1);
-  EXPECT_EQ(displayState.night, 0);
-  EXPECT_EQ(displayState.news, 0);
-  EXPECT_TRUE(panel.checked(panelid::cycle));
-  EXPECT_FALSE(panel.checked(panelid::night));
-  EXPECT_EQ(displayState.viewportDirty, kViewportRelayout);  // set with the Clocks box
-  EXPECT_EQ(panel.sliderPosition(panelid::colorSlider), 37);
-  EXPECT_EQ(panel.sliderPosition(panelid::gridSlider), 99);
+  panel->shown.cycle = 1;
+  panel->shown.night = 7;
+  panel->shown.news = -1;
+  panel->shown.colorLevel = 37.9f;
+  panel->shown.gridLevel = 150.0f;
+  initialisePanel(*panel);
+  EXPECT_EQ(panel->shown.cycle, 1);
+  EXPECT_EQ(panel->shown.night, 0);
+  EXPECT_EQ(panel->shown.news, 0);
+  EXPECT_TRUE(panel->checked(panelid::cycle));
+  EXPECT_FALSE(panel->checked(panelid::night));
+  EXPECT_EQ(panel->shown.viewportDirty, kViewportRelayout);  // set with the Clocks box
+  EXPECT_EQ(panel->sliderPosition(panelid::colorSlider), 37);
+  EXPECT_EQ(panel->sliderPosition(panelid::gridSlider), 99);
 }
 
 TEST(TruncateLevel, CutsTowardZeroAndKeepsOutOfRangeLevelsDefined) {

@@ -21,8 +21,8 @@ TEST(CustomStock, StoresTheThreeKeysInOrderCutTo127) {
   EXPECT_EQ(home.content(), "[Items]\nmainx=10\ncustomS=" + std::string(127, 'S') +
                                 "\ncustomlat=north\ncustomLon=-0.1275\n");
   // The fetch thread's reads, under "customLat".
-  EXPECT_EQ(readSettingText(SettingKey::customS), std::string(127, 'S'));
-  EXPECT_EQ(readSettingText(SettingKey::customLat), "north");
+  EXPECT_EQ(readSettingText(SettingKey::customSymbol), std::string(127, 'S'));
+  EXPECT_EQ(readSettingText(SettingKey::customLatitude), "north");
   const CustomStock back = readCustomStock();
   EXPECT_EQ(back.latitude, "north");
   EXPECT_EQ(back.longitude, "-0.1275");
@@ -77,7 +77,7 @@ TEST(HelpDialog, MoreOpensTheRootOfTheMakersServer) {
                {"HTTPS://maker.example/", "HTTPS://maker.example/"},
                {"http://maker.example", "http://maker.example/"}};
   for (const auto& c : cases) {
-    if (c.host) writeSettingText(SettingKey::makerhost, c.host);
+    if (c.host) writeSettingText(SettingKey::makerHost, c.host);
     EXPECT_EQ(makerSiteRoot(), c.root);
   }
 }

@@ -3,26 +3,24 @@
 // values, and the effects outside DisplayState as a list of what was asked for.
 #include <algorithm>
 #include <map>
-#include <new>
 #include <string>
 #include <vector>
 
+#include "model/display_state.h"
 #include "panel/control_panel.h"
-#include "shell/display_state.h"
 
-// Puts displayState back to its start-up values (the atomics make it unassignable).
-inline void resetDisplayState() {
-  displayState.~DisplayState();
-  new (&displayState) DisplayState();
-}
-
+// The panel acts on a display state and a panel state of its own, at their start-up values.
 class FakePanel : public PanelControls {
  public:
+  DisplayState shown;
+  PanelState own;
   std::map<int, bool> boxes;
   std::map<int, int> sliders;
   int pressed = -1;
   std::vector<std::string> effects;
 
+  DisplayState& display() override { return shown; }
+  PanelState& state() override { return own; }
   bool checked(int id) const override {
     const auto found = boxes.find(id);
     return found != boxes.end() && found->second;

@@ -7,7 +7,7 @@
 #include <sstream>
 #include <string>
 
-#include "shell/settings.h"
+#include "model/settings.h"
 #include "tests/support/temp_dir.h"
 
 class SettingsHome {

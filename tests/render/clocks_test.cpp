@@ -5,8 +5,7 @@
 
 #include <string>
 
-#include "market/summer_time.h"
-#include "render/scene.h"
+#include "model/summer_time_flags.h"
 
 namespace {
 
@@ -42,21 +41,20 @@ TEST(CityTimes, FollowUtcAndBothSummerTimeFlags) {
 
 platform::DateTime quarterToTwoUtc() { return {2026, 3, 0, 15, 13, 45, 20, 0}; }
 
-TEST(CityTimes, UpdateReadsTheRenderersClockAndTheFlags) {
-  const SceneClock saved = sceneClock;
-  sceneClock.utc = quarterToTwoUtc;
+TEST(CityTimes, ReadTheRenderersClockAndTheFlags) {
+  SceneClock clock;
+  clock.utc = quarterToTwoUtc;
   londonSummerTime = 0;
   newYorkSummerTime = 1;
-  updateCityTimes();
-  sceneClock = saved;
+  const CityTimes city = readCityTimes(clock);
   newYorkSummerTime = 0;
-  EXPECT_EQ(londonHour, 13);
-  EXPECT_EQ(newYorkHour, 9);
-  EXPECT_EQ(beijingHour, 21);
-  EXPECT_EQ(cityMinute, 45);
-  // The globe clocks draw from the same reading, flags included.
-  EXPECT_EQ(currentCityTimes().utcHour, 13);
-  EXPECT_EQ(currentCityTimes().newYorkSummer, 1);
+  // The dial and globe clocks draw from the same reading, flags included.
+  EXPECT_EQ(city.londonHour, 13);
+  EXPECT_EQ(city.newYorkHour, 9);
+  EXPECT_EQ(city.beijingHour, 21);
+  EXPECT_EQ(city.cityMinute, 45);
+  EXPECT_EQ(city.utcHour, 13);
+  EXPECT_EQ(city.newYorkSummer, 1);
 }
 
 struct AngleCase {

@@ -4,26 +4,6 @@
 
 namespace {
 
-TEST(TagBoxPixels, CarryTheItemIndexInBitsOneToFour) {
-  fillTagBoxPixels();
-  const uint8_t* entry = tagBoxPixels[37];
-  EXPECT_EQ(entry[0], 10);
-  EXPECT_EQ(entry[1], 4);
-  EXPECT_EQ(entry[2], 0);
-  EXPECT_EQ(entry[126], 10);  // last plain triplet
-  EXPECT_EQ(entry[129], 74);  // first lifted triplet
-  EXPECT_EQ(entry[130], 68);
-  EXPECT_EQ(entry[131], 64);
-  EXPECT_EQ(entry[252], 74);
-  for (int i = 0; i < 100; ++i) {
-    for (int offset = 0; offset <= 252; offset += 3) {
-      const uint8_t* c = &tagBoxPixels[i][offset];
-      const int decoded = ((c[0] & 31) >> 1) + (((c[1] & 31) >> 1) << 4) + (((c[2] & 31) >> 1) << 8);
-      ASSERT_EQ(decoded, i) << "entry " << i << " offset " << offset;
-    }
-  }
-}
-
 TEST(Palette, NoneForTrueColourFormats) {
   EXPECT_TRUE(computePalette({24, 8, 16, 8, 8, 8, 0, false}).empty());
 }

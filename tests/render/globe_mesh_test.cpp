@@ -7,21 +7,23 @@
 namespace {
 
 TEST(SphereTables, EquatorAtTheFirstColumn) {
-  fillSphereTables();
-  EXPECT_NEAR(sphereVertex[0][24][0], -635.1f, 0.05f);
-  EXPECT_NEAR(sphereVertex[0][24][1], 0.0f, 0.001f);
-  EXPECT_NEAR(sphereVertex[0][24][2], -4010.0f, 0.5f);
+  SphereTables tables;
+  fillSphereTables(tables);
+  EXPECT_NEAR(tables.sphereVertex[0][24][0], -635.1f, 0.05f);
+  EXPECT_NEAR(tables.sphereVertex[0][24][1], 0.0f, 0.001f);
+  EXPECT_NEAR(tables.sphereVertex[0][24][2], -4010.0f, 0.5f);
 }
 
 // Texture column s shows longitude 180.62 + 360 s and row t latitude 180 t - 90; the vertex
 // that carries (s, t) must lie where the tags and clocks place that longitude and latitude.
 TEST(SphereTables, TextureAndPositionAgreeWithTheGeographicConvention) {
-  fillSphereTables();
+  SphereTables tables;
+  fillSphereTables(tables);
   const double pi = 3.14159265358979;
   for (int i = 0; i <= 48; i += 3) {
     for (int j = 0; j <= 48; j += 4) {
-      const float s = sphereTexCoord[i][j][0];
-      const float t = sphereTexCoord[i][j][1];
+      const float s = tables.sphereTexCoord[i][j][0];
+      const float t = tables.sphereTexCoord[i][j][1];
       EXPECT_FLOAT_EQ(s, static_cast<float>(i) / 48.0f);
       EXPECT_FLOAT_EQ(t, static_cast<float>(j) / 48.0f);
       const double lon = (180.62 + 360.0 * s - 9.62) * pi / 180.0;
@@ -29,14 +31,15 @@ TEST(SphereTables, TextureAndPositionAgreeWithTheGeographicConvention) {
       const double expected[3] = {-std::sin(lon) * std::cos(lat) * 4060.0, -std::sin(lat) * 4060.0,
                                   std::cos(lon) * std::cos(lat) * 4060.0};
       for (int axis = 0; axis < 3; ++axis) {
-        EXPECT_NEAR(sphereVertex[i][j][axis], expected[axis], 0.01) << i << " " << j << " " << axis;
+        EXPECT_NEAR(tables.sphereVertex[i][j][axis], expected[axis], 0.01)
+            << i << " " << j << " " << axis;
       }
     }
   }
   // North (latitude 90, row 48) lies toward -y, and the seam columns coincide.
-  EXPECT_FLOAT_EQ(sphereVertex[17][48][1], -4060.0f);
-  EXPECT_NEAR(sphereVertex[0][30][0], sphereVertex[48][30][0], 0.01f);
-  EXPECT_NEAR(sphereVertex[0][30][2], sphereVertex[48][30][2], 0.01f);
+  EXPECT_FLOAT_EQ(tables.sphereVertex[17][48][1], -4060.0f);
+  EXPECT_NEAR(tables.sphereVertex[0][30][0], tables.sphereVertex[48][30][0], 0.01f);
+  EXPECT_NEAR(tables.sphereVertex[0][30][2], tables.sphereVertex[48][30][2], 0.01f);
 }
 
 TEST(GridColour, GreyBelowFiftyThenRedToCyan) {

@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
-#include "market/ticker.h"
+#include "model/ticker_text.h"
+#include "render/renderer_state.h"
 
 namespace {
 
@@ -94,39 +96,34 @@ TEST(TickerColour, FollowsTheColorLevelClamped) {
 
 class AdvanceTicker : public ::testing::Test {
  protected:
-  void SetUp() override { reset(); }
-  void TearDown() override {
-    reset();
-    publishTicker(std::string(149, ' '));
-  }
-  static void reset() {
-    tickerPos = 0;
-    tickerPause = 0;
-  }
+  void TearDown() override { publishTicker(std::string(149, ' ')); }
+  TickerWindow advance() { return advanceTicker(*renderer); }
+
+  std::unique_ptr<RendererState> renderer = std::make_unique<RendererState>();
 };
 
 TEST_F(AdvanceTicker, StaleHeadlineOfALongerTextNeverAppears) {
   publishTicker(std::string(1, kHeadlineMark) + "Old news that must not come back" +
                 std::string(300, ' '));
-  tickerPos = 3;
+  renderer->tickerPos = 3;
   publishTicker("Fresh");
-  const TickerWindow window = advanceTicker();
+  const TickerWindow window = advance();
   // The old text still fills the buffer after "Fresh"; only blanks may follow it.
   EXPECT_EQ(std::string(window.data(), window.size()), padded("sh"));
-  EXPECT_EQ(tickerPos, 0);
-  const TickerWindow next = advanceTicker();
+  EXPECT_EQ(renderer->tickerPos, 0);
+  const TickerWindow next = advance();
   EXPECT_EQ(std::string(next.data(), next.size()), padded("Fresh"));
 }
 
 TEST_F(AdvanceTicker, StoresPositionAndPauseForTheNextFrame) {
   publishTicker(std::string(1, kHeadlineMark) + "Gold steady" + std::string(100, ' '));
-  advanceTicker();
-  EXPECT_EQ(tickerPos, 1);
-  EXPECT_EQ(tickerPause, kHeadlinePause - 1);
-  tickerPause = 0;
-  const TickerWindow window = advanceTicker();
+  advance();
+  EXPECT_EQ(renderer->tickerPos, 1);
+  EXPECT_EQ(renderer->tickerPause, kHeadlinePause - 1);
+  renderer->tickerPause = 0;
+  const TickerWindow window = advance();
   EXPECT_EQ(std::string(window.data(), 11), "Gold steady");
-  EXPECT_EQ(tickerPos, 2);
+  EXPECT_EQ(renderer->tickerPos, 2);
 }
 
 }  // namespace

@@ -2,10 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
-#include "render/news_ticker.h"
-#include "shell/display_state.h"
+#include "model/display_state.h"
+#include "render/renderer_state.h"
 
 namespace {
 
@@ -21,20 +22,13 @@ platform::DateTime at(uint16_t hour, uint16_t minute) {
 
 class SceneTest : public ::testing::Test {
  protected:
-  void SetUp() override { reset(); }
-  void TearDown() override { reset(); }
-  static void reset() {
-    displayState.noon = 0;
-    displayState.spinRate = 0.0f;
-    displayState.rotation = 0.0f;
-    displayState.textureDirty = 0;
-    labelPhase = 0;
-    phaseTickDue = 0;
-    phaseTickCount = 0;
-    sunAngle = 0;
-    lastSunAngle = 0;
-    tickerPause = 0;
+  void stepLabel(uint32_t tick, bool altText) { stepLabelCycle(*renderer, tick, altText); }
+  void keep(const platform::DateTime& local, const platform::DateTime& utc) {
+    keepTime(*renderer, display, local, utc);
   }
+
+  std::unique_ptr<RendererState> renderer = std::make_unique<RendererState>();
+  DisplayState display;
 };
 
 TEST_F(SceneTest, GlobeScaleFollowsZoom) {
@@ -62,16 +56,16 @@ TEST_F(SceneTest, RotationFoldsIntoZeroTo360) {
 
 TEST_F(SceneTest, LabelPhaseCyclesEveryOneAndAHalfSeconds) {
   for (bool altText : {false, true}) {
-    reset();
-    phaseTickDue = 1000;
+    renderer = std::make_unique<RendererState>();
+    renderer->phaseTickDue = 1000;
     std::vector<int> phases;
     uint32_t tick = 1000;
-    stepLabelCycle(tick, altText);  // due, not yet past
-    phases.push_back(labelPhase);
+    stepLabel(tick, altText);  // due, not yet past
+    phases.push_back(renderer->labelPhase);
     for (int step = 0; step < 6; ++step) {
       tick += 1501;
-      stepLabelCycle(tick, altText);
-      phases.push_back(labelPhase);
+      stepLabel(tick, altText);
+      phases.push_back(renderer->labelPhase);
     }
     const std::vector<int> expected =
         altText ? std::vector<int>{0, 1, 2, 3, 4, 0, 1} : std::vector<int>{0, 1, 2, 3, 0, 1, 2};
@@ -80,63 +74,63 @@ TEST_F(SceneTest, LabelPhaseCyclesEveryOneAndAHalfSeconds) {
 }
 
 TEST_F(SceneTest, SlowFrameDelaysTheStepWithoutSkipping) {
-  phaseTickDue = 100;
-  stepLabelCycle(10000, false);  // nearly ten seconds late: one step only
-  EXPECT_EQ(labelPhase, 1);
-  EXPECT_EQ(phaseTickDue, 11500u);
-  stepLabelCycle(11000, false);
-  EXPECT_EQ(labelPhase, 1);
+  renderer->phaseTickDue = 100;
+  stepLabel(10000, false);  // nearly ten seconds late: one step only
+  EXPECT_EQ(renderer->labelPhase, 1);
+  EXPECT_EQ(renderer->phaseTickDue, 11500u);
+  stepLabel(11000, false);
+  EXPECT_EQ(renderer->labelPhase, 1);
 }
 
 TEST_F(SceneTest, EveryFifthStepLetsTheTickerMove) {
-  tickerPause = 7;
+  renderer->tickerPause = 7;
   uint32_t tick = 0;
   for (int step = 1; step <= 4; ++step) {
     tick += 1501;
-    stepLabelCycle(tick, false);
-    EXPECT_EQ(tickerPause, 7) << step;
+    stepLabel(tick, false);
+    EXPECT_EQ(renderer->tickerPause, 7) << step;
   }
-  stepLabelCycle(tick + 1501, false);
-  EXPECT_EQ(phaseTickCount, 0);
-  EXPECT_EQ(tickerPause, 0);
+  stepLabel(tick + 1501, false);
+  EXPECT_EQ(renderer->phaseTickCount, 0);
+  EXPECT_EQ(renderer->tickerPause, 0);
 }
 
 TEST_F(SceneTest, LabelStepKeepsItsPaceAcrossTheTickWrap) {
-  phaseTickDue = 0xffffff00u;
-  stepLabelCycle(0xffffff01u, false);
-  EXPECT_EQ(labelPhase, 1);
-  EXPECT_EQ(phaseTickDue, 0xffffff01u + 1500u);  // wrapped to 1245
-  stepLabelCycle(0xffffff80u, false);            // before the wrap: not yet due
-  stepLabelCycle(1000, false);
-  EXPECT_EQ(labelPhase, 1);
-  stepLabelCycle(1246, false);
-  EXPECT_EQ(labelPhase, 2);
+  renderer->phaseTickDue = 0xffffff00u;
+  stepLabel(0xffffff01u, false);
+  EXPECT_EQ(renderer->labelPhase, 1);
+  EXPECT_EQ(renderer->phaseTickDue, 0xffffff01u + 1500u);  // wrapped to 1245
+  stepLabel(0xffffff80u, false);                           // before the wrap: not yet due
+  stepLabel(1000, false);
+  EXPECT_EQ(renderer->labelPhase, 1);
+  stepLabel(1246, false);
+  EXPECT_EQ(renderer->labelPhase, 2);
 }
 
 TEST_F(SceneTest, FirstTimeKeepingRequestsARebuildThenOnlyOnChange) {
-  keepTime(at(9, 0), at(0, 0));
-  EXPECT_EQ(sunAngle, 189);
-  EXPECT_EQ(displayState.textureDirty.load(), 1);
-  EXPECT_EQ(localTime.hour, 9);
-  EXPECT_EQ(utcTime.hour, 0);
-  displayState.textureDirty = 0;
-  keepTime(at(9, 3), at(0, 3));
-  EXPECT_EQ(displayState.textureDirty.load(), 0);
-  keepTime(at(9, 4), at(0, 4));
-  EXPECT_EQ(displayState.textureDirty.load(), 1);
-  EXPECT_EQ(lastSunAngle, 190);
+  keep(at(9, 0), at(0, 0));
+  EXPECT_EQ(renderer->sunAngle, 189);
+  EXPECT_EQ(display.textureDirty.load(), 1);
+  EXPECT_EQ(renderer->localTime.hour, 9);
+  EXPECT_EQ(renderer->utcTime.hour, 0);
+  display.textureDirty = 0;
+  keep(at(9, 3), at(0, 3));
+  EXPECT_EQ(display.textureDirty.load(), 0);
+  keep(at(9, 4), at(0, 4));
+  EXPECT_EQ(display.textureDirty.load(), 1);
+  EXPECT_EQ(renderer->lastSunAngle, 190);
 }
 
 TEST_F(SceneTest, NoonFacesTheSunOtherwiseTheGlobeSpins) {
-  displayState.spinRate = 0.25f;
-  displayState.rotation = 100.0f;
-  keepTime(at(0, 0), at(12, 0));
-  EXPECT_FLOAT_EQ(displayState.rotation, 100.25f);
-  displayState.noon = 1;
-  keepTime(at(0, 0), at(12, 0));
-  EXPECT_FLOAT_EQ(displayState.rotation, 351.0f);  // longitude 0.62 faces the viewer
-  keepTime(at(0, 0), at(0, 0));
-  EXPECT_FLOAT_EQ(displayState.rotation, 171.0f);  // longitude 180.62
+  display.spinRate = 0.25f;
+  display.rotation = 100.0f;
+  keep(at(0, 0), at(12, 0));
+  EXPECT_FLOAT_EQ(display.rotation, 100.25f);
+  display.noon = 1;
+  keep(at(0, 0), at(12, 0));
+  EXPECT_FLOAT_EQ(display.rotation, 351.0f);  // longitude 0.62 faces the viewer
+  keep(at(0, 0), at(0, 0));
+  EXPECT_FLOAT_EQ(display.rotation, 171.0f);  // longitude 180.62
 }
 
 }  // namespace

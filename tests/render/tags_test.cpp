@@ -4,8 +4,7 @@
 
 #include <cstring>
 
-#include "market/item_table.h"
-#include "render/gl_context.h"
+#include "model/item_table.h"
 
 namespace {
 
@@ -104,11 +103,34 @@ TEST(TagColour, BaseColoursCarryTheIndexAndDecodeBack) {
   }
 }
 
+TEST(TagBoxPixels, CarryTheItemIndexInBitsOneToFour) {
+  TagBoxPixels pixels;
+  fillTagBoxPixels(pixels);
+  const uint8_t* entry = pixels[37].data();
+  EXPECT_EQ(entry[0], 10);
+  EXPECT_EQ(entry[1], 4);
+  EXPECT_EQ(entry[2], 0);
+  EXPECT_EQ(entry[126], 10);  // last plain triplet
+  EXPECT_EQ(entry[129], 74);  // first lifted triplet
+  EXPECT_EQ(entry[130], 68);
+  EXPECT_EQ(entry[131], 64);
+  EXPECT_EQ(entry[252], 74);
+  for (int i = 0; i < 100; ++i) {
+    for (int offset = 0; offset <= 252; offset += 3) {
+      const uint8_t* c = &pixels[static_cast<size_t>(i)][static_cast<size_t>(offset)];
+      const int decoded =
+          ((c[0] & 31) >> 1) + (((c[1] & 31) >> 1) << 4) + (((c[2] & 31) >> 1) << 8);
+      ASSERT_EQ(decoded, i) << "entry " << i << " offset " << offset;
+    }
+  }
+}
+
 TEST(TagPick, BoxPixelsDecodeToTheirEntryAndBackgroundsToNoTag) {
-  fillTagBoxPixels();
+  TagBoxPixels pixels;
+  fillTagBoxPixels(pixels);
   for (int k = 0; k < 100; ++k) {
     for (int offset : {tagBoxOffset(1), tagBoxOffset(0)}) {
-      const uint8_t* p = tagBoxPixels[k] + offset;
+      const uint8_t* p = pixels[static_cast<size_t>(k)].data() + offset;
       ASSERT_EQ(tagIndexFromPixel(p[0], p[1], p[2]), k) << k << " at " << offset;
     }
   }

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "model/display_state.h"
 #include "platform/open_url.h"
-#include "shell/display_state.h"
 
 namespace {
 

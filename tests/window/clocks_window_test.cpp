@@ -11,18 +11,20 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "market/summer_time.h"
-#include "market/ticker.h"
+#include "model/display_state.h"
+#include "model/summer_time_flags.h"
+#include "model/ticker_text.h"
 #include "platform/clock.h"
 #include "platform/window.h"
 #include "render/frame.h"
 #include "render/gl_context.h"
 #include "render/news_ticker.h"
+#include "render/renderer_state.h"
 #include "render/scene.h"
-#include "shell/display_state.h"
 
 // Last: the X headers define macros that clash with names in the headers above.
 #include <FL/x.H>
@@ -39,6 +41,10 @@ constexpr Rgb kGlobeClockFace{5, 156, 105};
 constexpr Rgb kTickerAt50{255, 128, 64};
 constexpr double kDialRadius = 0.03;
 constexpr double kPi = 3.14159265358979;
+
+// The test's own display state and renderer state, as the main window would hand them over.
+DisplayState display;
+std::unique_ptr<RendererState> renderer;
 
 platform::DateTime heldUtc{};
 platform::DateTime heldLocal{};
@@ -63,11 +69,12 @@ class ClocksWindowTest : public ::testing::Test {
     window = new platform::MainWindow(0, 0, 800, 600, platform::chooseDepthBits(), events);
     ASSERT_TRUE(window->show());
     ASSERT_TRUE(createFonts());
-    initScene(*window);
+    renderer = std::make_unique<RendererState>();
+    initScene(*window, *renderer, display);
     heldUtc = platform::utcNow();
     heldLocal = platform::localNow();
-    sceneClock.utc = utcHeld;
-    sceneClock.local = localHeld;
+    renderer->clock.utc = utcHeld;
+    renderer->clock.local = localHeld;
     std::string text = std::string(1, kHeadlineMark) + "Clocks and ticker: a known headline";
     publishTicker(text + std::string(200, ' '));
   }
@@ -77,31 +84,31 @@ class ClocksWindowTest : public ::testing::Test {
   }
 
   void SetUp() override {
-    displayState.clocks = 1;
-    displayState.zones = 1;
-    displayState.news = 1;
-    displayState.dark = 1;
-    displayState.colorLevel = 50.0f;
-    displayState.rotation = 0.0f;
+    display.clocks = 1;
+    display.zones = 1;
+    display.news = 1;
+    display.dark = 1;
+    display.colorLevel = 50.0f;
+    display.rotation = 0.0f;
     londonSummerTime = 0;
     newYorkSummerTime = 1;
-    tickerPos = 0;
-    tickerPause = 0;
+    renderer->tickerPos = 0;
+    renderer->tickerPause = 0;
   }
 
   // Composes frames, keeps the last one's pixels, then holds the picture when asked.
   void compose(const char* picture) {
     window->makeCurrent();
-    if (displayState.dark == 1) {
+    if (display.dark == 1) {
       glClearColor(0.0f, 0.0f, 0.02f, 1.0f);
     } else {
       glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
     }
-    displayState.viewportDirty = kViewportRelayout;
+    display.viewportDirty = kViewportRelayout;
     for (int frame = 0; frame < 8; ++frame) {
       Fl::check();
       window->makeCurrent();
-      composeFrame(*window);
+      composeFrame(*window, *renderer, display);
     }
     readScreen();
     hold(picture);
@@ -115,7 +122,7 @@ class ClocksWindowTest : public ::testing::Test {
     while (static_cast<int32_t>(platform::tickMs() - until) < 0) {
       Fl::check();
       window->makeCurrent();
-      composeFrame(*window);
+      composeFrame(*window, *renderer, display);
     }
   }
 
@@ -234,8 +241,8 @@ TEST_F(ClocksWindowTest, DarkPictureShowsDialsGlobeClocksAndTicker) {
 }
 
 TEST_F(ClocksWindowTest, LightPictureHasBlackTicksAndGreyLabels) {
-  displayState.dark = 0;
-  displayState.rotation = 180.0f;  // the Asian and Pacific clocks face the viewer
+  display.dark = 0;
+  display.rotation = 180.0f;  // the Asian and Pacific clocks face the viewer
   compose("light, Beijing side");
   expectHandsShowTheirTimes();
   for (const Dial& dial : dials()) EXPECT_GE(ticksSeen(dial, kBlack), 3) << dial.name;
@@ -246,15 +253,15 @@ TEST_F(ClocksWindowTest, LightPictureHasBlackTicksAndGreyLabels) {
 }
 
 TEST_F(ClocksWindowTest, OptionsHideEachPartAlone) {
-  displayState.zones = 0;
-  displayState.news = 0;
+  display.zones = 0;
+  display.news = 0;
   compose("no globe clocks, no ticker");
   expectHandsShowTheirTimes();  // the city times do not depend on the globe clocks
   EXPECT_EQ(globeClockPixels(), 0);
   EXPECT_EQ(tickerPixels(), 0);
 
-  displayState.clocks = 0;
-  displayState.zones = 1;
+  display.clocks = 0;
+  display.zones = 1;
   compose("globe clocks only");
   EXPECT_GT(globeClockPixels(), 500);
   for (const Dial& dial : dials()) EXPECT_LT(ticksSeen(dial, kDarkTicks), 3) << dial.name;

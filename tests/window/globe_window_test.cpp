@@ -10,19 +10,24 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "model/display_state.h"
 #include "platform/resources.h"
 #include "platform/window.h"
 #include "render/earth_texture.h"
 #include "render/frame.h"
 #include "render/gl_context.h"
+#include "render/renderer_state.h"
 #include "render/scene.h"
-#include "shell/display_state.h"
-
 
 namespace {
+
+// The test's own display state and renderer state, as the main window would hand them over.
+DisplayState display;
+std::unique_ptr<RendererState> renderer;
 
 platform::DateTime fixedTime{2026, 12, 1, 7, 12, 0, 0, 0};
 uint32_t fixedTick = 1000;
@@ -33,7 +38,7 @@ uint32_t fixedTickMs() { return fixedTick; }
 class Events : public platform::WindowEvents {
  public:
   void paint() override {}  // the tests compose frames themselves
-  void size() override { displayState.viewportDirty = kViewportRelayout; }
+  void size() override { display.viewportDirty = kViewportRelayout; }
   void close() override {}
 };
 
@@ -100,14 +105,15 @@ void expectNear(Rgb actual, Rgb expected, int tolerance, const std::string& what
 class GlobeWindowTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    sceneClock.tick = fixedTickMs;
-    sceneClock.utc = fixedNow;
-    sceneClock.local = fixedNow;
+    renderer = std::make_unique<RendererState>();
+    renderer->clock.tick = fixedTickMs;
+    renderer->clock.utc = fixedNow;
+    renderer->clock.local = fixedNow;
     window = new platform::MainWindow(0, 0, 640, 480, platform::chooseDepthBits(), events);
     ready = window->show() && window->hasContext();
     if (!ready) return;
     createFonts();
-    initScene(*window);
+    initScene(*window, *renderer, display);
   }
   static void TearDownTestSuite() {
     delete window;
@@ -119,17 +125,17 @@ class GlobeWindowTest : public ::testing::Test {
   static void viewAt(int hour, int minute) {
     fixedTime.hour = static_cast<uint16_t>(hour);
     fixedTime.minute = static_cast<uint16_t>(minute);
-    displayState.zoom = 58;
-    displayState.tilt = 200.0f;
-    displayState.spinRate = 0.0f;
-    displayState.rotation = 200.0f;
-    displayState.gridLevel = 0.0f;
-    displayState.noon = 1;
-    displayState.night = 0;
-    displayState.news = 0;
-    displayState.clocks = 0;
-    displayState.zones = 0;
-    displayState.textureDirty = 1;
+    display.zoom = 58;
+    display.tilt = 200.0f;
+    display.spinRate = 0.0f;
+    display.rotation = 200.0f;
+    display.gridLevel = 0.0f;
+    display.noon = 1;
+    display.night = 0;
+    display.news = 0;
+    display.clocks = 0;
+    display.zones = 0;
+    display.textureDirty = 1;
   }
 
   static Picture compose(int frames) {
@@ -137,7 +143,7 @@ class GlobeWindowTest : public ::testing::Test {
       fixedTick += 16;
       Fl::check();
       window->makeCurrent();
-      composeFrame(*window);
+      composeFrame(*window, *renderer, display);
     }
     Picture picture;
     picture.width = window->clientWidth();
@@ -203,7 +209,7 @@ TEST_F(GlobeWindowTest, NightHalfDarkenedByAQuarterAtMidnight) {
   const Picture day = compose(40);
   savePicture(day, "globe_day_0000");
   viewAt(0, 0);
-  displayState.night = 1;
+  display.night = 1;
   const Picture night = compose(40);
   savePicture(night, "globe_night_0000");
   // The side facing the viewer (longitude 180.62) is lit: the same with and without Night.
@@ -224,13 +230,13 @@ TEST_F(GlobeWindowTest, NightHalfDarkenedByAQuarterAtMidnight) {
 TEST_F(GlobeWindowTest, GlobeTurnsBySpinRateEachFrame) {
   ASSERT_TRUE(ready);
   viewAt(12, 0);
-  displayState.noon = 0;
-  displayState.spinRate = 0.5f;
-  displayState.rotation = 351.0f;
+  display.noon = 0;
+  display.spinRate = 0.5f;
+  display.rotation = 351.0f;
   const Picture first = compose(1);
-  const float rotation = displayState.rotation;
+  const float rotation = display.rotation;
   const Picture later = compose(30);
-  EXPECT_FLOAT_EQ(displayState.rotation, std::fmod(rotation + 15.0f, 360.0f));
+  EXPECT_FLOAT_EQ(display.rotation, std::fmod(rotation + 15.0f, 360.0f));
   // 15 degrees further east now faces the viewer.
   expectNear(later.at(320, 240), earthColour(20.0, rotation + 15.0 + 9.62), 10, "centre");
   const Rgb a = first.at(320, 240);
@@ -253,17 +259,17 @@ TEST_F(GlobeWindowTest, NightHalfWestOfTheDawnMeridian) {
     Picture pictures[2];
     for (int night = 0; night < 2; ++night) {
       viewAt(6, 0);
-      displayState.noon = 0;
-      displayState.rotation = 351.0f;  // longitude 0.62 faces the viewer
-      displayState.gridLevel = 42.0f;
-      displayState.night = night;
+      display.noon = 0;
+      display.rotation = 351.0f;  // longitude 0.62 faces the viewer
+      display.gridLevel = 42.0f;
+      display.night = night;
       pictures[night] = compose(40);
     }
     savePicture(pictures[1], "globe_dawn_" + name);
     ASSERT_EQ(pictures[1].width, size.width) << name;
-    EXPECT_EQ(viewportWidth, static_cast<float>(size.width)) << name;
-    EXPECT_EQ(viewportHeight, size.height) << name;
-    EXPECT_EQ(tickerFontBase, size.fontBase) << name;
+    EXPECT_EQ(renderer->viewportWidth, static_cast<float>(size.width)) << name;
+    EXPECT_EQ(renderer->viewportHeight, size.height) << name;
+    EXPECT_EQ(tickerFontBaseFor(renderer->viewportHeight), size.fontBase) << name;
     const int y = size.height / 2;
     for (const int dx : {-size.width / 6, -size.width / 10}) {  // west: in the night band
       const Rgb lit = pictures[0].at(size.width / 2 + dx, y);

@@ -17,10 +17,10 @@
 #include <string>
 #include <vector>
 
-#include "market/item_table.h"
+#include "model/display_state.h"
+#include "model/item_table.h"
 #include "platform/window.h"
 #include "render/tags.h"
-#include "shell/display_state.h"
 #include "shell/main_window.h"
 
 namespace {
@@ -105,6 +105,7 @@ struct Box {
 };
 
 int panelShows = 0;
+OpenMainWindow program;  // the main window under test, with its handler
 
 class TagsInputWindowTest : public ::testing::Test {
  protected:
@@ -120,8 +121,10 @@ class TagsInputWindowTest : public ::testing::Test {
     run("chmod +x " + opener);
     setenv("ORBIQUANT_OPENER", opener.c_str(), 1);
 
-    panelHooks.show = [] { ++panelShows; };
-    ASSERT_TRUE(createMainWindow(Placement{0, 0, 640, 480}));
+    MainWindowLinks links;
+    links.panel.show = [] { ++panelShows; };
+    program = createMainWindow(Placement{0, 0, 640, 480}, std::move(links));
+    ASSERT_TRUE(program.window);
     const std::string search = "xdotool search --onlyvisible --pid " + std::to_string(getpid());
     pumpUntil([&] { return !(window = run(search + " | head -n 1")).empty(); });
     holdStill();

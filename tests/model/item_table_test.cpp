@@ -1,4 +1,4 @@
-#include "market/item_table.h"
+#include "model/item_table.h"
 
 #include <gtest/gtest.h>
 
@@ -134,7 +134,8 @@ TEST(ItemTableThreads, FramesNeverSeeAHalfWrittenRun) {
   // find whole runs: as many items as the run appended, each item's texts from that run.
   std::atomic<bool> done{false};
   std::thread fetch([&done] {
-    MarketItemTable& working = workingItemTable();
+    const auto table = emptyTable();
+    MarketItemTable& working = *table;
     for (int run = 1; run <= 300; ++run) {
       clearItemTable(working);
       const int items = 1 + run % 7;
@@ -142,7 +143,8 @@ TEST(ItemTableThreads, FramesNeverSeeAHalfWrittenRun) {
         const std::string tag = std::to_string(run);
         appendItem(working, tag.c_str(), tag.c_str(), run % 2 ? "-1" : "1");
       }
-      finishAndPublishItems();
+      finishItemRun(working);
+      publishItemTable(working);
     }
     done = true;
   });

@@ -4,12 +4,13 @@
 // the columns line up only because the script appends alike to each. The number of items is
 // the count of column 0.
 //
-// Two copies exist. The fetch thread owns the working table: the script's append and clear
-// commands and the finish step of a run write only there. The finish step then publishes a
-// copy of the whole record, flags included, as the shown table; frames and clicks read only
-// the shown table, through a pointer they hold for as long as they read. So while a run is
-// under way a frame sees the previous run's finished table (nothing at all before the first
-// run ends), never a half-appended column or a text being rewritten.
+// Two copies exist. The fetch thread owns the working table (in its fetch context): the
+// script's append and clear commands and the finish step of a run write only there. The
+// finish step then publishes a copy of the whole record, flags included, as the shown table,
+// the program's one published table; frames and clicks read only the shown table, through a
+// pointer they hold for as long as they read. So while a run is under way a frame sees the
+// previous run's finished table (nothing at all before the first run ends), never a
+// half-appended column or a text being rewritten.
 #include <cstdint>
 #include <memory>
 #include <string_view>
@@ -61,13 +62,7 @@ void clearItemTable(MarketItemTable& table);
 // then tableReady = 1.
 void finishItemRun(MarketItemTable& table);
 
-// ---- The fetch thread's side. Only the one running fetch thread calls these. ----
-
-// The working table, zeroed at start; the script commands write here.
-MarketItemTable& workingItemTable();
-
-// Finishes the run on the working table and publishes it as the shown table.
-void finishAndPublishItems();
+// ---- The fetch thread's side. ----
 
 // Publishes a copy of `table` as the shown table (under a short lock).
 void publishItemTable(const MarketItemTable& table);

@@ -1,4 +1,4 @@
-#include "shell/display_state.h"
+#include "model/display_state.h"
 
 #include <algorithm>
 #include <limits>

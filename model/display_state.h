@@ -55,6 +55,8 @@ struct DisplayState {
 // The request value of DisplayState::viewportDirty.
 constexpr int32_t kViewportRelayout = 66;
 
+// The program's one display state, for the life of the process. Both threads write it, each
+// only the fields named at the top of this file.
 extern DisplayState displayState;
 
 // The schedule measures the time since the last fetch modulo 2^28 ms, so the elapsed count

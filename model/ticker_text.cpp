@@ -1,4 +1,4 @@
-#include "market/ticker.h"
+#include "model/ticker_text.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "market/item_table.h"
+#include "model/item_table.h"
 
 #include <cstring>
 #include <mutex>
@@ -54,18 +54,6 @@ void finishItemRun(MarketItemTable& table) {
     std::memcpy(table.previousValue[k], value, kItemTextSize);
   }
   table.tableReady = 1;
-}
-
-MarketItemTable& workingItemTable() {
-  // Zero-initialised static storage, like the program's one table; too large for a stack.
-  static MarketItemTable working{};
-  return working;
-}
-
-void finishAndPublishItems() {
-  MarketItemTable& working = workingItemTable();
-  finishItemRun(working);
-  publishItemTable(working);
 }
 
 void publishItemTable(const MarketItemTable& table) {

@@ -1,29 +1,59 @@
 #pragma once
 // The settings file and its keys. Every key the program reads or writes is listed once in
-// the key table (settings.cpp) with its type and read default; callers name keys by
-// SettingKey and never repeat names or defaults.
+// the key table (settings.cpp) with the name it has in the file, its type and its read
+// default; callers name keys by SettingKey and never repeat names or defaults.
 //
 // There is no in-memory copy: each read goes to the file, each write replaces it at once.
+// Both threads use the file: the fetch thread reads the custom stock and server keys and reads
+// and writes scriptHost and scriptPath; the UI thread reads and writes the rest.
 #include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
 
 enum class SettingKey {
-  // Section "Items".
-  mainx, mainy, mainx1, mainy1, xmainx, xmainy,
-  customS, customLat, customLon, namepath, filepath,
-  makerhost, quotehost, newshost, newspage,
-  // Preset sections "bank1" to "bank4".
-  d1, d2, d3, d3a, d4, d5, d7,
-  c1, c2, c3, c4, c5, c6, c8, c9, c10, c200, c201,
+  // Section "Items"; the file's names in comments.
+  windowLeft,       // mainx
+  windowTop,        // mainy
+  windowWidth,      // mainx1
+  windowHeight,     // mainy1
+  panelLeft,        // xmainx
+  panelTop,         // xmainy
+  customSymbol,     // customS
+  customLatitude,   // customLat
+  customLongitude,  // customLon
+  scriptHost,       // namepath
+  scriptPath,       // filepath
+  makerHost,        // makerhost
+  quoteHost,        // quotehost
+  newsHost,         // newshost
+  newsPage,         // newspage
+  // Preset sections "bank1" to "bank4", named after the DisplayState field each one holds.
+  zoom,         // d1
+  spinRate,     // d2
+  tilt,         // d3
+  tiltBase,     // d3a
+  colorLevel,   // d4
+  gridLevel,    // d5
+  rotation,     // d7
+  news,         // c1
+  zones,        // c2
+  clocks,       // c3
+  showValue,    // c4
+  cycle,        // c5
+  dark,         // c6
+  showChange,   // c8
+  noon,         // c9
+  showPercent,  // c10
+  night,        // c200
+  largeTags,    // c201
 };
 
 enum class SettingType { integer, text, switchText };
 
 struct SettingInfo {
   SettingKey id;
-  const char* name;
+  const char* name;  // the key's name in the file
   SettingType type;
   int32_t defaultInt;       // integers
   const char* defaultText;  // texts and switches
@@ -31,6 +61,12 @@ struct SettingInfo {
 };
 
 constexpr const char* kItemsSection = "Items";
+
+// The sections of the view presets A to D.
+constexpr const char* kPresetSections[4] = {"bank1", "bank2", "bank3", "bank4"};
+
+// The section of preset 0 to 3 (A to D); only the low two bits of `preset` count.
+const char* presetSectionName(int preset);
 
 // The address of the local feed server, the default of every host key.
 constexpr const char* kLocalFeedHost = "127.0.0.1:8404";

@@ -1,0 +1,3 @@
+#include "model/caption_text.h"
+
+std::string captionText;
