@@ -9,17 +9,17 @@
 #include <memory>
 #include <string>
 
-#include "market/scanner.h"
-#include "market/script.h"
+#include "market/scanner_host.h"
 #include "model/item_table.h"
 
 namespace {
 
-class CannedHost : public ScriptHost {
+class CannedHost : public ScannerScriptHost {
  public:
-  CannedHost(const char* page, int32_t length, int32_t downloadResult, int32_t quoteResult,
-             QuoteTexts quote)
-      : page_(page),
+  CannedHost(ScannerState& scanner, const char* page, int32_t length, int32_t downloadResult,
+             int32_t quoteResult, QuoteTexts quote)
+      : ScannerScriptHost(scanner),
+        page_(page),
         length_(length),
         downloadResult_(downloadResult),
         quoteResult_(quoteResult),
@@ -27,15 +27,6 @@ class CannedHost : public ScriptHost {
     startScan(scanner_, page_, length_);
   }
 
-  void saveSectionStart() override { saveCursor(scanner_); }
-  void rewindToSectionStart() override { rewindCursor(scanner_); }
-  bool findText(std::string_view marker) override { return ::findText(scanner_, marker) == 1; }
-  void findBack(std::string_view marker) override { ::findBack(scanner_, marker); }
-  void backToTag() override { ::backToTag(scanner_); }
-  void skipToNumber() override { ::skipToNumber(scanner_); }
-  void readNumber(int32_t tagsToPass) override { ::readNumber(scanner_, tagsToPass); }
-  float accumulator() override { return scanner_.accumulator; }
-  void setAccumulator(float value) override { scanner_.accumulator = value; }
   int32_t downloadPage(std::string_view, std::string_view) override {
     startScan(scanner_, page_, length_);
     return downloadResult_;
@@ -54,7 +45,6 @@ class CannedHost : public ScriptHost {
   platform::DateTime localDate() override { return {2010, 12, 5, 31, 23, 59, 0, 0}; }
 
  private:
-  ScannerState scanner_;
   const char* page_;
   int32_t length_;
   int32_t downloadResult_;
@@ -96,8 +86,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // The page in a buffer of exactly its size, so that any read past it is caught.
   const auto page = std::make_unique<char[]>(pageText.size());
   std::memcpy(page.get(), pageText.data(), pageText.size());
-  CannedHost host(page.get(), static_cast<int32_t>(pageText.size()), downloadResult, quoteResult,
-                  std::move(quote));
+  ScannerState scanner;
+  CannedHost host(scanner, page.get(), static_cast<int32_t>(pageText.size()), downloadResult,
+                  quoteResult, std::move(quote));
 
   static MarketItemTable table;
   std::memset(&table, 0, sizeof table);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "market/http_transfer.h"
+#include "market/scanner_host.h"
 #include "market/summer_time.h"
 #include "model/caption_text.h"
 #include "model/display_state.h"
@@ -28,20 +29,10 @@ void showMessage(const FetchContext& context, std::string_view text, std::string
 
 // The script's view of the program during a run: the scanner and the transfers of the fetch
 // context, and the program's records and hooks.
-class RunScriptHost : public ScriptHost {
+class RunScriptHost : public ScannerScriptHost {
  public:
   RunScriptHost(FetchContext& context, std::string quoteHost)
-      : context_(context), scanner_(context.scanner), quoteHost_(std::move(quoteHost)) {}
-
-  void saveSectionStart() override { saveCursor(scanner_); }
-  void rewindToSectionStart() override { rewindCursor(scanner_); }
-  bool findText(std::string_view marker) override { return ::findText(scanner_, marker) == 1; }
-  void findBack(std::string_view marker) override { ::findBack(scanner_, marker); }
-  void backToTag() override { ::backToTag(scanner_); }
-  void skipToNumber() override { ::skipToNumber(scanner_); }
-  void readNumber(int32_t tagsToPass) override { ::readNumber(scanner_, tagsToPass); }
-  float accumulator() override { return scanner_.accumulator; }
-  void setAccumulator(float value) override { scanner_.accumulator = value; }
+      : ScannerScriptHost(context.scanner), context_(context), quoteHost_(std::move(quoteHost)) {}
 
   int32_t downloadPage(std::string_view host, std::string_view path) override {
     return ::downloadPage(context_, std::string(host).c_str(), std::string(path).c_str(), 10000);
@@ -71,7 +62,6 @@ class RunScriptHost : public ScriptHost {
 
  private:
   FetchContext& context_;
-  ScannerState& scanner_;
   std::string quoteHost_;
 };
 
