@@ -108,6 +108,37 @@ TEST(SeasonalPass, DayAndNightPixelsEqualThoseOfTheFixedPass) {
   EXPECT_GT(full, 500000);
 }
 
+// Maps narrower than the 16-column runs and rows that are no whole number of blocks: every
+// output byte must still be its own input byte, swapped and shaded by its weight.
+TEST(SeasonalPass, OddSizesKeepEveryPixelsOwnValues) {
+  const SolarPosition suns[] = {{23.44, 0.45}, {-10.0, 170.0}, {0.0, -60.0}};
+  for (const int width : {1, 7, 40, 61, 100}) {
+    const int height = 9;
+    std::vector<uint8_t> file(18 + static_cast<size_t>(width * height * 3));
+    file[2] = 2;
+    file[12] = static_cast<uint8_t>(width);
+    file[14] = static_cast<uint8_t>(height);
+    file[16] = 24;
+    for (size_t i = 18; i < file.size(); ++i) file[i] = static_cast<uint8_t>(i * 37 + 11);
+    const TargaImage image = *readTarga(file);
+    for (const SolarPosition sun : suns) {
+      std::vector<uint8_t> out(image.pixels.size());
+      convertEarthPixelsSeasonal(image, sun, nullptr, out.data());
+      const NightWeights night(sun, width, height);
+      for (int row = 0; row < height; ++row) {
+        const auto weights = rowWeights(night, row, width);
+        for (size_t i = 0; i < weights.size(); ++i) {
+          const size_t at = static_cast<size_t>(row) * weights.size() + i;
+          const uint8_t in = image.pixels[at - i % 3 + 2 - i % 3];
+          ASSERT_EQ(out[at], shadeNight(in, weights[i]))
+              << "width " << width << " sun " << sun.subsolarLongitude << " row " << row
+              << " byte " << i;
+        }
+      }
+    }
+  }
+}
+
 TEST(CityLights, TintedAndAddedByNightWeightWithoutWrapping) {
   const struct {
     uint8_t pixel, light, weight;
