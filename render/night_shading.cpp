@@ -67,10 +67,22 @@ double columnLongitude(int32_t column, int32_t width) {
 
 double rowLatitude(int32_t row, int32_t height) { return -90.0 + 180.0 * (row + 0.5) / height; }
 
-NightWeights::NightWeights(SolarPosition sun, int32_t width, int32_t height)
+namespace {
+
+// A sun that is not a finite position stands over latitude 0, longitude 0, so that no
+// column index is ever made from a NaN or an infinity.
+SolarPosition finite(SolarPosition sun) {
+  if (!std::isfinite(sun.declination) || !std::isfinite(sun.subsolarLongitude)) return {0, 0};
+  return {std::clamp(sun.declination, -90.0, 90.0), foldDegrees(sun.subsolarLongitude)};
+}
+
+}  // namespace
+
+NightWeights::NightWeights(SolarPosition given, int32_t width, int32_t height)
     : width_(std::max(width, 1)),
-      subsolarColumn_((sun.subsolarLongitude + 179.38) * width_ / 360.0 - 0.5),
+      subsolarColumn_((finite(given).subsolarLongitude + 179.38) * width_ / 360.0 - 0.5),
       columnsPerRadian_(width_ / (2.0 * std::numbers::pi)) {
+  const SolarPosition sun = finite(given);
   const double dec = sun.declination * kDegree;
   Turning latitude(rowLatitude(0, height) * kDegree, std::numbers::pi / height);
   for (int32_t row = 0; row < height; ++row, latitude.next()) {
@@ -168,7 +180,7 @@ int32_t NightWeights::rowRuns(int32_t row, ShadeRun* runs, uint8_t* weights) con
   const double a = rowSinProduct_[static_cast<std::size_t>(row)];
   const double b = rowCosProduct_[static_cast<std::size_t>(row)];
   RunList list{runs, width_};
-  if (a - b >= 0.0 || a + b <= kSinTwilight) {
+  if (a - b >= 0.0 || a + b <= kSinTwilight || !(b > 0.0)) {
     list.add(0, width_, a - b >= 0.0 ? Shade::day : Shade::night);
     return list.count;
   }

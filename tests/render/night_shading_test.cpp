@@ -109,9 +109,11 @@ TEST(SeasonalPass, DayAndNightPixelsEqualThoseOfTheFixedPass) {
 }
 
 // Maps narrower than the 16-column runs and rows that are no whole number of blocks: every
-// output byte must still be its own input byte, swapped and shaded by its weight.
+// output byte must still be its own input byte, swapped and shaded by its weight. A sun
+// that is no position at all must not make a column index of a NaN.
 TEST(SeasonalPass, OddSizesKeepEveryPixelsOwnValues) {
-  const SolarPosition suns[] = {{23.44, 0.45}, {-10.0, 170.0}, {0.0, -60.0}};
+  const SolarPosition suns[] = {
+      {23.44, 0.45}, {-10.0, 170.0}, {0.0, -60.0}, {std::nan(""), 1e300}, {5.0, -1e300}};
   for (const int width : {1, 7, 40, 61, 100}) {
     const int height = 9;
     std::vector<uint8_t> file(18 + static_cast<size_t>(width * height * 3));
@@ -131,8 +133,8 @@ TEST(SeasonalPass, OddSizesKeepEveryPixelsOwnValues) {
           const size_t at = static_cast<size_t>(row) * weights.size() + i;
           const uint8_t in = image.pixels[at - i % 3 + 2 - i % 3];
           ASSERT_EQ(out[at], shadeNight(in, weights[i]))
-              << "width " << width << " sun " << sun.subsolarLongitude << " row " << row
-              << " byte " << i;
+              << "width " << width << " sun " << sun.subsolarLongitude << " row " << row << " byte "
+              << i;
         }
       }
     }
@@ -144,11 +146,11 @@ TEST(CityLights, TintedAndAddedByNightWeightWithoutWrapping) {
     uint8_t pixel, light, weight;
     uint8_t expected[3];
   } cases[] = {
-      {100, 200, 0, {100, 100, 100}},              // day: no lights
-      {10, 100, kFullNight, {210, 205, 166}},      // tinted: green 0.98, blue 0.78 of red
-      {10, 100, kFullNight / 2, {110, 107, 88}},   // half way through twilight
-      {0, 150, kFullNight, {255, 255, 234}},       // the tint saturates rather than wrapping
-      {200, 255, kFullNight, {255, 255, 255}},     // so does the sum
+      {100, 200, 0, {100, 100, 100}},             // day: no lights
+      {10, 100, kFullNight, {210, 205, 166}},     // tinted: green 0.98, blue 0.78 of red
+      {10, 100, kFullNight / 2, {110, 107, 88}},  // half way through twilight
+      {0, 150, kFullNight, {255, 255, 234}},      // the tint saturates rather than wrapping
+      {200, 255, kFullNight, {255, 255, 255}},    // so does the sum
       {200, 0, kFullNight, {200, 200, 200}},
   };
   for (const auto& c : cases) {

@@ -7,7 +7,8 @@ namespace {
 // Reference values: the apparent place of date from a VSOP87 ephemeris (PyEphem 4.1.4, which
 // also puts the 2026 equinoxes and solstices at Mar 20 14:46, Jun 21 08:24, Sep 23 00:05 and
 // Dec 21 20:50 UTC, the published instants); subsolar longitude = apparent right ascension
-// - Greenwich apparent sidereal time.
+// - Greenwich apparent sidereal time. The formula holds them to 0.007 degree; the test allows
+// 0.02.
 TEST(Solar, MatchesTheEphemerisAtEquinoxesAndSolstices) {
   const struct {
     int month, day, hour;
@@ -19,8 +20,8 @@ TEST(Solar, MatchesTheEphemerisAtEquinoxesAndSolstices) {
   };
   for (const auto& c : cases) {
     const SolarPosition sun = solarPositionAt(2026, c.month, c.day, c.hour, 0, 0.0);
-    EXPECT_NEAR(sun.declination, c.declination, 0.1) << c.month << "-" << c.day;
-    EXPECT_NEAR(sun.subsolarLongitude, c.subsolarLongitude, 0.1) << c.month << "-" << c.day;
+    EXPECT_NEAR(sun.declination, c.declination, 0.02) << c.month << "-" << c.day;
+    EXPECT_NEAR(sun.subsolarLongitude, c.subsolarLongitude, 0.02) << c.month << "-" << c.day;
   }
 }
 
@@ -30,8 +31,8 @@ TEST(Solar, DateTimeRecordCountsTheMilliseconds) {
   const SolarPosition sun = solarPositionAt(utc);
   const SolarPosition same = solarPositionAt(2026, 3, 20, 23, 59, 29.5);
   EXPECT_DOUBLE_EQ(sun.subsolarLongitude, same.subsolarLongitude);
-  EXPECT_NEAR(sun.declination, 0.1521, 0.1);
-  EXPECT_NEAR(sun.subsolarLongitude, -178.0527, 0.1);
+  EXPECT_NEAR(sun.declination, 0.1521, 0.02);
+  EXPECT_NEAR(sun.subsolarLongitude, -178.0527, 0.02);
 }
 
 }  // namespace
