@@ -439,3 +439,21 @@ void convertEarthPixelsSeasonal(const TargaImage& image, SolarPosition sun,
     }
   }
 }
+
+void shadeEarthPixels(const TargaImage& image, const std::optional<NightShading>& night,
+                      const CityLights* lights, uint8_t* out) {
+  if (!night) {
+    convertEarthPixels(image, nullptr, out);
+    return;
+  }
+  const bool fits = lights && lights->width == image.width && lights->height == image.height &&
+                    lights->rgb.size() == image.pixels.size();
+  const CityLights* shown = night->cityLights && fits ? lights : nullptr;
+  if (night->seasonal) {
+    convertEarthPixelsSeasonal(image, solarPositionAt(night->at), shown, out);
+    return;
+  }
+  const NightBand band = nightBandAt(night->at.hour, night->at.minute, image.width);
+  convertEarthPixels(image, &band, out);
+  if (shown) addCityLights(*shown, band, out);
+}

@@ -15,7 +15,8 @@
 #include <span>
 #include <vector>
 
-#include "render/earth_texture.h"
+#include "platform/clock.h"
+#include "render/earth_pixels.h"
 #include "render/solar.h"
 
 constexpr int32_t kFullNight = 64;
@@ -107,3 +108,15 @@ void addCityLights(const CityLights& lights, NightBand band, uint8_t* rgb);
 // weight for `sun`, and, when `lights` are given and of the image's size, city lights added.
 void convertEarthPixelsSeasonal(const TargaImage& image, SolarPosition sun,
                                 const CityLights* lights, uint8_t* out);
+
+// How one build of the Earth texture shades the night side.
+struct NightShading {
+  platform::DateTime at;  // the UTC time whose night is shown
+  bool seasonal;          // the sun's own night with its twilight, else the fixed band
+  bool cityLights;        // the cities' lights on the night side
+};
+
+// The whole pixel pass of a build: no night at all, the fixed band or the seasonal night, with
+// the city lights when the shading asks for them and `lights` are of the image's size.
+void shadeEarthPixels(const TargaImage& image, const std::optional<NightShading>& night,
+                      const CityLights* lights, uint8_t* out);

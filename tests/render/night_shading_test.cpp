@@ -2,13 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <numbers>
 #include <vector>
 
+#include "model/display_state.h"
 #include "platform/resources.h"
+#include "render/globe_mesh.h"
 
 namespace {
 
@@ -221,6 +224,72 @@ TEST(GreyTarga, BuiltInLightsCoverTheMapSouthFirst) {
     (i < image->pixels.size() / 2 ? south : north) += image->pixels[i];
   }
   EXPECT_GT(north, 4 * south);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SurfaceNight, StyleAndLightsCountOnlyWithNightOn) {
+  const platform::DateTime utc{2026, 6, 0, 21, 12, 0, 0, 0};
+  const struct {
+    int32_t night, style, lights;
+    bool shaded, seasonal, cityLights;
+  } cases[] = {{0, 1, 1, false, false, false},
+               {1, 0, 0, true, false, false},
+               {1, 1, 0, true, true, false},
+               {1, 0, 1, true, false, true},
+               {1, 2, 2, true, false, false}};
+  for (const auto& c : cases) {
+    DisplayState display;
+    display.night = c.night;
+    display.nightStyle = c.style;
+    display.cityLights = c.lights;
+    const auto shading = surfaceNight(display, utc);
+    ASSERT_EQ(shading.has_value(), c.shaded) << c.night << c.style << c.lights;
+    if (!shading) continue;
+    EXPECT_EQ(shading->seasonal, c.seasonal) << c.night << c.style << c.lights;
+    EXPECT_EQ(shading->cityLights, c.cityLights) << c.night << c.style << c.lights;
+    EXPECT_EQ(shading->at.hour, 12);
+  }
+}
+
+// A grey map of 32 x 4 pixels at 00:00 UTC on the June solstice. Column 12 (longitude -38.7)
+// lies in the fixed band; the seasonal night leaves it lit at latitude 67.5 (the midnight
+// sun) and dark at -67.5. Lights are added only where it is dark, and only when they fit.
+TEST(ShadeEarthPixels, ChoosesThePassAndAddsLightsThatFit) {
+  const std::vector<uint8_t> file = [] {
+    std::vector<uint8_t> bytes(18 + 32 * 4 * 3, 100);
+    std::fill(bytes.begin(), bytes.begin() + 18, 0);
+    bytes[2] = 2, bytes[12] = 32, bytes[14] = 4, bytes[16] = 24;
+    return bytes;
+  }();
+  const TargaImage image = *readTarga(file);
+  const std::vector<uint8_t> grey(32 * 4, 40), otherGrey(16 * 8, 40);
+  const CityLights lights = tintCityLights(GreyImage{32, 4, grey});
+  const CityLights otherSize = tintCityLights(GreyImage{16, 8, otherGrey});
+  const platform::DateTime midnight{2026, 6, 0, 21, 0, 0, 0, 0};
+  const struct {
+    std::optional<NightShading> night;
+    const CityLights* lights;
+    uint8_t north, south;  // red of column 12 in rows 3 and 0
+  } cases[] = {
+      {std::nullopt, &lights, 100, 100},
+      {NightShading{midnight, false, false}, &lights, 75, 75},
+      {NightShading{midnight, false, true}, &lights, 155, 155},
+      {NightShading{midnight, false, true}, &otherSize, 75, 75},
+      {NightShading{midnight, false, true}, nullptr, 75, 75},
+      {NightShading{midnight, true, false}, &lights, 100, 75},
+      {NightShading{midnight, true, true}, &lights, 100, 155},
+  };
+  int i = 0;
+  for (const auto& c : cases) {
+    std::vector<uint8_t> out(32 * 4 * 3, 0);
+    shadeEarthPixels(image, c.night, c.lights, out.data());
+    EXPECT_EQ(out[(3 * 32 + 12) * 3], c.north) << "case " << i;
+    EXPECT_EQ(out[12 * 3], c.south) << "case " << i;
+    ++i;
+  }
 }
 
 }  // namespace
