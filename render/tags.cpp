@@ -82,7 +82,7 @@ namespace {
 // two states stay apart in either palette.
 constexpr TagColour kTagBases[2][2][2] = {
     {{{112, 193, 112}, {193, 112, 112}}, {{0, 255, 20}, {255, 20, 0}}},
-    {{{96, 128, 160}, {160, 128, 96}}, {{0, 128, 224}, {224, 128, 0}}},
+    {{{128, 128, 160}, {160, 128, 96}}, {{0, 160, 224}, {224, 128, 0}}},
 };
 
 }  // namespace
@@ -171,12 +171,13 @@ void endTagState() {
   glPopAttrib();
 }
 
-// The mark ends `gap` pixels left of the text's raster position, sits on its baseline, and
-// leaves the position where it was; it takes the raster colour, the tag's, as the text does.
+// The mark ends `gap` pixels left of the text's raster position, a third of its height above
+// the baseline (about the middle of the digits), and leaves the position where it was; it
+// takes the raster colour, the tag's, as the text does.
 void drawTagMark(const std::optional<TagMark>& mark) {
   if (!mark) return;
-  glBitmap(mark->width, mark->height, static_cast<GLfloat>(mark->width + mark->gap), 0.0f, 0.0f,
-           0.0f, mark->bits.data());
+  glBitmap(mark->width, mark->height, static_cast<GLfloat>(mark->width + mark->gap),
+           static_cast<GLfloat>(-(mark->height / 3)), 0.0f, 0.0f, mark->bits.data());
 }
 
 // What every tag of one pass is drawn with.

@@ -104,16 +104,16 @@ TEST(TagColour, BaseColoursCarryTheIndexAndDecodeBack) {
 }
 
 // Both palettes: the visible part of each state's colour (the top three bits) and the item
-// code in the low bits, decoded back for the lowest and highest codes; the four states of a
-// palette never share a visible colour.
+// code in the low bits, decoded back for the lowest and highest codes. Any palette but 1 is
+// the red and green one.
 TEST(TagColour, PalettesKeepTheirStatesApartAndTheCodeIntact) {
   const struct {
     int32_t palette, fresh, down;
     TagColour visible;
   } states[] = {
-      {0, 1, 0, {0, 224, 0}},    {0, 1, 1, {224, 0, 0}},    {0, 0, 0, {96, 192, 96}},
-      {0, 0, 1, {192, 96, 96}},  {1, 1, 0, {0, 128, 224}},  {1, 1, 1, {224, 128, 0}},
-      {1, 0, 0, {96, 128, 160}}, {1, 0, 1, {160, 128, 96}}, {2, 1, 0, {0, 224, 0}},
+      {0, 1, 0, {0, 224, 0}},     {0, 1, 1, {224, 0, 0}},    {0, 0, 0, {96, 192, 96}},
+      {0, 0, 1, {192, 96, 96}},   {1, 1, 0, {0, 160, 224}},  {1, 1, 1, {224, 128, 0}},
+      {1, 0, 0, {128, 128, 160}}, {1, 0, 1, {160, 128, 96}}, {2, 1, 0, {0, 224, 0}},
   };
   for (const auto& s : states) {
     for (const int32_t k : {0, 1, 255, 511}) {
