@@ -32,6 +32,12 @@ struct DisplayState {
   int32_t clocks = 0;
   int32_t news = 0;
 
+  // Options beyond the panel's, each a key on the globe window and a key of [Items] (read at
+  // start, written when changed; see display_options.h). 0 is the globe as it always looked.
+  int32_t nightStyle = 0;  // 0 the fixed night band, 1 the sun's own night with twilight
+  int32_t cityLights = 0;  // 1: the lights of the cities on the night side
+  int32_t palette = 0;     // 0 red and green tags, 1 blue up and orange down, with triangles
+
   // Fetch schedule. The period is (121 - refreshSetting) minutes.
   std::atomic<int32_t> refreshSetting{110};
   int32_t fetchNow = 0;

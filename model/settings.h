@@ -28,6 +28,9 @@ enum class SettingKey {
   quoteHost,        // quotehost
   newsHost,         // newshost
   newsPage,         // newspage
+  nightStyle,       // nightstyle
+  cityLights,       // citylights
+  palette,          // palette
   // Preset sections "bank1" to "bank4", named after the DisplayState field each one holds.
   zoom,         // d1
   spinRate,     // d2

@@ -70,6 +70,10 @@ void PanelWindow::postCommand(int command) {
   });
 }
 
+void PanelWindow::command(int command) {
+  if (panel_) panelCommand(*panel_, command);
+}
+
 void PanelWindow::show() {
   if (panel_) panel_->dialog().show();
 }

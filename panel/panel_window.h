@@ -22,6 +22,8 @@ class PanelWindow {
 
   // Queues a command for the panel, handled when the loop next runs.
   void postCommand(int command);
+  // Runs a command at once, as a click on its control would; nothing while there is no panel.
+  void command(int command);
 
   // Shows a hidden panel at its old place and brings it to the top.
   void show();

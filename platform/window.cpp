@@ -38,8 +38,10 @@ void deliverClose(WindowEvents& events) {
   }
 }
 
+// Letters arrive upper-case and the number pad's digits as the digits themselves.
 int upperKey(int key) {
   if (key >= 'a' && key <= 'z') return key - 'a' + 'A';
+  if (key >= FL_KP + '0' && key <= FL_KP + '9') return key - FL_KP;
   return key;
 }
 

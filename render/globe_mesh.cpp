@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/display_state.h"
 #include "render/earth_texture.h"
 
 namespace {
@@ -77,11 +78,15 @@ std::optional<GridColour> gridColour(float gridLevel) {
                     clamp((gridLevel - 50.0f) / 12.0f)};
 }
 
+std::optional<NightShading> surfaceNight(const DisplayState& display,
+                                         const platform::DateTime& utc) {
+  if (display.night != 1) return std::nullopt;
+  return NightShading{utc, display.nightStyle == 1, display.cityLights == 1};
+}
+
 void buildSurface(SphereTables& tables, EarthTexture& texture, const SceneClock& clock,
-                  bool night) {
-  std::optional<platform::DateTime> nightAt;
-  if (night) nightAt = clock.utc();
-  buildEarthTexture(texture, nightAt);
+                  const DisplayState& display) {
+  buildEarthTexture(texture, surfaceNight(display, clock.utc()));
   fillSphereTables(tables);
 }
 

@@ -11,6 +11,8 @@
 #include "render/earth_texture.h"
 #include "render/scene_clock.h"
 
+struct DisplayState;
+
 constexpr int kSphereSteps = 48;
 
 // Entry [i][j]: i (0 to 48) runs along longitude, j (0 to 48) along latitude. Rows j = 0 and
@@ -33,9 +35,15 @@ struct GridColour {
 // grid at all for a level of 0 or below. Grey up to 49, then shading from red to cyan.
 std::optional<GridColour> gridColour(float gridLevel);
 
-// Rebuilds the Earth texture (with the night band of the clock's UTC time when `night` is
-// set) and refills the tables.
-void buildSurface(SphereTables& tables, EarthTexture& texture, const SceneClock& clock, bool night);
+// The night a surface build shows for the display's options at the UTC time `utc`: none with
+// Night off (the night style and the city lights then change nothing), else the fixed band or
+// the sun's own night, with the city lights when they are on.
+std::optional<NightShading> surfaceNight(const DisplayState& display,
+                                         const platform::DateTime& utc);
+
+// Rebuilds the Earth texture with the night of the clock's UTC time, and refills the tables.
+void buildSurface(SphereTables& tables, EarthTexture& texture, const SceneClock& clock,
+                  const DisplayState& display);
 
 // Draws the textured sphere and the grid of the Grid slider's level into the current
 // model-view frame. Leaves texturing off, line width 1 and the model-view scaled by

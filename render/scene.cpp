@@ -68,7 +68,7 @@ void orientGlobe(RendererState& renderer, DisplayState& display) {
   if (!bothButtonsHeld(display)) renderer.spinAngle = display.rotation + display.spinRate;
   if (display.textureDirty == 1) {
     display.textureDirty = 0;
-    buildSurface(renderer.sphere, renderer.earthTexture, renderer.clock, display.night == 1);
+    buildSurface(renderer.sphere, renderer.earthTexture, renderer.clock, display);
   }
   if (display.rightDragging != 1) {
     renderer.spinAngle = display.rotation + display.spinRate;

@@ -76,13 +76,19 @@ TagAnchor tagAnchor(float latitude, float longitude) {
   return {anchorCoordinate(x1), anchorCoordinate(y1), anchorCoordinate(z1)};
 }
 
-TagColour tagColour(int32_t k, int32_t fresh, int32_t down) {
-  TagColour base{};
-  if (fresh != 0) {
-    base = down != 0 ? TagColour{255, 20, 0} : TagColour{0, 255, 20};
-  } else {
-    base = down != 0 ? TagColour{193, 112, 112} : TagColour{112, 193, 112};
-  }
+namespace {
+
+// [palette][fresh][down]. Faded colours are greyer and darker than bright ones, so that the
+// two states stay apart in either palette.
+constexpr TagColour kTagBases[2][2][2] = {
+    {{{112, 193, 112}, {193, 112, 112}}, {{0, 255, 20}, {255, 20, 0}}},
+    {{{128, 128, 160}, {160, 128, 96}}, {{0, 160, 224}, {224, 128, 0}}},
+};
+
+}  // namespace
+
+TagColour tagColour(int32_t k, int32_t fresh, int32_t down, int32_t palette) {
+  const TagColour base = kTagBases[palette == 1 ? 1 : 0][fresh != 0 ? 1 : 0][down != 0 ? 1 : 0];
   auto channel = [](uint8_t value, int32_t code) {
     return static_cast<uint8_t>((value & 224) + ((code & 15) << 1));
   };
@@ -101,6 +107,23 @@ TagSizeClass tagSizeClass(int32_t height, int32_t largeTags, int32_t labelWidth)
     return largeTags == 1 ? TagSizeClass{labelWidth / 4 + 1, 3, 1000} : medium;
   }
   return largeTags == 1 ? medium : TagSizeClass{5, 1, 3000};
+}
+
+std::optional<TagMark> tagMark(int32_t palette, int32_t down, int32_t fontBase) {
+  if (palette != 1) return std::nullopt;
+  // About half the height of the capitals of the font: 28, 18 and 11 pixels high.
+  const int32_t height = fontBase == 1000 ? 11 : fontBase == 2000 ? 7 : 5;
+  TagMark mark{2 * height - 1, height, fontBase == 3000 ? 2 : 4, {}};
+  const int32_t rowBytes = (mark.width + 7) / 8;
+  for (int32_t row = 0; row < height; ++row) {
+    // Rows counted from the base of the triangle inward, which is the bottom for a rise.
+    const int32_t inset = down != 0 ? height - 1 - row : row;
+    for (int32_t column = inset; column < mark.width - inset; ++column) {
+      mark.bits[static_cast<size_t>(row * rowBytes + column / 8)] |=
+          static_cast<uint8_t>(0x80 >> (column % 8));
+    }
+  }
+  return mark;
 }
 
 int32_t tagBoxOffset(int32_t fresh) { return fresh != 0 ? 0 : 132; }
@@ -148,6 +171,15 @@ void endTagState() {
   glPopAttrib();
 }
 
+// The mark ends `gap` pixels left of the text's raster position, a third of its height above
+// the baseline (about the middle of the digits), and leaves the position where it was; it
+// takes the raster colour, the tag's, as the text does.
+void drawTagMark(const std::optional<TagMark>& mark) {
+  if (!mark) return;
+  glBitmap(mark->width, mark->height, static_cast<GLfloat>(mark->width + mark->gap),
+           static_cast<GLfloat>(-(mark->height / 3)), 0.0f, 0.0f, mark->bits.data());
+}
+
 // What every tag of one pass is drawn with.
 struct TagPass {
   const TagBoxPixels& pixels;
@@ -167,7 +199,7 @@ void drawTag(const TagPass& pass, const MarketItemTable& table, int32_t k) {
   const TagAnchor anchor = tagAnchor(coordinate(table.field(kLatitudeColumn, k)),
                                      coordinate(table.field(kLongitudeColumn, k)));
   glRasterPos3i(anchor.x, anchor.y, anchor.z);
-  const TagColour colour = tagColour(k, table.fresh[k], table.down[k]);
+  const TagColour colour = tagColour(k, table.fresh[k], table.down[k], display.palette);
   glColor3ub(colour.red, colour.green, colour.blue);
   const TagSizeClass size =
       tagSizeClass(pass.layout.viewportHeight, display.largeTags, label.width);
@@ -175,6 +207,7 @@ void drawTag(const TagPass& pass, const MarketItemTable& table, int32_t k) {
                pass.pixels[static_cast<size_t>(k)].data() + tagBoxOffset(table.fresh[k]));
   // The raster position takes the current colour: the text is drawn in the tag colour.
   glRasterPos3i(anchor.x, tagTextY(anchor.y, display.zoom), anchor.z);
+  drawTagMark(tagMark(display.palette, table.down[k], size.fontBase));
   glListBase(static_cast<GLuint>(size.fontBase));
   glCallLists(static_cast<GLsizei>(std::strlen(label.text)), GL_UNSIGNED_BYTE, label.text);
 }

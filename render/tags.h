@@ -8,6 +8,7 @@
 // below; drawTags only feeds them and issues the GL calls.
 #include <array>
 #include <cstdint>
+#include <optional>
 
 struct DisplayState;
 struct FrameLayout;
@@ -63,8 +64,9 @@ struct TagColour {
   uint8_t red, green, blue;
 };
 
-// Bright or faded, green or red, with k in bits 1 to 4 of each channel.
-TagColour tagColour(int32_t k, int32_t fresh, int32_t down);
+// Bright or faded, up or down, with k in bits 1 to 4 of each channel: green and red with
+// palette 0, blue and orange with palette 1 (which the commoner colour blindnesses tell apart).
+TagColour tagColour(int32_t k, int32_t fresh, int32_t down, int32_t palette);
 
 // The item index a read-back pixel names (at least 0; 512 or more for no tag at all).
 int32_t tagIndexFromPixel(uint8_t red, uint8_t green, uint8_t blue);
@@ -79,6 +81,18 @@ struct TagSizeClass {
 
 // `height` is the viewport height at the last set-up: above 320 the large class.
 TagSizeClass tagSizeClass(int32_t height, int32_t largeTags, int32_t labelWidth);
+
+// The direction mark that palette 1 adds left of a tag's text, so that the direction never
+// rests on colour alone: a triangle pointing up for a rise and down for a fall, as a bitmap
+// (rows bottom first, high bit leftmost, rows of whole bytes) sized for the tag's font.
+struct TagMark {
+  int32_t width, height;  // pixels; the width is 2 x height - 1
+  int32_t gap;            // pixels between the mark and the text
+  std::array<uint8_t, 48> bits;
+};
+
+// The mark of a tag, or none with palette 0.
+std::optional<TagMark> tagMark(int32_t palette, int32_t down, int32_t fontBase);
 
 // Byte offset into a tag box pixel entry: the plain half for a fresh tag, the lifted half
 // (dark grey) for a faded one.

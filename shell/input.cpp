@@ -1,6 +1,7 @@
 #include "shell/input.h"
 
 #include "model/display_state.h"
+#include "panel/dialog_tables.h"
 
 namespace {
 
@@ -79,7 +80,9 @@ void wheelTurn(DisplayState& state, int32_t distance) {
   }
 }
 
-void keyDown(DisplayState& state, int code) {
+namespace {
+
+void viewKey(DisplayState& state, int code) {
   switch (code) {
     case 'F':
       state.spinRate = static_cast<float>(state.spinRate * 1.1);
@@ -111,6 +114,36 @@ void keyDown(DisplayState& state, int code) {
     default:
       break;
   }
+}
+
+int32_t panelCommandOfKey(int code) {
+  if (code >= '1' && code <= '4') return panelid::presetA + (code - '1');
+  return code == 'N' ? panelid::now : 0;
+}
+
+std::optional<DisplayOption> optionOfKey(int code) {
+  switch (code) {
+    case 'T':
+      return DisplayOption::nightStyle;
+    case 'C':
+      return DisplayOption::cityLights;
+    case 'P':
+      return DisplayOption::palette;
+    default:
+      return std::nullopt;
+  }
+}
+
+}  // namespace
+
+KeyEffect keyDown(DisplayState& state, int code) {
+  if (const int32_t command = panelCommandOfKey(code)) return {command, std::nullopt};
+  if (const auto option = optionOfKey(code)) {
+    toggleOption(state, *option);
+    return {0, option};
+  }
+  viewKey(state, code);
+  return {};
 }
 
 MoveAction moveAction(const DisplayState& state) {

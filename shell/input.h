@@ -4,6 +4,9 @@
 // paint handler's fetch schedule. Plain functions over the record they are given, so that
 // tests can pass a record of their own; the main window passes displayState.
 #include <cstdint>
+#include <optional>
+
+#include "model/display_options.h"
 
 struct DisplayState;
 
@@ -33,8 +36,16 @@ void zoomDragMove(DisplayState& state, uint16_t y, int32_t clientHeight);
 // A wheel turn: positive distances zoom in by 5 %, negative ones out.
 void wheelTurn(DisplayState& state, int32_t distance);
 
-// Keys F S H L R (spin), Z X (zoom), U D (tilt) by upper-case code; others do nothing.
-void keyDown(DisplayState& state, int code);
+// What a key asks of the rest of the program beyond the display state it changed itself.
+struct KeyEffect {
+  int32_t panelCommand = 0;              // a command for the control panel, or 0
+  std::optional<DisplayOption> toggled;  // an option that changed and is to be stored
+};
+
+// Keys by upper-case code: F S H L R (spin), Z X (zoom) and U D (tilt) change the state; T C P
+// flip the night style, the city lights and the palette; 1 to 4 and N ask the panel for
+// presets A to D and Now, as its buttons do. Others do nothing.
+KeyEffect keyDown(DisplayState& state, int code);
 
 // What a mouse move does with the buttons as they are.
 enum class MoveAction { hoverPick, leftDrag, zoomDrag, none };

@@ -24,6 +24,7 @@ int main(int argc, char** argv) {
   links.panel.create = [&panel] { createAndPlacePanel(panel); };
   links.panel.show = [&panel] { panel.show(); };
   links.panel.outerRect = [&panel](platform::Rect& rect) { return panel.outerRect(rect); };
+  links.panel.command = [&panel](int command) { panel.command(command); };
   links.fetch = linkFetchRun([] { return panelWindow.load() != nullptr; });
   const int code = runProgram(argc, argv, std::move(links));
   panel.destroy();  // the panel goes with its owner, the main window

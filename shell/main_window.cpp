@@ -4,6 +4,7 @@
 #include <system_error>
 #include <thread>
 
+#include "model/display_options.h"
 #include "model/display_state.h"
 #include "model/item_table.h"
 #include "model/settings.h"
@@ -158,7 +159,11 @@ void MainWindowHandler::wheel(int distance) {
   wheelTurn(displayState, static_cast<int16_t>(distance));
 }
 
-void MainWindowHandler::key(int code) { keyDown(displayState, code); }
+void MainWindowHandler::key(int code) {
+  const KeyEffect effect = keyDown(displayState, code);
+  if (effect.panelCommand != 0 && links_.panel.command) links_.panel.command(effect.panelCommand);
+  if (effect.toggled) writeDisplayOption(displayState, *effect.toggled);
+}
 
 void MainWindowHandler::close() {
   displayState.closing = 1;

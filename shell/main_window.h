@@ -24,6 +24,7 @@ struct PanelHooks {
   std::function<void()> create;                    // create the panel once, place and show it
   std::function<void()> show;                      // bring the panel to the top and show it
   std::function<bool(platform::Rect&)> outerRect;  // false while there is no panel
+  std::function<void(int)> command;                // run a panel command as its control does
 };
 
 // What the program's entry wires into the main window before it is created.

@@ -4,6 +4,7 @@
 
 #include "market/script_cache.h"
 #include "model/caption_text.h"
+#include "model/display_options.h"
 #include "model/display_state.h"
 #include "model/settings.h"
 #include "platform/files.h"
@@ -44,6 +45,7 @@ int runProgram(int argc, char** /*argv*/, MainWindowLinks links) {
   captionText = std::string(" Orbiquant  -  ") + kMakerDomain;
   const Placement placement = readPlacement();
   displayState.fetchDone = 0;
+  readDisplayOptions(displayState);
   const OpenMainWindow window = createMainWindow(placement, std::move(links));
   return platform::runLoop();
 }

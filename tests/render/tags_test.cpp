@@ -95,11 +95,67 @@ TEST(TagColour, BaseColoursCarryTheIndexAndDecodeBack) {
       {99, 3, 5, {230, 12, 0}},  // any non-zero fresh or down counts
   };
   for (const auto& c : cases) {
-    const TagColour colour = tagColour(c.k, c.fresh, c.down);
+    const TagColour colour = tagColour(c.k, c.fresh, c.down, 0);
     EXPECT_EQ(colour.red, c.expected.red) << c.k;
     EXPECT_EQ(colour.green, c.expected.green) << c.k;
     EXPECT_EQ(colour.blue, c.expected.blue) << c.k;
     EXPECT_EQ(tagIndexFromPixel(colour.red, colour.green, colour.blue), c.k);
+  }
+}
+
+// Both palettes: the visible part of each state's colour (the top three bits) and the item
+// code in the low bits, decoded back for the lowest and highest codes. Any palette but 1 is
+// the red and green one.
+TEST(TagColour, PalettesKeepTheirStatesApartAndTheCodeIntact) {
+  const struct {
+    int32_t palette, fresh, down;
+    TagColour visible;
+  } states[] = {
+      {0, 1, 0, {0, 224, 0}},     {0, 1, 1, {224, 0, 0}},    {0, 0, 0, {96, 192, 96}},
+      {0, 0, 1, {192, 96, 96}},   {1, 1, 0, {0, 160, 224}},  {1, 1, 1, {224, 128, 0}},
+      {1, 0, 0, {128, 128, 160}}, {1, 0, 1, {160, 128, 96}}, {2, 1, 0, {0, 224, 0}},
+  };
+  for (const auto& s : states) {
+    for (const int32_t k : {0, 1, 255, 511}) {
+      const TagColour colour = tagColour(k, s.fresh, s.down, s.palette);
+      const auto where = ::testing::Message() << "palette " << s.palette << " fresh " << s.fresh
+                                              << " down " << s.down << " code " << k;
+      EXPECT_EQ(colour.red & 224, s.visible.red) << where;
+      EXPECT_EQ(colour.green & 224, s.visible.green) << where;
+      EXPECT_EQ(colour.blue & 224, s.visible.blue) << where;
+      EXPECT_EQ(tagIndexFromPixel(colour.red, colour.green, colour.blue), k) << where;
+    }
+  }
+}
+
+// Palette 1 marks the direction with a triangle: its base row full, its point one pixel in
+// the middle, at the bottom for a fall; palette 0 has no mark.
+TEST(TagMark, TriangleByDirectionAndFont) {
+  EXPECT_FALSE(tagMark(0, 1, 2000));
+  const struct {
+    int32_t down, fontBase, width, height;
+  } cases[] = {{0, 1000, 21, 11}, {1, 1000, 21, 11}, {0, 2000, 13, 7}, {1, 3000, 9, 5}};
+  for (const auto& c : cases) {
+    const auto mark = tagMark(1, c.down, c.fontBase);
+    ASSERT_TRUE(mark);
+    EXPECT_EQ(mark->width, c.width);
+    EXPECT_EQ(mark->height, c.height);
+    const int rowBytes = (c.width + 7) / 8;
+    const auto pixels = [&](int row) {
+      int count = 0, first = -1;
+      for (int column = 0; column < c.width; ++column) {
+        if (!(mark->bits[static_cast<size_t>(row * rowBytes + column / 8)] &
+              (0x80 >> (column % 8))))
+          continue;
+        if (first < 0) first = column;
+        ++count;
+      }
+      return std::pair{count, first};
+    };
+    const int base = c.down ? c.height - 1 : 0;
+    const int point = c.down ? 0 : c.height - 1;
+    EXPECT_EQ(pixels(base), std::pair(c.width, 0)) << c.down << " " << c.fontBase;
+    EXPECT_EQ(pixels(point), std::pair(1, c.height - 1)) << c.down << " " << c.fontBase;
   }
 }
 

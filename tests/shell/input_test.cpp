@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "model/display_state.h"
+#include "panel/dialog_tables.h"
 #include "platform/open_url.h"
+#include "tests/panel/fake_panel.h"
+#include "tests/panel/settings_home.h"
 
 namespace {
 
@@ -156,6 +159,50 @@ TEST(WheelAndKeys, SpinAndTiltKeys) {
     EXPECT_FLOAT_EQ(s.spinRate, c.expectedSpin) << static_cast<char>(c.key);
     EXPECT_FLOAT_EQ(s.tilt, c.expectedTilt) << static_cast<char>(c.key);
     EXPECT_EQ(s.zoom, 80);
+  }
+}
+
+// The panel's keys reach the panel as its buttons' commands: 1 to 4 select and load a preset
+// and press its button, N asks for a fetch. The option keys flip their flag and nothing else.
+TEST(WheelAndKeys, PanelAndOptionKeys) {
+  const SettingsHome home;
+  const struct {
+    int key;
+    int32_t command;
+    const char* section;  // the panel's preset afterwards
+    std::optional<DisplayOption> toggled;
+  } cases[] = {
+      {'1', panelid::presetA, "bank1", {}},
+      {'2', panelid::presetA + 1, "bank2", {}},
+      {'3', panelid::presetA + 2, "bank3", {}},
+      {'4', panelid::presetD, "bank4", {}},
+      {'N', panelid::now, "bank1", {}},
+      {'T', 0, "bank1", DisplayOption::nightStyle},
+      {'C', 0, "bank1", DisplayOption::cityLights},
+      {'P', 0, "bank1", DisplayOption::palette},
+      {'5', 0, "bank1", {}},
+      {'0', 0, "bank1", {}},
+      {'t', 0, "bank1", {}},
+  };
+  for (const auto& c : cases) {
+    FakePanel panel;
+    panel.shown.zoom = 80;
+    panel.shown.lastFetchTick = 5;
+    const KeyEffect effect = keyDown(panel.shown, c.key);
+    EXPECT_EQ(effect.panelCommand, c.command) << static_cast<char>(c.key);
+    EXPECT_EQ(effect.toggled, c.toggled) << static_cast<char>(c.key);
+    if (effect.panelCommand != 0) panelCommand(panel, effect.panelCommand);
+    const bool preset = c.command >= panelid::presetA && c.command <= panelid::presetD;
+    EXPECT_EQ(panel.pressed, preset ? c.command : -1) << static_cast<char>(c.key);
+    EXPECT_STREQ(panel.own.presetSection, c.section);
+    EXPECT_EQ(panel.shown.zoom, preset ? 58 : 80) << static_cast<char>(c.key);
+    EXPECT_EQ(panel.shown.fetchNow, c.key == 'N' ? 1 : 0);
+    EXPECT_EQ(panel.shown.lastFetchTick, c.key == 'N' ? 0u : 5u);
+    const int32_t flags = panel.shown.nightStyle + panel.shown.cityLights + panel.shown.palette;
+    EXPECT_EQ(flags, c.toggled ? 1 : 0) << static_cast<char>(c.key);
+    if (c.toggled) {
+      EXPECT_EQ(optionFlag(panel.shown, *c.toggled), 1);
+    }
   }
 }
 
