@@ -8,6 +8,7 @@
 #include "platform/window.h"
 #include "render/clocks.h"
 #include "render/frame_layout.h"
+#include "render/frame_step.h"
 #include "render/news_ticker.h"
 #include "render/pick.h"
 #include "render/renderer_state.h"
@@ -89,6 +90,7 @@ void present(platform::MainWindow& window) {
 
 void composeFrame(platform::MainWindow& window, RendererState& renderer, DisplayState& display) {
   display.frameBusy = 1;
+  renderer.frameStep = takeFrameStep(renderer.frameClock, renderer.clock.monotonicUs());
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   FrameLayout layout = relayoutViewport(window, renderer, display);
   applyGlobeProjection(layout);
