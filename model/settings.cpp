@@ -11,7 +11,7 @@ namespace {
 using enum SettingType;
 
 // The complete key table. Its order follows SettingKey (checked below).
-constexpr std::array<SettingInfo, 33> kSettings{{
+constexpr std::array<SettingInfo, 34> kSettings{{
     {SettingKey::windowLeft, "mainx", integer, 200, nullptr, 0},
     {SettingKey::windowTop, "mainy", integer, 2, nullptr, 0},
     {SettingKey::windowWidth, "mainx1", integer, 640, nullptr, 0},
@@ -27,6 +27,7 @@ constexpr std::array<SettingInfo, 33> kSettings{{
     {SettingKey::quoteHost, "quotehost", text, 0, kLocalFeedHost, 200},
     {SettingKey::newsHost, "newshost", text, 0, kLocalFeedHost, 200},
     {SettingKey::newsPage, "newspage", text, 0, "http://127.0.0.1:8404/news", 200},
+    {SettingKey::frameRate, "framerate", integer, 30, nullptr, 0},
     {SettingKey::zoom, "d1", integer, 58, nullptr, 0},
     {SettingKey::spinRate, "d2", text, 0, ".1", 10},
     {SettingKey::tilt, "d3", text, 0, "200", 10},

@@ -4,7 +4,6 @@
 #include <GL/glu.h>
 
 #include "model/display_state.h"
-#include "platform/clock.h"
 #include "platform/window.h"
 #include "render/clocks.h"
 #include "render/frame_layout.h"
@@ -81,10 +80,9 @@ void applyOverlayProjection(const FrameLayout& layout) {
   glMatrixMode(GL_MODELVIEW);
 }
 
-void present(platform::MainWindow& window) {
-  platform::sleepMs(4);
-  window.swapBuffers();
-}
+// The window paces the frames (the display's refresh, or its frame timer); a wait before the
+// swap would only hold up input.
+void present(platform::MainWindow& window) { window.swapBuffers(); }
 
 }  // namespace
 

@@ -15,6 +15,7 @@
 #include "render/gl_context.h"
 #include "render/pick.h"
 #include "render/renderer_state.h"
+#include "render/scene.h"
 #include "render/tags.h"
 #include "shell/input.h"
 
@@ -105,6 +106,17 @@ void MainWindowHandler::paint() {
     composeFrame(*mainWindow, *renderer_, displayState);  // answers the pending picks too
   }
   applyPickAnswers();
+  keepFetchSchedule(before);
+}
+
+void MainWindowHandler::unseenTick() {
+  if (!mainWindow) return;
+  const uint32_t before = platform::tickMs();
+  keepTimeUnseen(*renderer_, displayState);
+  keepFetchSchedule(before);
+}
+
+void MainWindowHandler::keepFetchSchedule(uint32_t before) {
   if (fetchSchedule(displayState, before, platform::tickMs()) == FetchDecision::start) {
     startFetchThread();
   }
@@ -200,6 +212,7 @@ OpenMainWindow createMainWindow(const Placement& placement, MainWindowLinks link
   open.handler = std::make_unique<MainWindowHandler>(std::move(links));
   open.window = std::make_unique<platform::MainWindow>(placement.x, placement.y, placement.width,
                                                        placement.height, depthBits, *open.handler);
+  open.window->setFrameRate(readSettingInt(SettingKey::frameRate));
   open.window->show();
   open.handler->create(*open.window);
   open.handler->startupKick();

@@ -53,6 +53,8 @@ class MainWindowHandler : public platform::WindowEvents {
   void wheel(int distance) override;
   void key(int code) override;
   void close() override;
+  // While the window is not seen: the time keeping and the fetch schedule go on.
+  void unseenTick() override;
 
   // The creation steps that need the mapped window: context, fonts, first ticks, the scene.
   void create(platform::MainWindow& window);
@@ -65,6 +67,7 @@ class MainWindowHandler : public platform::WindowEvents {
   void startFetchThread();
   void releaseFetchThread();
   void applyPickAnswers();
+  void keepFetchSchedule(uint32_t before);
 
   MainWindowLinks links_;
   std::unique_ptr<RendererState> renderer_;
