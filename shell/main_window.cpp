@@ -3,6 +3,7 @@
 #include <memory>
 #include <system_error>
 #include <thread>
+#include <utility>
 
 #include "model/display_state.h"
 #include "model/item_table.h"
@@ -103,6 +104,9 @@ void MainWindowHandler::paint() {
   if (!mainWindow->hasContext()) {
     answerPicksWithoutPixels(renderer_->picks);  // nothing is drawn, so no pixel names a tag
   } else if (displayState.frameBusy == 0) {
+    // The first frame after a time unseen starts from the time of now, not of the last tick:
+    // the sun, and the texture rebuild it asks for, are right before anything is drawn.
+    if (std::exchange(wasUnseen_, false)) keepTimeUnseen(*renderer_, displayState);
     composeFrame(*mainWindow, *renderer_, displayState);  // answers the pending picks too
   }
   applyPickAnswers();
@@ -113,6 +117,7 @@ void MainWindowHandler::unseenTick() {
   if (!mainWindow) return;
   const uint32_t before = platform::tickMs();
   keepTimeUnseen(*renderer_, displayState);
+  wasUnseen_ = true;
   keepFetchSchedule(before);
 }
 

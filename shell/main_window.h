@@ -74,6 +74,7 @@ class MainWindowHandler : public platform::WindowEvents {
   // The last started fetch thread; joined before the next one starts, and at teardown when
   // it has finished. One still running at exit is left to end with the process.
   std::thread fetchThread_;
+  bool wasUnseen_ = false;  // unseen ticks ran since the last frame
 };
 
 // The main window and its handler; keep both until the loop has ended.
