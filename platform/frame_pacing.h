@@ -31,7 +31,7 @@ struct SwapWatch {
 constexpr int kWatchedFrames = 30;
 
 // Counts a frame presented at nowUs; true when the last kWatchedFrames frames came faster
-// than 400 a second, which no display refreshes at: its swaps do not wait.
+// than 300 a second, faster than common displays refresh: the swaps do not wait.
 bool swapsReturnAtOnce(SwapWatch& watch, uint64_t nowUs);
 
 }  // namespace platform

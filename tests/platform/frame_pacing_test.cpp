@@ -26,7 +26,7 @@ TEST(FramePacing, SwapsThatDoNotWaitAreFoundAfterThirtyFrames) {
   const struct {
     uint64_t frameUs;
     bool returnAtOnce;
-  } cases[] = {{16667, false}, {6944, false}, {2600, false}, {2400, true}, {300, true}};
+  } cases[] = {{16667, false}, {4167, false}, {3400, false}, {3200, true}, {300, true}};
   for (const auto& c : cases) {
     platform::SwapWatch watch;
     uint64_t now = 1000000;
