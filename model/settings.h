@@ -31,6 +31,7 @@ enum class SettingKey {
   nightStyle,       // nightstyle
   cityLights,       // citylights
   palette,          // palette
+  frameRate,        // framerate: frames a second where the display does not pace them
   // Preset sections "bank1" to "bank4", named after the DisplayState field each one holds.
   zoom,         // d1
   spinRate,     // d2

@@ -29,7 +29,14 @@ DateTime now(Convert convert) {
 
 uint32_t tickMs() {
   const auto since = std::chrono::steady_clock::now().time_since_epoch();
-  return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(since).count());
+  return static_cast<uint32_t>(
+      std::chrono::duration_cast<std::chrono::milliseconds>(since).count());
+}
+
+uint64_t monotonicUs() {
+  const auto since = std::chrono::steady_clock::now().time_since_epoch();
+  return static_cast<uint64_t>(
+      std::chrono::duration_cast<std::chrono::microseconds>(since).count());
 }
 
 DateTime utcNow() { return now(gmtime_r); }

@@ -19,6 +19,9 @@ struct DateTime {
 // Milliseconds of a monotonic clock, wrapping at 2^32 like the platform tick.
 uint32_t tickMs();
 
+// Microseconds of the same monotonic clock, without the wrap: for measuring frame times.
+uint64_t monotonicUs();
+
 DateTime utcNow();
 DateTime localNow();
 

@@ -11,7 +11,10 @@
 #include <utility>
 #include <vector>
 
+#include "platform/clock.h"
+#include "platform/frame_pacing.h"
 #include "platform/frame_rect.h"
+#include "platform/loop_timer.h"
 #include "platform/ui_thread.h"
 
 namespace platform {
@@ -134,9 +137,8 @@ bool hasExtension(const char* list, const char* name) {
   return all.find(std::string(" ") + name + " ") != std::string::npos;
 }
 
-// Frames follow the display's refresh where the driver offers a swap interval, as under a
-// compositor; without one (Xvfb) they run free.
-void requestSwapInterval() {
+// Asks for one swap per refresh; true when the driver offers the control.
+bool requestSwapInterval() {
   using SwapIntervalExt = void (*)(Display*, GLXDrawable, int);
   using SwapIntervalMesa = int (*)(unsigned);
   const char* extensions = glXQueryExtensionsString(fl_display, fl_screen);
@@ -146,16 +148,41 @@ void requestSwapInterval() {
   if (hasExtension(extensions, "GLX_EXT_swap_control")) {
     if (auto set = reinterpret_cast<SwapIntervalExt>(lookup("glXSwapIntervalEXT"))) {
       set(fl_display, glXGetCurrentDrawable(), 1);
-      return;
+      return true;
     }
   }
   if (hasExtension(extensions, "GLX_MESA_swap_control")) {
-    if (auto set = reinterpret_cast<SwapIntervalMesa>(lookup("glXSwapIntervalMESA"))) set(1);
+    if (auto set = reinterpret_cast<SwapIntervalMesa>(lookup("glXSwapIntervalMESA"))) {
+      return set(1) == 0;
+    }
   }
+  return false;
+}
+
+std::string_view rendererName() {
+  const auto* name = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+  return name ? name : "";
+}
+
+// FLTK does not ask the X server about the window being covered; the program does, to draw
+// nothing while nothing is seen.
+void selectVisibilityEvents(Fl_Window& window) {
+  XWindowAttributes attributes{};
+  const Window xid = fl_xid(&window);
+  if (XGetWindowAttributes(fl_display, xid, &attributes) == 0) return;
+  XSelectInput(fl_display, xid, attributes.your_event_mask | VisibilityChangeMask);
 }
 
 bool quitRequested = false;
 int quitCode = 0;
+
+// What drives the frames: nothing before show() and after destroy(); the display's refresh
+// (a frame whenever the loop is idle, the swap waits); the frame timer; or, while the window
+// is not seen, the slow timer of WindowEvents::unseenTick.
+enum class Drive { stopped, display, timer, unseen };
+
+// Once a second is often enough for the clock and the fetch schedule, and costs nothing.
+constexpr uint64_t kUnseenTickUs = 1000000;
 
 }  // namespace
 
@@ -173,6 +200,22 @@ struct MainWindow::Impl {
   std::optional<GlView> gl;
   std::optional<PlainView> plain;
   std::vector<int> attributes;
+
+  int frameRate = kDefaultFrameRate;
+  FramePacing pacing = FramePacing::timer;
+  SwapWatch swapWatch;
+  bool started = false;
+  bool mapped = false;
+  bool obscured = false;
+  Drive drive = Drive::stopped;
+  LoopTimer timer{timerFired, this};
+
+  // Puts the drive the state asks for in place.
+  void update();
+  void paint();
+  static void idlePaint(void* data);
+  static void timerFired(void* data);
+  static int watchEvents(void* event, void* data);
 
   Fl_Window& window() {
     return gl ? static_cast<Fl_Window&>(*gl) : static_cast<Fl_Window&>(*plain);
@@ -200,15 +243,89 @@ MainWindow::MainWindow(int x, int y, int width, int height, int depthBits, Windo
 }
 
 MainWindow::~MainWindow() {
-  Fl::remove_idle(idlePaint, impl_.get());
+  impl_->started = false;
+  impl_->update();
+  Fl::remove_system_handler(Impl::watchEvents);
   if (closeBeforeLoop == impl_->events) closeBeforeLoop = nullptr;
 }
 
-// Continuous painting: whenever the loop has nothing else to do, one more paint.
-void MainWindow::idlePaint(void* data) {
+void MainWindow::Impl::update() {
+  Drive want = Drive::stopped;
+  if (started) {
+    if (!mapped || obscured) {
+      want = Drive::unseen;
+    } else {
+      want = pacing == FramePacing::display ? Drive::display : Drive::timer;
+    }
+  }
+  if (want == drive) return;
+  if (drive == Drive::display) Fl::remove_idle(idlePaint, this);
+  drive = want;
+  switch (want) {
+    case Drive::stopped:
+      timer.stop();
+      break;
+    case Drive::display:
+      timer.stop();
+      swapWatch = {};
+      Fl::add_idle(idlePaint, this);
+      break;
+    case Drive::timer:
+      timer.start(static_cast<uint64_t>(1000000 / frameRate));
+      break;
+    case Drive::unseen:
+      timer.start(kUnseenTickUs);
+      break;
+  }
+}
+
+void MainWindow::Impl::paint() {
+  if (gl) gl->make_current();
+  events->paint();
+}
+
+// Display pacing: whenever the loop has nothing else to do, one more frame; the swap waits
+// for the refresh. Swaps that turn out not to wait hand the pace to the frame timer.
+void MainWindow::Impl::idlePaint(void* data) {
   auto* impl = static_cast<Impl*>(data);
-  if (impl->gl) impl->gl->make_current();
-  impl->events->paint();
+  impl->paint();
+  if (swapsReturnAtOnce(impl->swapWatch, monotonicUs())) {
+    impl->pacing = FramePacing::timer;
+    impl->update();
+  }
+}
+
+void MainWindow::Impl::timerFired(void* data) {
+  auto* impl = static_cast<Impl*>(data);
+  if (impl->drive == Drive::timer) impl->paint();
+  if (impl->drive == Drive::unseen) impl->events->unseenTick();
+}
+
+// Follows the window being mapped, unmapped (minimised, hidden) and covered; FLTK handles
+// the events as well.
+int MainWindow::Impl::watchEvents(void* event, void* data) {
+  auto* impl = static_cast<Impl*>(data);
+  const auto& x = *static_cast<const XEvent*>(event);
+  Fl_Window& window = impl->window();
+  if (!window.shown() || x.xany.window != fl_xid(&window)) return 0;
+  if (x.type == VisibilityNotify) {
+    impl->obscured = x.xvisibility.state == VisibilityFullyObscured;
+  } else if (x.type == MapNotify) {
+    impl->mapped = true;
+  } else if (x.type == UnmapNotify && x.xunmap.window == fl_xid(&window)) {
+    impl->mapped = false;
+  } else {
+    return 0;
+  }
+  impl->update();
+  return 0;
+}
+
+void MainWindow::setFrameRate(int framesPerSecond) {
+  impl_->frameRate = clampFrameRate(framesPerSecond);
+  if (impl_->drive != Drive::timer) return;
+  impl_->drive = Drive::stopped;  // restarts the timer at the new rate
+  impl_->update();
 }
 
 bool MainWindow::show() {
@@ -216,6 +333,7 @@ bool MainWindow::show() {
   // The X class of every window the program opens: desktops match it against the desktop
   // entry (StartupWMClass) to show the program's name and icon for its windows.
   Fl_Window::default_xclass(kWindowClass);
+  Fl::add_system_handler(Impl::watchEvents, impl_.get());
   window.show();
   // Let the window manager map and place the window, then take the frame out of the size
   // so that the outer rectangle is the one asked for.
@@ -233,10 +351,17 @@ bool MainWindow::show() {
     window.size(window.w() > frameW ? window.w() - frameW : 1,
                 window.h() > frameH ? window.h() - frameH : 1);
   }
-  Fl::add_idle(idlePaint, impl_.get());
-  if (!impl_->gl) return false;
+  selectVisibilityEvents(window);
+  impl_->mapped = window.visible() != 0;
+  impl_->started = true;
+  if (!impl_->gl) {
+    impl_->update();
+    return false;
+  }
   impl_->gl->make_current();
-  requestSwapInterval();
+  const bool swapControl = requestSwapInterval();
+  impl_->pacing = choosePacing(swapControl, rendererName());
+  impl_->update();
   return true;
 }
 
@@ -280,7 +405,9 @@ void MainWindow::reveal() {
 void MainWindow::requestClose() { impl_->window().do_callback(); }
 
 void MainWindow::destroy() {
-  Fl::remove_idle(idlePaint, impl_.get());
+  impl_->started = false;
+  impl_->update();
+  Fl::remove_system_handler(Impl::watchEvents);
   impl_->window().hide();
 }
 

@@ -13,7 +13,12 @@ namespace platform {
 class WindowEvents {
  public:
   virtual ~WindowEvents() = default;
-  virtual void paint() = 0;  // once per loop pass while the loop is otherwise idle
+  // One frame, at the window's pace (see setFrameRate), and when the window was exposed.
+  // Never while the window is not seen.
+  virtual void paint() = 0;
+  // About once a second while the window is not seen (minimised, unmapped, fully covered)
+  // and draws no frames: for what must go on without them.
+  virtual void unseenTick() {}
   virtual void size() {}
   virtual void leftDown(int /*x*/, int /*y*/) {}
   virtual void leftUp() {}
@@ -47,7 +52,12 @@ class MainWindow {
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
 
-  // Maps the window and makes its OpenGL context current. False when there is no context.
+  // The pace of frames where the display does not set one (no swap control, a software
+  // renderer, swaps that return at once): framesPerSecond, clamped to 10 to 240 (default
+  // 30). Where the display paces the swaps, one frame per refresh.
+  void setFrameRate(int framesPerSecond);
+  // Maps the window, makes its OpenGL context current and starts the frames. False when
+  // there is no context.
   bool show();
   bool hasContext() const;
   void makeCurrent();
@@ -67,7 +77,6 @@ class MainWindow {
 
  private:
   struct Impl;
-  static void idlePaint(void* data);
   std::unique_ptr<Impl> impl_;
 };
 

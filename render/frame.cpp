@@ -4,10 +4,10 @@
 #include <GL/glu.h>
 
 #include "model/display_state.h"
-#include "platform/clock.h"
 #include "platform/window.h"
 #include "render/clocks.h"
 #include "render/frame_layout.h"
+#include "render/frame_step.h"
 #include "render/news_ticker.h"
 #include "render/pick.h"
 #include "render/renderer_state.h"
@@ -80,15 +80,15 @@ void applyOverlayProjection(const FrameLayout& layout) {
   glMatrixMode(GL_MODELVIEW);
 }
 
-void present(platform::MainWindow& window) {
-  platform::sleepMs(4);
-  window.swapBuffers();
-}
+// The window paces the frames (the display's refresh, or its frame timer); a wait before the
+// swap would only hold up input.
+void present(platform::MainWindow& window) { window.swapBuffers(); }
 
 }  // namespace
 
 void composeFrame(platform::MainWindow& window, RendererState& renderer, DisplayState& display) {
   display.frameBusy = 1;
+  renderer.frameStep = takeFrameStep(renderer.frameClock, renderer.clock.monotonicUs());
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   FrameLayout layout = relayoutViewport(window, renderer, display);
   applyGlobeProjection(layout);

@@ -1,8 +1,10 @@
 #pragma once
 // Frame composition: one complete picture of the main window, presented with a buffer swap.
-// The frame is a list of named steps: clear, viewport (when asked), globe projection, ticker
-// font, camera, scene pass, overlay projection, ticker, dial clocks, picks, wait, swap. The
-// first steps fill the frame's FrameLayout, which the later ones read.
+// The frame is a list of named steps: frame step, clear, viewport (when asked), globe
+// projection, ticker font, camera, scene pass, overlay projection, ticker, dial clocks, picks,
+// swap. The first steps fill the frame's FrameLayout, which the later ones read; the frame
+// step (the time since the frame before, render/frame_step) is what every motion advances by.
+// The window paces the frames; nothing here waits.
 #include <cstdint>
 
 namespace platform {

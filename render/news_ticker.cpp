@@ -16,22 +16,34 @@ char byteAt(std::string_view text, int64_t index) {
   return text[static_cast<size_t>(index)];
 }
 
+// A headline mark at the window's start is passed over and holds the line.
+void skipHeadlineMark(TickerStep& step, std::string_view text) {
+  if (byteAt(text, step.pos) != kHeadlineMark) return;
+  step.pause = kHeadlinePause;
+  step.pos = step.pos + 1;
+}
+
+// One step: the line moves on by a character, or the pause counts down.
+void moveOn(TickerStep& step, std::string_view text) {
+  if (step.pause != 0) {
+    step.pause = step.pause - 1;
+    return;
+  }
+  // 64-bit, so that no stored position can overflow the step.
+  const int64_t next = int64_t{step.pos} + 1;
+  const int64_t last = static_cast<int64_t>(text.size()) - (kTickerWindow - 1);
+  step.pos = next > last ? 0 : static_cast<int32_t>(next);
+}
+
 }  // namespace
 
-TickerStep stepTicker(int32_t pos, int32_t pause, std::string_view text) {
+TickerStep stepTicker(int32_t pos, int32_t pause, std::string_view text, int32_t steps) {
   TickerStep step{{}, pos, pause};
-  if (byteAt(text, step.pos) == kHeadlineMark) {
-    step.pause = kHeadlinePause;
-    step.pos = step.pos + 1;
-  }
+  skipHeadlineMark(step, text);
   for (int32_t i = 0; i < kTickerWindow; ++i) step.window[i] = byteAt(text, int64_t{step.pos} + i);
-  if (step.pause == 0) {
-    // 64-bit, so that no stored position can overflow the step.
-    const int64_t next = int64_t{step.pos} + 1;
-    const int64_t last = static_cast<int64_t>(text.size()) - (kTickerWindow - 1);
-    step.pos = next > last ? 0 : static_cast<int32_t>(next);
-  } else {
-    step.pause = step.pause - 1;
+  for (int32_t taken = 0; taken < steps; ++taken) {
+    if (taken > 0) skipHeadlineMark(step, text);
+    moveOn(step, text);
   }
   return step;
 }
@@ -47,7 +59,8 @@ TickerWindow advanceTicker(RendererState& renderer) {
     std::lock_guard lock(tickerMutex());
     const int32_t length = std::clamp(tickerLength, 0, kTickerSize);
     step = stepTicker(renderer.tickerPos, renderer.tickerPause,
-                      std::string_view(tickerText, static_cast<size_t>(length)));
+                      std::string_view(tickerText, static_cast<size_t>(length)),
+                      takeWholeSteps(renderer.tickerCarry, renderer.frameStep));
   }
   renderer.tickerPos = step.pos;
   renderer.tickerPause = step.pause;

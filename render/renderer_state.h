@@ -10,6 +10,7 @@
 #include "platform/clock.h"
 #include "render/clocks.h"
 #include "render/earth_texture.h"
+#include "render/frame_step.h"
 #include "render/globe_mesh.h"
 #include "render/pick.h"
 #include "render/scene_clock.h"
@@ -31,6 +32,10 @@ struct RendererState {
   float viewportWidth = 0.0f;
   int32_t viewportHeight = 0;
 
+  // Motion: frames of 1/60 s since the frame before, taken at the start of each frame.
+  FrameClock frameClock;
+  float frameStep = 1.0f;
+
   // Globe motion.
   float shownTilt = 180.0f;  // eases toward DisplayState::tilt by a third of the gap per frame
   float spinAngle = 0.0f;    // turn about the polar axis applied to the globe
@@ -49,7 +54,10 @@ struct RendererState {
 
   // News ticker.
   int32_t tickerPos = 0;    // index of the first character shown
-  int32_t tickerPause = 0;  // frames to wait before the ticker moves again
+  int32_t tickerPause = 0;  // steps of 1/60 s to wait before the ticker moves again
+  // The fraction of a ticker step that the frames so far have not taken. It starts half way,
+  // so that frames a little more or less than 1/60 s apart take one step each.
+  float tickerCarry = 0.5f;
 
   PickRequests picks;
 };

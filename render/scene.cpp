@@ -2,12 +2,22 @@
 
 #include <GL/gl.h>
 
+#include <cmath>
+
 #include "model/display_state.h"
 #include "model/item_table.h"
 #include "render/clocks.h"
 #include "render/globe_mesh.h"
 #include "render/renderer_state.h"
 #include "render/tags.h"
+
+namespace {
+
+bool bothButtonsHeld(const DisplayState& display) {
+  return display.leftDragging == 1 && display.rightDragging == 1;
+}
+
+}  // namespace
 
 float globeScale(int32_t zoom) { return static_cast<float>(zoom * 0.000000006 + 0.00000003); }
 
@@ -21,7 +31,32 @@ int32_t sunAngleAt(int32_t utcHour, int32_t utcMinute) {
 float wrapRotation(float rotation) {
   if (rotation > 360.0f) rotation -= 360.0f;
   if (rotation < 0.0f) rotation += 360.0f;
+  // A step of more than a turn (a spin rate the keys raised far, over a long frame) is folded
+  // the rest of the way, so that the rotation never runs off where floats lose the degrees.
+  if (rotation > 360.0f || rotation < 0.0f) {
+    rotation = std::fmod(rotation, 360.0f);
+    if (rotation < 0.0f) rotation += 360.0f;
+  }
   return rotation;
+}
+
+float easeTilt(float shown, float target, float frames) {
+  // Whole frames take the third exactly as one frame at 60 a second does, so that the tilt
+  // settles on the same float there; a fraction of a frame shrinks the gap by (2/3)^fraction.
+  const float whole = std::floor(frames);
+  for (int32_t frame = 0; frame < static_cast<int32_t>(whole); ++frame) {
+    shown += (target - shown) / 3.0f;
+  }
+  const float fraction = frames - whole;
+  if (fraction > 0.0f) {
+    shown += (target - shown) * (1.0f - std::pow(2.0f / 3.0f, fraction));
+  }
+  return shown;
+}
+
+float spinStep(const DisplayState& display, float frames) {
+  // In the noon view the added rate is a fixed offset from the noon meridian, not motion.
+  return display.noon == 1 ? display.spinRate : display.spinRate * frames;
 }
 
 void stepLabelCycle(RendererState& renderer, uint32_t tick, bool altText) {
@@ -37,7 +72,7 @@ void stepLabelCycle(RendererState& renderer, uint32_t tick, bool altText) {
 }
 
 void keepTime(RendererState& renderer, DisplayState& display, const platform::DateTime& local,
-              const platform::DateTime& utc) {
+              const platform::DateTime& utc, float frames) {
   renderer.localTime = local;
   renderer.utcTime = utc;
   renderer.sunAngle = sunAngleAt(utc.hour, utc.minute);
@@ -48,15 +83,31 @@ void keepTime(RendererState& renderer, DisplayState& display, const platform::Da
   if (display.noon == 1) {
     display.rotation = 360.0f - static_cast<float>(renderer.sunAngle);
   } else {
-    display.rotation += display.spinRate;
+    display.rotation += display.spinRate * frames;
   }
 }
 
-namespace {
-
-bool bothButtonsHeld(const DisplayState& display) {
-  return display.leftDragging == 1 && display.rightDragging == 1;
+void stepGlobeMotion(RendererState& renderer, const DisplayState& display) {
+  if (!bothButtonsHeld(display)) {
+    renderer.spinAngle = display.rotation + spinStep(display, renderer.frameStep);
+  }
+  if (display.rightDragging != 1) {
+    renderer.shownTilt = easeTilt(renderer.shownTilt, display.tilt, renderer.frameStep);
+  }
 }
+
+void keepTimeUnseen(RendererState& renderer, DisplayState& display) {
+  stopFrameClock(renderer.frameClock);
+  if (bothButtonsHeld(display)) return;
+  keepTime(renderer, display, renderer.clock.local(), renderer.clock.utc(), 0.0f);
+  display.rotation = wrapRotation(display.rotation);
+  // What the next frame draws: the globe where it stands now, the tilt settled; no one saw
+  // the easing.
+  renderer.spinAngle = display.rotation + spinStep(display, 0.0f);
+  if (display.rightDragging != 1) renderer.shownTilt = display.tilt;
+}
+
+namespace {
 
 // Scale, eased tilt and spin of the globe, and the rebuild of its surface when asked.
 void orientGlobe(RendererState& renderer, DisplayState& display) {
@@ -65,15 +116,11 @@ void orientGlobe(RendererState& renderer, DisplayState& display) {
   glScalef(scale, scale, scale);
   glRotatef(-renderer.shownTilt, 1.0f, 0.0f, 0.0f);
   glRotatef(renderer.spinAngle, 0.0f, 1.0f, 0.0f);
-  if (!bothButtonsHeld(display)) renderer.spinAngle = display.rotation + display.spinRate;
   if (display.textureDirty == 1) {
     display.textureDirty = 0;
     buildSurface(renderer.sphere, renderer.earthTexture, renderer.clock, display);
   }
-  if (display.rightDragging != 1) {
-    renderer.spinAngle = display.rotation + display.spinRate;
-    renderer.shownTilt += (display.tilt - renderer.shownTilt) / 3.0f;
-  }
+  stepGlobeMotion(renderer, display);
 }
 
 }  // namespace
@@ -94,7 +141,7 @@ void drawScene(RendererState& renderer, DisplayState& display, const FrameLayout
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   glPopMatrix();
   if (!bothButtonsHeld(display)) {
-    keepTime(renderer, display, renderer.clock.local(), renderer.clock.utc());
+    keepTime(renderer, display, renderer.clock.local(), renderer.clock.utc(), renderer.frameStep);
   }
   display.rotation = wrapRotation(display.rotation);
 }

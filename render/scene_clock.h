@@ -7,6 +7,7 @@
 
 struct SceneClock {
   uint32_t (*tick)() = platform::tickMs;
+  uint64_t (*monotonicUs)() = platform::monotonicUs;  // frame times, for the motion per frame
   platform::DateTime (*utc)() = platform::utcNow;
   platform::DateTime (*local)() = platform::localNow;
 };

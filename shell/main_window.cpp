@@ -3,6 +3,7 @@
 #include <memory>
 #include <system_error>
 #include <thread>
+#include <utility>
 
 #include "model/display_options.h"
 #include "model/display_state.h"
@@ -16,6 +17,7 @@
 #include "render/gl_context.h"
 #include "render/pick.h"
 #include "render/renderer_state.h"
+#include "render/scene.h"
 #include "render/tags.h"
 #include "shell/input.h"
 
@@ -103,9 +105,24 @@ void MainWindowHandler::paint() {
   if (!mainWindow->hasContext()) {
     answerPicksWithoutPixels(renderer_->picks);  // nothing is drawn, so no pixel names a tag
   } else if (displayState.frameBusy == 0) {
+    // The first frame after a time unseen starts from the time of now, not of the last tick:
+    // the sun, and the texture rebuild it asks for, are right before anything is drawn.
+    if (std::exchange(wasUnseen_, false)) keepTimeUnseen(*renderer_, displayState);
     composeFrame(*mainWindow, *renderer_, displayState);  // answers the pending picks too
   }
   applyPickAnswers();
+  keepFetchSchedule(before);
+}
+
+void MainWindowHandler::unseenTick() {
+  if (!mainWindow) return;
+  const uint32_t before = platform::tickMs();
+  keepTimeUnseen(*renderer_, displayState);
+  wasUnseen_ = true;
+  keepFetchSchedule(before);
+}
+
+void MainWindowHandler::keepFetchSchedule(uint32_t before) {
   if (fetchSchedule(displayState, before, platform::tickMs()) == FetchDecision::start) {
     startFetchThread();
   }
@@ -205,6 +222,7 @@ OpenMainWindow createMainWindow(const Placement& placement, MainWindowLinks link
   open.handler = std::make_unique<MainWindowHandler>(std::move(links));
   open.window = std::make_unique<platform::MainWindow>(placement.x, placement.y, placement.width,
                                                        placement.height, depthBits, *open.handler);
+  open.window->setFrameRate(readSettingInt(SettingKey::frameRate));
   open.window->show();
   open.handler->create(*open.window);
   open.handler->startupKick();

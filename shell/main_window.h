@@ -54,6 +54,8 @@ class MainWindowHandler : public platform::WindowEvents {
   void wheel(int distance) override;
   void key(int code) override;
   void close() override;
+  // While the window is not seen: the time keeping and the fetch schedule go on.
+  void unseenTick() override;
 
   // The creation steps that need the mapped window: context, fonts, first ticks, the scene.
   void create(platform::MainWindow& window);
@@ -66,12 +68,14 @@ class MainWindowHandler : public platform::WindowEvents {
   void startFetchThread();
   void releaseFetchThread();
   void applyPickAnswers();
+  void keepFetchSchedule(uint32_t before);
 
   MainWindowLinks links_;
   std::unique_ptr<RendererState> renderer_;
   // The last started fetch thread; joined before the next one starts, and at teardown when
   // it has finished. One still running at exit is left to end with the process.
   std::thread fetchThread_;
+  bool wasUnseen_ = false;  // unseen ticks ran since the last frame
 };
 
 // The main window and its handler; keep both until the loop has ended.

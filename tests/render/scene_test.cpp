@@ -24,7 +24,7 @@ class SceneTest : public ::testing::Test {
  protected:
   void stepLabel(uint32_t tick, bool altText) { stepLabelCycle(*renderer, tick, altText); }
   void keep(const platform::DateTime& local, const platform::DateTime& utc) {
-    keepTime(*renderer, display, local, utc);
+    keepTime(*renderer, display, local, utc, 1.0f);
   }
 
   std::unique_ptr<RendererState> renderer = std::make_unique<RendererState>();
@@ -41,16 +41,18 @@ TEST_F(SceneTest, SunAngleByUtcTime) {
   const struct {
     int hour, minute, angle;
   } cases[] = {
-      {23, 59, 188}, {0, 0, 189}, {0, 3, 189}, {0, 4, 190}, {11, 59, 8}, {12, 0, 9}, {12, 3, 9},
-      {11, 27, 360}, {11, 28, 1},
+      {23, 59, 188}, {0, 0, 189}, {0, 3, 189},   {0, 4, 190}, {11, 59, 8},
+      {12, 0, 9},    {12, 3, 9},  {11, 27, 360}, {11, 28, 1},
   };
-  for (const auto& c : cases) EXPECT_EQ(sunAngleAt(c.hour, c.minute), c.angle) << c.hour << ":" << c.minute;
+  for (const auto& c : cases)
+    EXPECT_EQ(sunAngleAt(c.hour, c.minute), c.angle) << c.hour << ":" << c.minute;
 }
 
 TEST_F(SceneTest, RotationFoldsIntoZeroTo360) {
   const struct {
     float in, out;
-  } cases[] = {{361.0f, 1.0f}, {-0.5f, 359.5f}, {360.0f, 360.0f}, {0.0f, 0.0f}, {200.0f, 200.0f}};
+  } cases[] = {{361.0f, 1.0f},   {-0.5f, 359.5f}, {360.0f, 360.0f}, {0.0f, 0.0f},
+               {200.0f, 200.0f}, {725.0f, 5.0f},  {-370.0f, 350.0f}};
   for (const auto& c : cases) EXPECT_FLOAT_EQ(wrapRotation(c.in), c.out) << c.in;
 }
 

@@ -34,6 +34,8 @@ uint32_t fixedTick = 1000;
 
 platform::DateTime fixedNow() { return fixedTime; }
 uint32_t fixedTickMs() { return fixedTick; }
+uint64_t fixedUs = 1000000;
+uint64_t fixedMonotonicUs() { return fixedUs; }
 
 class Events : public platform::WindowEvents {
  public:
@@ -107,6 +109,7 @@ class GlobeWindowTest : public ::testing::Test {
   static void SetUpTestSuite() {
     renderer = std::make_unique<RendererState>();
     renderer->clock.tick = fixedTickMs;
+    renderer->clock.monotonicUs = fixedMonotonicUs;
     renderer->clock.utc = fixedNow;
     renderer->clock.local = fixedNow;
     window = new platform::MainWindow(0, 0, 640, 480, platform::chooseDepthBits(), events);
@@ -141,6 +144,7 @@ class GlobeWindowTest : public ::testing::Test {
   static Picture compose(int frames) {
     for (int i = 0; i < frames; ++i) {
       fixedTick += 16;
+      fixedUs += 16667;  // one frame at 60 a second
       Fl::check();
       window->makeCurrent();
       composeFrame(*window, *renderer, display);
@@ -249,9 +253,7 @@ TEST_F(GlobeWindowTest, GlobeTurnsBySpinRateEachFrame) {
 // night half on the left, at both window sizes, with the preset's grid.
 TEST_F(GlobeWindowTest, NightHalfWestOfTheDawnMeridian) {
   ASSERT_TRUE(ready);
-  const struct {
-    int width, height, fontBase;
-  } sizes[] = {{640, 480, 8100}, {1280, 1024, 8900}};
+  const struct { int width, height, fontBase; } sizes[] = {{640, 480, 8100}, {1280, 1024, 8900}};
   for (const auto& size : sizes) {
     const std::string name = std::to_string(size.width) + "x" + std::to_string(size.height);
     Fl::first_window()->resize(0, 0, size.width, size.height);
@@ -279,8 +281,8 @@ TEST_F(GlobeWindowTest, NightHalfWestOfTheDawnMeridian) {
       EXPECT_NEAR(dark.b, lit.b * 0.75, 2) << name << " " << dx;
     }
     for (const int dx : {size.width / 10, size.width / 6}) {  // east: lit
-      expectNear(pictures[1].at(size.width / 2 + dx, y), pictures[0].at(size.width / 2 + dx, y),
-                 1, name + " east");
+      expectNear(pictures[1].at(size.width / 2 + dx, y), pictures[0].at(size.width / 2 + dx, y), 1,
+                 name + " east");
     }
   }
   Fl::first_window()->resize(0, 0, 640, 480);
