@@ -78,10 +78,12 @@ class EventWindow : public Base {
       case FL_KEYDOWN:
         events_.key(upperKey(Fl::event_key()));
         return 1;
+      case FL_LEAVE:
+        events_.mouseLeave();
+        return 1;
       case FL_ENTER:
       case FL_FOCUS:
       case FL_UNFOCUS:
-      case FL_LEAVE:
         return 1;
       default:
         return Base::handle(event);

@@ -27,6 +27,7 @@ class WindowEvents {
   virtual void rightUp() {}
   virtual void nonClientButtonUp() {}
   virtual void mouseMove(int /*x*/, int /*y*/) {}
+  virtual void mouseLeave() {}  // the pointer left the client area
   // Positive when the wheel turns away from the user; one notch is 120.
   virtual void wheel(int /*distance*/) {}
   // Letters arrive as their upper-case codes.

@@ -27,6 +27,10 @@ float takeFrameStep(FrameClock& clock, uint64_t nowUs);
 // Forgets the last frame, so that the next one after a pause steps like a first frame.
 void stopFrameClock(FrameClock& clock);
 
+// Where a carry of partial steps starts (and starts again after the motion stood still): half
+// way, so that frames a little more or less than 1/60 s apart take one step each.
+constexpr float kCarryStart = 0.5f;
+
 // Adds `frames` to `carry` and takes out the whole steps, which it returns; the fraction stays
 // in `carry` for later frames.
 int32_t takeWholeSteps(float& carry, float frames);

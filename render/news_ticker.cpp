@@ -53,23 +53,24 @@ std::array<float, 3> tickerColour(float colorLevel) {
   return {unit(colorLevel / 50.0f), unit(colorLevel / 100.0f), unit(colorLevel / 200.0f)};
 }
 
-TickerWindow advanceTicker(RendererState& renderer) {
+TickerWindow advanceTicker(RendererState& renderer, bool held) {
+  if (held) renderer.tickerCarry = kCarryStart;
+  const int32_t steps = held ? 0 : takeWholeSteps(renderer.tickerCarry, renderer.frameStep);
   TickerStep step;
   {
     std::lock_guard lock(tickerMutex());
     const int32_t length = std::clamp(tickerLength, 0, kTickerSize);
     step = stepTicker(renderer.tickerPos, renderer.tickerPause,
-                      std::string_view(tickerText, static_cast<size_t>(length)),
-                      takeWholeSteps(renderer.tickerCarry, renderer.frameStep));
+                      std::string_view(tickerText, static_cast<size_t>(length)), steps);
   }
   renderer.tickerPos = step.pos;
   renderer.tickerPause = step.pause;
   return step.window;
 }
 
-void drawTicker(RendererState& renderer, float colorLevel, int32_t fontBase) {
+void drawTicker(RendererState& renderer, float colorLevel, int32_t fontBase, bool held) {
   const std::array<float, 3> colour = tickerColour(colorLevel);
-  const TickerWindow window = advanceTicker(renderer);
+  const TickerWindow window = advanceTicker(renderer, held);
   // Bitmaps take the raster colour and would be textured by the globe's texture.
   glDisable(GL_TEXTURE_2D);
   glDisable(GL_LIGHTING);

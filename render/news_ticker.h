@@ -38,9 +38,9 @@ std::array<float, 3> tickerColour(float colorLevel);
 
 // Takes the frame's steps (the renderer's frameStep, with tickerCarry) over the current ticker
 // text under its mutex and stores the new tickerPos and tickerPause in `renderer`; returns
-// the window to draw.
-TickerWindow advanceTicker(RendererState& renderer);
+// the window to draw. A held line takes no steps, and its time is not made up later.
+TickerWindow advanceTicker(RendererState& renderer, bool held = false);
 
 // Draws the ticker line in the overlay frame, in the colour of the Color slider's level and
-// the font at `fontBase`, and advances it.
-void drawTicker(RendererState& renderer, float colorLevel, int32_t fontBase);
+// the font at `fontBase`, and advances it unless it is held.
+void drawTicker(RendererState& renderer, float colorLevel, int32_t fontBase, bool held);

@@ -55,9 +55,8 @@ struct RendererState {
   // News ticker.
   int32_t tickerPos = 0;    // index of the first character shown
   int32_t tickerPause = 0;  // steps of 1/60 s to wait before the ticker moves again
-  // The fraction of a ticker step that the frames so far have not taken. It starts half way,
-  // so that frames a little more or less than 1/60 s apart take one step each.
-  float tickerCarry = 0.5f;
+  // The fraction of a ticker step that the frames so far have not taken.
+  float tickerCarry = kCarryStart;
 
   PickRequests picks;
 };

@@ -159,9 +159,17 @@ int32_t pickedTag(int32_t index, int32_t itemCount) {
 
 DoubleClickTarget doubleClickTarget(int32_t tag, uint16_t y, int32_t clientHeight) {
   if (tag >= 0) return DoubleClickTarget::tagPage;
-  if (y > clientHeight - clientHeight / 10) return DoubleClickTarget::newsPage;
+  if (inTickerBand(y, clientHeight)) return DoubleClickTarget::newsPage;
   return DoubleClickTarget::nothing;
 }
+
+bool inTickerBand(uint16_t y, int32_t clientHeight) { return y > clientHeight - clientHeight / 10; }
+
+void pointerAt(DisplayState& state, uint16_t y, int32_t clientHeight) {
+  state.tickerHeld = inTickerBand(y, clientHeight) ? 1 : 0;
+}
+
+void pointerLeft(DisplayState& state) { state.tickerHeld = 0; }
 
 uint32_t fetchElapsed(uint32_t now, uint32_t lastTick) { return (now - lastTick) & kFetchTickMask; }
 

@@ -59,6 +59,14 @@ int32_t pickedTag(int32_t index, int32_t itemCount);
 enum class DoubleClickTarget { tagPage, newsPage, nothing };
 DoubleClickTarget doubleClickTarget(int32_t tag, uint16_t y, int32_t clientHeight);
 
+// The ticker's band: the bottom tenth of the client area (y below height - height / 10).
+bool inTickerBand(uint16_t y, int32_t clientHeight);
+
+// Where the pointer rests: over the ticker's band the line stands still for the reader.
+void pointerAt(DisplayState& state, uint16_t y, int32_t clientHeight);
+// The pointer left the window: the line moves on.
+void pointerLeft(DisplayState& state);
+
 // ---- Fetch schedule ----
 
 // The low 28 bits of the millisecond tick, the schedule's clock.

@@ -155,6 +155,7 @@ void MainWindowHandler::nonClientButtonUp() {
 }
 
 void MainWindowHandler::mouseMove(int x, int y) {
+  pointerAt(displayState, clientCoordinate(y), mainWindow ? mainWindow->clientHeight() : 0);
   switch (moveAction(displayState)) {
     case MoveAction::hoverPick:
       requestPick(renderer_->picks, PickPurpose::hover, x, y);
@@ -170,6 +171,8 @@ void MainWindowHandler::mouseMove(int x, int y) {
       break;
   }
 }
+
+void MainWindowHandler::mouseLeave() { pointerLeft(displayState); }
 
 void MainWindowHandler::wheel(int distance) {
   // The window system's wheel distance is a signed 16-bit word.

@@ -51,6 +51,7 @@ class MainWindowHandler : public platform::WindowEvents {
   void rightUp() override;
   void nonClientButtonUp() override;
   void mouseMove(int x, int y) override;
+  void mouseLeave() override;
   void wheel(int distance) override;
   void key(int code) override;
   void close() override;

@@ -97,7 +97,7 @@ TEST(TickerColour, FollowsTheColorLevelClamped) {
 class AdvanceTicker : public ::testing::Test {
  protected:
   void TearDown() override { publishTicker(std::string(149, ' ')); }
-  TickerWindow advance() { return advanceTicker(*renderer); }
+  TickerWindow advance(bool held = false) { return advanceTicker(*renderer, held); }
 
   std::unique_ptr<RendererState> renderer = std::make_unique<RendererState>();
 };
@@ -124,6 +124,18 @@ TEST_F(AdvanceTicker, StoresPositionAndPauseForTheNextFrame) {
   const TickerWindow window = advance();
   EXPECT_EQ(std::string(window.data(), 11), "Gold steady");
   EXPECT_EQ(renderer->tickerPos, 2);
+}
+
+TEST_F(AdvanceTicker, HeldLineStandsStillAndStartsAgainFromHalfAStep) {
+  publishTicker(std::string(300, 'x'));
+  renderer->frameStep = 1.5f;
+  advance();  // half a step carried at first, plus 1.5: two steps, nothing left over
+  EXPECT_EQ(renderer->tickerPos, 2);
+  advance(true);
+  advance(true);
+  EXPECT_EQ(renderer->tickerPos, 2);
+  advance();  // from half a step again, not from what was left before the hold
+  EXPECT_EQ(renderer->tickerPos, 4);
 }
 
 }  // namespace

@@ -247,6 +247,17 @@ TEST(Pick, DoubleClickOpensTheTagOrTheNewsInTheBottomTenth) {
   }
 }
 
+TEST(Pick, PointerOverTheTickerBandHoldsTheLineUntilItLeaves) {
+  DisplayState state;
+  pointerAt(state, 433, 480);
+  EXPECT_EQ(state.tickerHeld, 1);
+  pointerAt(state, 432, 480);
+  EXPECT_EQ(state.tickerHeld, 0);
+  pointerAt(state, 479, 480);
+  pointerLeft(state);
+  EXPECT_EQ(state.tickerHeld, 0);
+}
+
 TEST(Pick, OpenerRefusesWhatIsNotAWebAddress) {
   for (const char* text : {"file:///etc/passwd", "javascript:alert(1)", "/usr/bin/xterm",
                            "-e http://example.org", "--help", "xterm"}) {

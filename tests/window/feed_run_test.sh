@@ -56,6 +56,22 @@ SHOT=$WORK/run.png
 check_soon "green or red tags on the globe" yes tag_colours
 [ -n "${ORBIQUANT_SHOTS:-}" ] && cp "$SHOT" "$ORBIQUANT_SHOTS/feed_run.png"
 
+# The ticker stands still while the pointer rests over its band (the bottom tenth) and moves
+# on when it leaves. A headline pauses the line for at most 7.5 s, so pictures of the line 9 s
+# apart differ unless it is held. The pictures take the bottom twentieth, under the dial clocks
+# whose second marks move.
+read -r GX GY GW GH <<<"$(geometry "$WIN")"
+LINE_H=$((GH / 20))
+band() { import -window root -crop "${GW}x${LINE_H}+${GX}+$((GY + GH - LINE_H))" -depth 8 rgb:- | md5sum; }
+xdotool mousemove $((GX + GW / 2)) $((GY + GH - LINE_H / 2))
+sleep 0.5
+HELD=$(band)
+sleep 9
+check "ticker held under the pointer" "$HELD" "$(band)"
+xdotool mousemove $((GX + GW / 2)) $((GY + GH / 2))
+moved() { [ "$(band)" != "$HELD" ] && echo moved; }
+check_soon "ticker moves on when the pointer leaves its band" moved moved
+
 "$XCLOSE" "$WIN"
 wait_exit $PID
 check "exit code after close" 0 "$EXIT_CODE"
