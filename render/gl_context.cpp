@@ -103,7 +103,7 @@ void initScene(const platform::MainWindow& window, RendererState& renderer,
   glMatrixMode(GL_MODELVIEW);
   renderer.cameraDistance = 1.51f;
   glPixelZoom(8.0f, 8.0f);
-  buildSurface(renderer.sphere, renderer.earthTexture, renderer.clock, display.night == 1);
+  buildSurface(renderer.sphere, renderer.globeLists, renderer.earthTexture, renderer.clock, display.night == 1);
   fillTagBoxPixels(renderer.tagBoxPixels);
 }
 

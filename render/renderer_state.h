@@ -25,6 +25,7 @@ struct RendererState {
   TagBoxPixels tagBoxPixels{};
   EarthTexture earthTexture;
   SphereTables sphere{};
+  GlobeLists globeLists;
   float cameraDistance = 0.0f;  // how far frame composition moves the scene from the eye
 
   // The client size at the last viewport set-up; 0 until the first frame sets one up.

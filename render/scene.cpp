@@ -68,7 +68,7 @@ void orientGlobe(RendererState& renderer, DisplayState& display) {
   if (!bothButtonsHeld(display)) renderer.spinAngle = display.rotation + display.spinRate;
   if (display.textureDirty == 1) {
     display.textureDirty = 0;
-    buildSurface(renderer.sphere, renderer.earthTexture, renderer.clock, display.night == 1);
+    buildSurface(renderer.sphere, renderer.globeLists, renderer.earthTexture, renderer.clock, display.night == 1);
   }
   if (display.rightDragging != 1) {
     renderer.spinAngle = display.rotation + display.spinRate;
@@ -81,7 +81,7 @@ void orientGlobe(RendererState& renderer, DisplayState& display) {
 void drawScene(RendererState& renderer, DisplayState& display, const FrameLayout& layout) {
   orientGlobe(renderer, display);
   glEnable(GL_DEPTH_TEST);
-  drawGlobe(renderer.sphere, renderer.earthTexture, display.gridLevel);
+  drawGlobe(renderer.sphere, renderer.globeLists, renderer.earthTexture, display.gridLevel);
   // Everything after the globe is drawn without depth testing; the far plane hides what lies
   // behind the globe's centre.
   glDisable(GL_DEPTH_TEST);
