@@ -99,7 +99,7 @@ void composeFrame(platform::MainWindow& window, RendererState& renderer, Display
   if (display.news == 1) drawTicker(renderer, display.colorLevel, layout.tickerFontBase);
   layout.localClockHour = twelveHourClock(renderer.localTime.hour);
   if (display.clocks == 1) {
-    drawDialClocks(renderer.sharedQuadric, renderer.cityTimes, renderer.localTime, layout,
+    drawDialClocks(renderer.clockLists, renderer.cityTimes, renderer.localTime, layout,
                    display.dark);
   }
   pickAfterCompose(renderer.picks, window);

@@ -89,6 +89,7 @@ void initScene(const platform::MainWindow& window, RendererState& renderer,
   renderer.sharedQuadric = quadric;
   gluQuadricNormals(quadric, GLU_FLAT);
   gluQuadricTexture(quadric, GL_TRUE);
+  compileClockLists(quadric, renderer.clockLists);
   const int width = window.clientWidth();
   const int height = window.clientHeight();
   glClearColor(0.0f, 0.0f, 0.02f, 1.0f);

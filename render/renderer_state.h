@@ -22,6 +22,7 @@ struct RendererState {
 
   // GL resources, made when the scene is prepared (initScene).
   GLUquadric* sharedQuadric = nullptr;  // flat normals, texture coordinates on: the clocks
+  ClockLists clockLists;                // compiled from the shared quadric
   TagBoxPixels tagBoxPixels{};
   EarthTexture earthTexture;
   SphereTables sphere{};

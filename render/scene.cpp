@@ -90,7 +90,7 @@ void drawScene(RendererState& renderer, DisplayState& display, const FrameLayout
   stepLabelCycle(renderer, renderer.clock.tick(), table->altTextEnabled == 1);
   drawTags(renderer.tagBoxPixels, renderer.labelPhase, display, layout, *table);
   renderer.cityTimes = readCityTimes(renderer.clock);
-  if (display.zones > 0) drawGlobeClocks(renderer.sharedQuadric, renderer.cityTimes);
+  if (display.zones > 0) drawGlobeClocks(renderer.clockLists, renderer.cityTimes);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   glPopMatrix();
   if (!bothButtonsHeld(display)) {
