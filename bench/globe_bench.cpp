@@ -139,7 +139,8 @@ void presetView() {
 }
 
 void frameCpu(benchmark::State& state) {
-  Fl::first_window()->resize(0, 0, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+  Fl::first_window()->resize(0, 0, static_cast<int>(state.range(0)),
+                             static_cast<int>(state.range(1)));
   Fl::check();
   window->makeCurrent();
   presetView();
@@ -163,8 +164,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "no OpenGL window\n");
     return 1;
   }
-  createFonts();
   renderer = std::make_unique<RendererState>();
+  createFonts(&renderer->glyphAtlas);
   initScene(*window, *renderer, displayState);
   publishTags();
   presetView();

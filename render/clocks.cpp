@@ -8,6 +8,7 @@
 #include "model/summer_time_flags.h"
 #include "platform/clock.h"
 #include "render/frame_layout.h"
+#include "render/glyph_atlas.h"
 
 namespace {
 
@@ -140,16 +141,16 @@ void drawDialHand(const ClockLists& lists, ClockShape hand, int32_t angle) {
   glRotatef(static_cast<float>(angle), 1.0f, 0.0f, 0.0f);
 }
 
-void drawDialLabel(const char* label, float centreY, int32_t fontBase) {
+void drawDialLabel(const GlyphAtlas& atlas, const char* label, float centreY, int32_t fontBase) {
   const auto offset = dialLabelOffset(centreY);
   glRasterPos3f(offset[0], offset[1], 0.0f);
-  glListBase(static_cast<GLuint>(fontBase));
-  glCallLists(static_cast<GLsizei>(strnlen(label, 8)), GL_UNSIGNED_BYTE, label);
+  drawAtlasText(atlas, fontBase, label, strnlen(label, 8));
 }
 
 // What every dial of one frame is drawn with.
 struct DialStyle {
   const ClockLists& lists;
+  const GlyphAtlas& atlas;
   int32_t labelFontBase;
   int32_t dark;
 };
@@ -162,7 +163,7 @@ void drawDialClock(const DialStyle& style, float second, const DialClock& clock)
   glPushMatrix();
   glTranslatef(clock.x, clock.y, 0.0f);
   setColour(dialLabelColour(style.dark));
-  drawDialLabel(clock.label, clock.y, style.labelFontBase);
+  drawDialLabel(style.atlas, clock.label, clock.y, style.labelFontBase);
   setColour(dialTickColour(style.dark));
   glRotatef(90.0f, 0.0f, 1.0f, 0.0f);
   drawTicks(style.lists, kDialTick, 0.03);
@@ -221,11 +222,11 @@ void compileClockLists(GLUquadric* quadric, ClockLists& lists) {
   lists.first = first;
 }
 
-void drawDialClocks(const ClockLists& lists, const CityTimes& city, const platform::DateTime& local,
-                    const FrameLayout& layout, int32_t dark) {
+void drawDialClocks(const ClockLists& lists, const GlyphAtlas& atlas, const CityTimes& city,
+                    const platform::DateTime& local, const FrameLayout& layout, int32_t dark) {
   if (lists.first == 0) return;
   // The labels' font is one size below the ticker's.
-  const DialStyle style{lists, layout.tickerFontBase - 200, dark};
+  const DialStyle style{lists, atlas, layout.tickerFontBase - 200, dark};
   const float second = static_cast<float>(local.second);
   for (const DialClock& clock : dialClockTable(layout.localClockHour, local.minute, city)) {
     drawDialClock(style, second, clock);

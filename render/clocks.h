@@ -11,6 +11,7 @@
 #include "render/scene_clock.h"
 
 struct FrameLayout;
+struct GlyphAtlas;
 struct GLUquadric;
 
 // One reading of UTC with the summer-time flags as they were at that moment, and the city
@@ -93,5 +94,5 @@ void drawGlobeClocks(const ClockLists& lists, const CityTimes& city);
 // In the overlay frame: the local time the scene pass read (its hour on the frame's twelve-
 // hour dial) and the city times, labels in the font below the frame's ticker font, colours
 // as `dark` says.
-void drawDialClocks(const ClockLists& lists, const CityTimes& city, const platform::DateTime& local,
-                    const FrameLayout& layout, int32_t dark);
+void drawDialClocks(const ClockLists& lists, const GlyphAtlas& atlas, const CityTimes& city,
+                    const platform::DateTime& local, const FrameLayout& layout, int32_t dark);

@@ -99,8 +99,8 @@ void composeFrame(platform::MainWindow& window, RendererState& renderer, Display
   if (display.news == 1) drawTicker(renderer, display.colorLevel, layout.tickerFontBase);
   layout.localClockHour = twelveHourClock(renderer.localTime.hour);
   if (display.clocks == 1) {
-    drawDialClocks(renderer.clockLists, renderer.cityTimes, renderer.localTime, layout,
-                   display.dark);
+    drawDialClocks(renderer.clockLists, renderer.glyphAtlas, renderer.cityTimes, renderer.localTime,
+                   layout, display.dark);
   }
   pickAfterCompose(renderer.picks, window);
   present(window);

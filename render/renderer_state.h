@@ -11,6 +11,7 @@
 #include "render/clocks.h"
 #include "render/earth_texture.h"
 #include "render/globe_mesh.h"
+#include "render/glyph_atlas.h"
 #include "render/pick.h"
 #include "render/scene_clock.h"
 #include "render/tags.h"
@@ -24,6 +25,7 @@ struct RendererState {
   GLUquadric* sharedQuadric = nullptr;  // flat normals, texture coordinates on: the clocks
   ClockLists clockLists;                // compiled from the shared quadric
   TagBoxPixels tagBoxPixels{};
+  GlyphAtlas glyphAtlas;  // the fonts' glyphs, for text and tag boxes (createFonts)
   EarthTexture earthTexture;
   SphereTables sphere{};
   GlobeLists globeLists;

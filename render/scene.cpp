@@ -68,7 +68,8 @@ void orientGlobe(RendererState& renderer, DisplayState& display) {
   if (!bothButtonsHeld(display)) renderer.spinAngle = display.rotation + display.spinRate;
   if (display.textureDirty == 1) {
     display.textureDirty = 0;
-    buildSurface(renderer.sphere, renderer.globeLists, renderer.earthTexture, renderer.clock, display.night == 1);
+    buildSurface(renderer.sphere, renderer.globeLists, renderer.earthTexture, renderer.clock,
+                 display.night == 1);
   }
   if (display.rightDragging != 1) {
     renderer.spinAngle = display.rotation + display.spinRate;
@@ -88,7 +89,8 @@ void drawScene(RendererState& renderer, DisplayState& display, const FrameLayout
   // One version of the table for the whole pass, held until the last tag is drawn.
   const auto table = shownItemTable();
   stepLabelCycle(renderer, renderer.clock.tick(), table->altTextEnabled == 1);
-  drawTags(renderer.tagBoxPixels, renderer.labelPhase, display, layout, *table);
+  drawTags(renderer.glyphAtlas, renderer.tagBoxPixels, renderer.labelPhase, display, layout,
+           *table);
   renderer.cityTimes = readCityTimes(renderer.clock);
   if (display.zones > 0) drawGlobeClocks(renderer.clockLists, renderer.cityTimes);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
