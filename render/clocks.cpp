@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <cmath>
 #include <cstring>
 
 #include "model/summer_time_flags.h"
@@ -83,6 +84,14 @@ std::array<GlobeClock, 7> globeClockTable(const CityTimes& city) {
       {85.0f, city.newYorkHour, m},
       {130.0f, wrapDay(h + city.newYorkSummer - 8), m},
   }};
+}
+
+bool sphereBeyondFarPlane(const float modelView[16], float radius, float farPlane) {
+  // The frame is a rotation scaled alike on every axis: the length of the first column is
+  // the scale, and the translation column is the centre in eye space, looking down -z.
+  const float scale = std::sqrt(modelView[0] * modelView[0] + modelView[1] * modelView[1] +
+                                modelView[2] * modelView[2]);
+  return modelView[14] + radius * scale < -farPlane;
 }
 
 CityTimes readCityTimes(const SceneClock& clock) {
@@ -177,6 +186,14 @@ void drawDialClock(const DialStyle& style, float second, const DialClock& clock)
   glPopMatrix();
 }
 
+// A clock on the far side of the globe lies wholly behind the far plane: it would send all its
+// shapes through the pipeline only to have them clipped away, so it is skipped.
+bool clockHidden() {
+  GLfloat m[16];
+  glGetFloatv(GL_MODELVIEW_MATRIX, m);
+  return sphereBeyondFarPlane(m, kGlobeClockReach, static_cast<float>(kGlobeFarPlane));
+}
+
 // One clock of radius 500 model units standing on the equator at the turn angle.
 void drawGlobeClock(const ClockLists& lists, const GlobeClock& clock) {
   const HandAngles angles = handAngles(0.0f, clock.hour, clock.minute);
@@ -186,6 +203,10 @@ void drawGlobeClock(const ClockLists& lists, const GlobeClock& clock) {
   glRotatef(clock.turnAngle, 0.0f, 1.0f, 0.0f);
   // Just above the surface (radius 4060), so the face is not lost in the globe.
   glTranslated(0.0, 0.0, 4100.0);
+  if (clockHidden()) {
+    glPopMatrix();
+    return;
+  }
   drawShape(lists, kGlobeFace);
   glTranslated(0.0, 0.0, 1.0);
   glColor3f(0.01f, 0.99f, 0.99f);

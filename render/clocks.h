@@ -74,6 +74,15 @@ struct GlobeClock {
 // The seven zone clocks on the equator, London to the Pacific coast of the United States.
 std::array<GlobeClock, 7> globeClockTable(const CityTimes& city);
 
+// Every part of a globe clock lies within this many model units of its centre (the face and
+// the hands reach about 510), with room to spare.
+constexpr float kGlobeClockReach = 1000.0f;
+
+// True when a sphere of `radius` about the origin of the frame `modelView` (column-major, a
+// rotation and translation scaled alike on every axis) lies wholly behind the far plane at
+// distance `farPlane` in front of the eye.
+bool sphereBeyondFarPlane(const float modelView[16], float radius, float farPlane);
+
 // The city times at the clock's UTC time with the summer-time flags as they are now; the
 // scene pass reads them every frame.
 CityTimes readCityTimes(const SceneClock& clock);

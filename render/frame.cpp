@@ -51,7 +51,7 @@ FrameLayout relayoutViewport(const platform::MainWindow& window, RendererState& 
 void multiplyGlobePerspective(const FrameLayout& layout) {
   gluPerspective(
       10.0, static_cast<double>(layout.viewportWidth / static_cast<float>(layout.viewportHeight)),
-      0.005, 0.02005);
+      0.005, kGlobeFarPlane);
 }
 
 void applyGlobeProjection(const FrameLayout& layout) {
