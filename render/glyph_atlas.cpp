@@ -147,12 +147,15 @@ RasterSpot readRasterSpot() {
 namespace {
 
 // Flat, unlit, unblended fragments that keep their colour exactly (the pick reads it back),
-// textured from the atlas only to drop the pixels a glyph leaves clear.
+// textured from the atlas only to drop the pixels a glyph leaves clear. The largest viewport
+// maps window pixels one to one and clips only at the window's edges, as bitmaps and pixel
+// rectangles are clipped, even while the frame's viewport is smaller than the window.
 void beginQuadState(const GlyphAtlas& atlas) {
-  GLint viewport[4] = {0, 0, 1, 1};
-  glGetIntegerv(GL_VIEWPORT, viewport);
+  GLint largest[2] = {4096, 4096};
+  glGetIntegerv(GL_MAX_VIEWPORT_DIMS, largest);
   glPushAttrib(GL_ENABLE_BIT | GL_TEXTURE_BIT | GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT |
-               GL_TRANSFORM_BIT);
+               GL_TRANSFORM_BIT | GL_VIEWPORT_BIT);
+  glViewport(0, 0, largest[0], largest[1]);
   glDisable(GL_DEPTH_TEST);
   glDisable(GL_LIGHTING);
   glDisable(GL_BLEND);
@@ -170,8 +173,7 @@ void beginQuadState(const GlyphAtlas& atlas) {
   glMatrixMode(GL_PROJECTION);
   glPushMatrix();
   glLoadIdentity();
-  glOrtho(viewport[0], viewport[0] + viewport[2], viewport[1], viewport[1] + viewport[3], -1.0,
-          1.0);
+  glOrtho(0.0, largest[0], 0.0, largest[1], -1.0, 1.0);
   glMatrixMode(GL_MODELVIEW);
   glPushMatrix();
   glLoadIdentity();

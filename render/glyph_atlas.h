@@ -78,7 +78,7 @@ struct RasterSpot {
 };
 RasterSpot readRasterSpot();
 
-// Draws the quads in order, in window coordinates over the current viewport, with the state
+// Draws the quads in order, in window coordinates (clipped only by the window), with the state
 // they need set for the call and restored after it.
 void drawPixelQuads(const GlyphAtlas& atlas, const std::vector<PixelQuad>& quads);
 
