@@ -180,6 +180,7 @@ void placeTag(const TagPass& pass, const MarketItemTable& table, int32_t k,
     appendTextQuads(pass.atlas, text.x, text.y, size.fontBase, label.text, std::strlen(label.text),
                     text.colour, quads);
   }
+  // A further mark of the tag joins `quads` here, after its label and before the next tag.
 }
 
 }  // namespace

@@ -19,10 +19,14 @@ TEST(CityTimes, FollowUtcAndBothSummerTimeFlags) {
       {13, 45, 0, 0, 13, 8, 21},  // winter
       {13, 45, 1, 0, 14, 8, 21},  // Europe already in summer time, the United States not yet
       {13, 45, 0, 1, 13, 9, 21},  // the United States already, Europe not yet
-      {13, 45, 1, 1, 14, 9, 21}, {23, 5, 1, 1, 0, 19, 7},  // London and Beijing pass midnight
-      {23, 5, 0, 0, 23, 18, 7},  {0, 0, 0, 0, 0, 19, 8},   // New York is still on the day before
-      {4, 59, 0, 0, 4, 23, 12},  {4, 59, 0, 1, 4, 0, 12},
-      {5, 0, 0, 0, 5, 0, 13},    {16, 0, 0, 0, 16, 11, 0},
+      {13, 45, 1, 1, 14, 9, 21},
+      {23, 5, 1, 1, 0, 19, 7},    // London and Beijing pass midnight
+      {23, 5, 0, 0, 23, 18, 7},
+      {0, 0, 0, 0, 0, 19, 8},     // New York is still on the day before
+      {4, 59, 0, 0, 4, 23, 12},
+      {4, 59, 0, 1, 4, 0, 12},
+      {5, 0, 0, 0, 5, 0, 13},
+      {16, 0, 0, 0, 16, 11, 0},
   };
   for (const auto& c : cases) {
     const CityTimes city = cityTimesAt(c.utcHour, c.utcMinute, c.londonSummer, c.newYorkSummer);
@@ -62,10 +66,12 @@ struct AngleCase {
 
 TEST(DialHandAngles, ReduceTheHourAndDivideWholeDegrees) {
   const AngleCase cases[] = {
-      {0, 13, 45, 0, 360, 143},                            // 13:45 shows as 1:45
-      {0, 1, 45, 0, 360, 143},   {0, 0, 30, 0, 270, 105},  // a local 00:30 keeps hour 0
-      {0, 12, 0, 0, 90, 90},                               // 12:00 points straight up, like 0:00
-      {0, 0, 0, 0, 90, 90},      {30, 11, 59, 180, 444, 450},  // 444 / 12 = 37 in whole degrees
+      {0, 13, 45, 0, 360, 143},   // 13:45 shows as 1:45
+      {0, 1, 45, 0, 360, 143},
+      {0, 0, 30, 0, 270, 105},    // a local 00:30 keeps hour 0
+      {0, 12, 0, 0, 90, 90},      // 12:00 points straight up, like 0:00
+      {0, 0, 0, 0, 90, 90},
+      {30, 11, 59, 180, 444, 450},  // 444 / 12 = 37 in whole degrees
       {59, 23, 1, 354, 96, 421},
   };
   for (const auto& c : cases) {
@@ -126,21 +132,11 @@ TEST(GlobeClockTable, ShowsEachZoneByTheTableRules) {
   const GlobeCase cases[] = {
       {"winter 13:45", 13, 45, 0, 0, {13, 14, 19, 21, 22, 8, 5}, {45, 45, 15, 45, 45, 45, 45}},
       {"summer 13:45", 13, 45, 1, 1, {14, 15, 19, 21, 22, 9, 6}, {45, 45, 15, 45, 45, 45, 45}},
-      {"13:29 keeps the hour",
-       13,
-       29,
-       0,
-       0,
-       {13, 14, 18, 21, 22, 8, 5},
+      {"13:29 keeps the hour", 13, 29, 0, 0, {13, 14, 18, 21, 22, 8, 5},
        {29, 29, 59, 29, 29, 29, 29}},
       {"13:30 carries", 13, 30, 0, 0, {13, 14, 19, 21, 22, 8, 5}, {30, 30, 0, 30, 30, 30, 30}},
       {"23:50 summer", 23, 50, 1, 1, {0, 1, 5, 7, 8, 19, 16}, {50, 50, 20, 50, 50, 50, 50}},
-      {"18:45 carries to 24",
-       18,
-       45,
-       0,
-       0,
-       {18, 19, 24, 2, 3, 13, 10},
+      {"18:45 carries to 24", 18, 45, 0, 0, {18, 19, 24, 2, 3, 13, 10},
        {45, 45, 15, 45, 45, 45, 45}},
       {"02:00", 2, 0, 0, 0, {2, 3, 7, 10, 11, 21, 18}, {0, 0, 30, 0, 0, 0, 0}},
   };
