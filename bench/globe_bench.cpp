@@ -1,7 +1,8 @@
 // The globe's costs: the Earth texture build split into the pixel pass (as a ratio to memcpy of
 // the same bytes) and the mipmap upload, frame composition per window size as CPU time of the
 // whole process (Mesa's rasteriser threads included; the 4 ms wait uses none), and start-up
-// to the first frame. Needs an X display: xvfb-run -a -s '-screen 0 1920x1200x24 -noreset' globe_bench
+// to the first frame; frameProfile draws a fixed number of frames for instruction profiles.
+// Needs an X display: xvfb-run -a -s '-screen 0 1920x1200x24 -noreset' globe_bench
 #include <FL/Fl.H>
 #include <FL/Fl_Window.H>
 #include <GL/gl.h>
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include "model/display_state.h"
+#include "model/item_table.h"
 #include "platform/resources.h"
 #include "platform/window.h"
 #include "render/earth_texture.h"
@@ -86,6 +88,40 @@ void mipmapUpload(benchmark::State& state) {
   }
 }
 
+// Tags as the feed server's script leaves them: a mix of fresh and faded, up and down, most on
+// the side of the globe that faces the viewer.
+void publishTags() {
+  struct Tag {
+    const char* name;
+    const char* latitude;
+    const char* longitude;
+    const char* value;
+  };
+  constexpr Tag kTags[] = {
+      {"Dow J", "40.71", "-74.0", "38512"}, {"Nasdq", "37.38", "-122.0", "15904"},
+      {"FTSE ", "51.51", "-0.13", "7650"},  {"DAX  ", "50.11", "8.68", "16912"},
+      {"CAC  ", "48.86", "2.35", "7398"},   {"Nikke", "35.68", "139.6", "33420"},
+      {"HSeng", "22.32", "114.1", "16790"}, {"Bovsp", "-23.5", "-46.6", "12701"},
+      {"ASX  ", "-33.8", "151.2", "7501"},  {"TSX  ", "43.65", "-79.3", "21010"},
+      {"SSE  ", "31.23", "121.4", "2949"},  {"Sensx", "19.07", "72.87", "71480"},
+      {"Gold ", "40.0", "-100.0", "2041"},  {"Oil  ", "29.7", "-95.3", "74.52"},
+      {"IBM  ", "41.1", "-73.7", "162.1"},  {"AAPL ", "37.3", "-122.0", "189.4"},
+  };
+  auto table = std::make_unique<MarketItemTable>();
+  for (const Tag& tag : kTags) {
+    appendItemText(*table, kNameColumn, tag.name);
+    appendItemText(*table, kLatitudeColumn, tag.latitude);
+    appendItemText(*table, kLongitudeColumn, tag.longitude);
+    appendItemText(*table, kValueColumn, tag.value);
+  }
+  for (int k = 0; k < table->itemCount(); ++k) {
+    table->fresh[k] = k % 3 == 0 ? 1 : 0;
+    table->down[k] = k % 2;
+  }
+  table->tableReady = 1;
+  publishItemTable(*table);
+}
+
 // The first preset's view with every overlay on, as a user sees it after start-up.
 void presetView() {
   displayState.zoom = 58;
@@ -99,10 +135,12 @@ void presetView() {
   displayState.news = 1;
   displayState.zones = 1;
   displayState.clocks = 1;
+  displayState.showValue = 1;
 }
 
 void frameCpu(benchmark::State& state) {
-  Fl::first_window()->resize(0, 0, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+  Fl::first_window()->resize(0, 0, static_cast<int>(state.range(0)),
+                             static_cast<int>(state.range(1)));
   Fl::check();
   window->makeCurrent();
   presetView();
@@ -117,6 +155,8 @@ void frameCpu(benchmark::State& state) {
 
 }  // namespace
 
+constexpr int kProfileFrames = 20;
+
 int main(int argc, char** argv) {
   const auto start = std::chrono::steady_clock::now();
   window = new platform::MainWindow(0, 0, 640, 480, platform::chooseDepthBits(), events);
@@ -124,9 +164,10 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "no OpenGL window\n");
     return 1;
   }
-  createFonts();
   renderer = std::make_unique<RendererState>();
+  createFonts(&renderer->glyphAtlas);
   initScene(*window, *renderer, displayState);
+  publishTags();
   presetView();
   composeFrame(*window, *renderer, displayState);
   glFinish();
@@ -136,6 +177,16 @@ int main(int argc, char** argv) {
   for (const auto& size : {std::pair{640, 480}, {1280, 720}, {1920, 1080}}) {
     benchmark::RegisterBenchmark("frameCpu", frameCpu)
         ->Args({size.first, size.second})
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond);
+    // A fixed number of frames, for instruction profiles that repeat exactly:
+    //   LP_NUM_THREADS=0 valgrind --tool=callgrind
+    //     --zero-before='benchmark::State::StartKeepRunning*'
+    //     --dump-before='benchmark::State::FinishKeepRunning*'
+    //     globe_bench --benchmark_filter=frameProfile/1280/720
+    benchmark::RegisterBenchmark("frameProfile", frameCpu)
+        ->Args({size.first, size.second})
+        ->Iterations(kProfileFrames)
         ->UseManualTime()
         ->Unit(benchmark::kMillisecond);
   }

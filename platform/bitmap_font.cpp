@@ -7,6 +7,7 @@
 #include <GL/gl.h>
 
 #include <cstring>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -76,24 +77,29 @@ std::vector<GLubyte> flipRows(const FT_Bitmap& bitmap) {
   return bits;
 }
 
-void compileGlyph(FT_Face face, int listBase, int code) {
-  glNewList(static_cast<GLuint>(listBase + code), GL_COMPILE);
+GlyphBitmap renderGlyph(FT_Face face, int list, int code) {
   const unsigned cp = codePoint(code);
   const FT_UInt index = cp ? FT_Get_Char_Index(face, cp) : 0;
   if (index && FT_Load_Glyph(face, index, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO) == 0 &&
       face->glyph->bitmap.pixel_mode == FT_PIXEL_MODE_MONO) {
     const FT_GlyphSlot g = face->glyph;
-    const auto bits = flipRows(g->bitmap);
-    const float advance = static_cast<float>(g->advance.x) / 64.0f;
-    glBitmap(static_cast<GLsizei>(g->bitmap.width), static_cast<GLsizei>(g->bitmap.rows),
-             static_cast<float>(-g->bitmap_left),
-             static_cast<float>(static_cast<int>(g->bitmap.rows) - g->bitmap_top), advance, 0.0f,
-             bits.empty() ? nullptr : bits.data());
-  } else {
-    // No glyph: advance by the face's average width so the text keeps its spacing.
-    const float advance = static_cast<float>(face->size->metrics.max_advance) / 64.0f / 2.0f;
-    glBitmap(0, 0, 0.0f, 0.0f, advance, 0.0f, nullptr);
+    return {list,
+            static_cast<int>(g->bitmap.width),
+            static_cast<int>(g->bitmap.rows),
+            static_cast<float>(-g->bitmap_left),
+            static_cast<float>(static_cast<int>(g->bitmap.rows) - g->bitmap_top),
+            static_cast<float>(g->advance.x) / 64.0f,
+            flipRows(g->bitmap)};
   }
+  // No glyph: advance by the face's average width so the text keeps its spacing.
+  const float advance = static_cast<float>(face->size->metrics.max_advance) / 64.0f / 2.0f;
+  return {list, 0, 0, 0.0f, 0.0f, advance, {}};
+}
+
+void compileGlyph(const GlyphBitmap& glyph) {
+  glNewList(static_cast<GLuint>(glyph.list), GL_COMPILE);
+  glBitmap(glyph.width, glyph.height, glyph.xorig, glyph.yorig, glyph.xmove, 0.0f,
+           glyph.bits.empty() ? nullptr : glyph.bits.data());
   glEndList();
 }
 
@@ -106,7 +112,7 @@ std::string fontFamilyFor(const std::string& face) {
   return face;
 }
 
-bool buildBitmapFont(const FontSpec& font) {
+bool buildBitmapFont(const FontSpec& font, std::vector<GlyphBitmap>* glyphs) {
   static FT_Library library = nullptr;
   if (!library && FT_Init_FreeType(&library) != 0) return false;
   const std::string file = matchFile(font);
@@ -116,7 +122,11 @@ bool buildBitmapFont(const FontSpec& font) {
   GLint alignment = 4;
   glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-  for (int code = 0; code < font.glyphCount; ++code) compileGlyph(face, font.listBase, code);
+  for (int code = 0; code < font.glyphCount; ++code) {
+    GlyphBitmap glyph = renderGlyph(face, font.listBase + code, code);
+    compileGlyph(glyph);
+    if (glyphs) glyphs->push_back(std::move(glyph));
+  }
   glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
   FT_Done_Face(face);
   return true;

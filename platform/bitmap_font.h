@@ -7,7 +7,9 @@
 //   "Arial" -> Liberation Sans (fonts-liberation2), metric-compatible
 //   "Small" -> DejaVu Sans (fonts-dejavu-core), a small, legible sans
 //   "Fixed" -> Liberation Mono (fonts-liberation2), fixed pitch
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -23,9 +25,20 @@ struct FontSpec {
 // The fontconfig family that serves `face`.
 std::string fontFamilyFor(const std::string& face);
 
+// What one glyph list draws: a bitmap of width x height pixels placed at the raster position
+// less (xorig, yorig), after which the raster position moves xmove to the right. `bits` holds
+// the rows bottom to top, (width + 7) / 8 bytes each, the leftmost pixel in the high bit.
+struct GlyphBitmap {
+  int list;  // display list number: base + code
+  int width, height;
+  float xorig, yorig, xmove;
+  std::vector<uint8_t> bits;
+};
+
 // Builds the lists of one font into the current OpenGL context. Codes are Windows-1252;
 // every code of the range gets a list, an empty one (advance only) where the face has no
-// glyph. Returns false when no font file could be opened; the lists then stay undefined.
-bool buildBitmapFont(const FontSpec& font);
+// glyph. When `glyphs` is given, each list's glyph is appended to it as well. Returns false
+// when no font file could be opened; the lists then stay undefined.
+bool buildBitmapFont(const FontSpec& font, std::vector<GlyphBitmap>* glyphs = nullptr);
 
 }  // namespace platform

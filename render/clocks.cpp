@@ -3,11 +3,13 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <cmath>
 #include <cstring>
 
 #include "model/summer_time_flags.h"
 #include "platform/clock.h"
 #include "render/frame_layout.h"
+#include "render/glyph_atlas.h"
 
 namespace {
 
@@ -84,6 +86,14 @@ std::array<GlobeClock, 7> globeClockTable(const CityTimes& city) {
   }};
 }
 
+bool sphereBeyondFarPlane(const float modelView[16], float radius, float farPlane) {
+  // The frame is a rotation scaled alike on every axis: the length of the first column is
+  // the scale, and the translation column is the centre in eye space, looking down -z.
+  const float scale = std::sqrt(modelView[0] * modelView[0] + modelView[1] * modelView[1] +
+                                modelView[2] * modelView[2]);
+  return modelView[14] + radius * scale < -farPlane;
+}
+
 CityTimes readCityTimes(const SceneClock& clock) {
   // The renderer's one time source, so that a fixed clock moves every clock together.
   const platform::DateTime utc = clock.utc();
@@ -103,36 +113,53 @@ void plainColourState() {
   glDisable(GL_DEPTH_TEST);
 }
 
+// The quadric shapes of the clocks, each compiled once into a display list: the same vertices
+// the quadric would send every frame. Indexed by ClockShape.
+enum ClockShape : int {
+  kDialTick,
+  kDialMinuteHand,
+  kDialHourHand,
+  kDialSecondMark,
+  kGlobeFace,
+  kGlobeTick,
+  kGlobeMinuteHand,
+  kGlobeHourHand,
+};
+
+void drawShape(const ClockLists& lists, ClockShape shape) {
+  glCallList(static_cast<GLuint>(lists.first + static_cast<uint32_t>(shape)));
+}
+
 // Twelve hour ticks round the clock's x axis at `radius`; the twelfth turn brings the frame
 // back to where it started.
-void drawTicks(GLUquadric* quadric, double radius, double tickRadius, double tickLength) {
-  for (int tick = 0; tick < 12; ++tick) {
+void drawTicks(const ClockLists& lists, ClockShape tick, double radius) {
+  for (int i = 0; i < 12; ++i) {
     glRotatef(30.0f, 1.0f, 0.0f, 0.0f);
     glTranslated(0.0, 0.0, radius);
-    gluCylinder(quadric, tickRadius, tickRadius, tickLength, 2, 2);
+    drawShape(lists, tick);
     glTranslated(0.0, 0.0, -radius);
   }
 }
 
 // A dial hand: a flat cone along the hand's direction, starting just behind the centre.
-void drawDialHand(GLUquadric* quadric, int32_t angle, double length) {
+void drawDialHand(const ClockLists& lists, ClockShape hand, int32_t angle) {
   glRotatef(static_cast<float>(-angle), 1.0f, 0.0f, 0.0f);
   glTranslated(0.0, 0.0, -0.002);
-  gluCylinder(quadric, 0.004, 0.0, length, 2, 2);
+  drawShape(lists, hand);
   glTranslated(0.0, 0.0, 0.002);
   glRotatef(static_cast<float>(angle), 1.0f, 0.0f, 0.0f);
 }
 
-void drawDialLabel(const char* label, float centreY, int32_t fontBase) {
+void drawDialLabel(const GlyphAtlas& atlas, const char* label, float centreY, int32_t fontBase) {
   const auto offset = dialLabelOffset(centreY);
   glRasterPos3f(offset[0], offset[1], 0.0f);
-  glListBase(static_cast<GLuint>(fontBase));
-  glCallLists(static_cast<GLsizei>(strnlen(label, 8)), GL_UNSIGNED_BYTE, label);
+  drawAtlasText(atlas, fontBase, label, strnlen(label, 8));
 }
 
 // What every dial of one frame is drawn with.
 struct DialStyle {
-  GLUquadric* quadric;
+  const ClockLists& lists;
+  const GlyphAtlas& atlas;
   int32_t labelFontBase;
   int32_t dark;
 };
@@ -140,28 +167,35 @@ struct DialStyle {
 // One dial of radius 0.03 overlay units centred at (x, y), with the first 8 characters of
 // its label.
 void drawDialClock(const DialStyle& style, float second, const DialClock& clock) {
-  GLUquadric* quadric = style.quadric;
   const HandAngles angles = dialHandAngles(second, clock.hour, clock.minute);
   plainColourState();
   glPushMatrix();
   glTranslatef(clock.x, clock.y, 0.0f);
   setColour(dialLabelColour(style.dark));
-  drawDialLabel(clock.label, clock.y, style.labelFontBase);
+  drawDialLabel(style.atlas, clock.label, clock.y, style.labelFontBase);
   setColour(dialTickColour(style.dark));
   glRotatef(90.0f, 0.0f, 1.0f, 0.0f);
-  drawTicks(quadric, 0.03, 0.002, 0.002);
+  drawTicks(style.lists, kDialTick, 0.03);
   glColor3f(0.91f, 0.31f, 0.0f);
-  drawDialHand(quadric, angles.minute, 0.03);
-  drawDialHand(quadric, angles.hour, 0.02);
+  drawDialHand(style.lists, kDialMinuteHand, angles.minute);
+  drawDialHand(style.lists, kDialHourHand, angles.hour);
   glRotatef(-90.0f, 1.0f, 0.0f, 0.0f);
   glRotatef(-angles.second, 1.0f, 0.0f, 0.0f);
   glTranslated(0.0, 0.0, 0.029);
-  gluCylinder(quadric, 0.0005, 0.0005, 0.003, 2, 2);
+  drawShape(style.lists, kDialSecondMark);
   glPopMatrix();
 }
 
+// A clock on the far side of the globe lies wholly behind the far plane: it would send all its
+// shapes through the pipeline only to have them clipped away, so it is skipped.
+bool clockHidden() {
+  GLfloat m[16];
+  glGetFloatv(GL_MODELVIEW_MATRIX, m);
+  return sphereBeyondFarPlane(m, kGlobeClockReach, static_cast<float>(kGlobeFarPlane));
+}
+
 // One clock of radius 500 model units standing on the equator at the turn angle.
-void drawGlobeClock(GLUquadric* quadric, const GlobeClock& clock) {
+void drawGlobeClock(const ClockLists& lists, const GlobeClock& clock) {
   const HandAngles angles = handAngles(0.0f, clock.hour, clock.minute);
   plainColourState();
   glColor3f(0.02f, 0.61f, 0.41f);
@@ -169,34 +203,58 @@ void drawGlobeClock(GLUquadric* quadric, const GlobeClock& clock) {
   glRotatef(clock.turnAngle, 0.0f, 1.0f, 0.0f);
   // Just above the surface (radius 4060), so the face is not lost in the globe.
   glTranslated(0.0, 0.0, 4100.0);
-  gluDisk(quadric, 0.0, 500.0, 20, 10);
+  if (clockHidden()) {
+    glPopMatrix();
+    return;
+  }
+  drawShape(lists, kGlobeFace);
   glTranslated(0.0, 0.0, 1.0);
   glColor3f(0.01f, 0.99f, 0.99f);
   glRotatef(90.0f, 0.0f, 1.0f, 0.0f);
-  drawTicks(quadric, 450.0, 52.0, 87.0);
+  drawTicks(lists, kGlobeTick, 450.0);
   glColor3f(0.91f, 0.31f, 0.0f);
   glRotatef(static_cast<float>(angles.minute), 1.0f, 0.0f, 0.0f);
-  gluCylinder(quadric, 50.0, 50.0, 500.0, 2, 2);
+  drawShape(lists, kGlobeMinuteHand);
   glRotatef(static_cast<float>(-angles.minute), 1.0f, 0.0f, 0.0f);
   glRotatef(static_cast<float>(angles.hour), 1.0f, 0.0f, 0.0f);
-  gluCylinder(quadric, 50.0, 50.0, 320.0, 2, 2);
+  drawShape(lists, kGlobeHourHand);
   glPopMatrix();
 }
 
 }  // namespace
 
-void drawDialClocks(GLUquadric* quadric, const CityTimes& city, const platform::DateTime& local,
-                    const FrameLayout& layout, int32_t dark) {
-  if (quadric == nullptr) return;
+void compileClockLists(GLUquadric* quadric, ClockLists& lists) {
+  if (quadric == nullptr || lists.first != 0) return;
+  const GLuint first = glGenLists(kClockShapes);
+  if (first == 0) return;
+  const auto compile = [&](ClockShape shape, auto&& draw) {
+    glNewList(first + static_cast<GLuint>(shape), GL_COMPILE);
+    draw();
+    glEndList();
+  };
+  compile(kDialTick, [&] { gluCylinder(quadric, 0.002, 0.002, 0.002, 2, 2); });
+  compile(kDialMinuteHand, [&] { gluCylinder(quadric, 0.004, 0.0, 0.03, 2, 2); });
+  compile(kDialHourHand, [&] { gluCylinder(quadric, 0.004, 0.0, 0.02, 2, 2); });
+  compile(kDialSecondMark, [&] { gluCylinder(quadric, 0.0005, 0.0005, 0.003, 2, 2); });
+  compile(kGlobeFace, [&] { gluDisk(quadric, 0.0, 500.0, 20, 10); });
+  compile(kGlobeTick, [&] { gluCylinder(quadric, 52.0, 52.0, 87.0, 2, 2); });
+  compile(kGlobeMinuteHand, [&] { gluCylinder(quadric, 50.0, 50.0, 500.0, 2, 2); });
+  compile(kGlobeHourHand, [&] { gluCylinder(quadric, 50.0, 50.0, 320.0, 2, 2); });
+  lists.first = first;
+}
+
+void drawDialClocks(const ClockLists& lists, const GlyphAtlas& atlas, const CityTimes& city,
+                    const platform::DateTime& local, const FrameLayout& layout, int32_t dark) {
+  if (lists.first == 0) return;
   // The labels' font is one size below the ticker's.
-  const DialStyle style{quadric, layout.tickerFontBase - 200, dark};
+  const DialStyle style{lists, atlas, layout.tickerFontBase - 200, dark};
   const float second = static_cast<float>(local.second);
   for (const DialClock& clock : dialClockTable(layout.localClockHour, local.minute, city)) {
     drawDialClock(style, second, clock);
   }
 }
 
-void drawGlobeClocks(GLUquadric* quadric, const CityTimes& city) {
-  if (quadric == nullptr) return;
-  for (const GlobeClock& clock : globeClockTable(city)) drawGlobeClock(quadric, clock);
+void drawGlobeClocks(const ClockLists& lists, const CityTimes& city) {
+  if (lists.first == 0) return;
+  for (const GlobeClock& clock : globeClockTable(city)) drawGlobeClock(lists, clock);
 }

@@ -2,7 +2,8 @@
 // World clocks: four dial clocks in the overlay and seven small clocks on the equator.
 //
 // The times and hand angles are plain functions over plain numbers (tested without a
-// display); the drawing functions below them only turn those numbers into quadrics.
+// display); the drawing functions below them only place the quadric shapes, which are
+// display lists compiled once.
 #include <array>
 #include <cstdint>
 
@@ -10,6 +11,7 @@
 #include "render/scene_clock.h"
 
 struct FrameLayout;
+struct GlyphAtlas;
 struct GLUquadric;
 
 // One reading of UTC with the summer-time flags as they were at that moment, and the city
@@ -72,16 +74,34 @@ struct GlobeClock {
 // The seven zone clocks on the equator, London to the Pacific coast of the United States.
 std::array<GlobeClock, 7> globeClockTable(const CityTimes& city);
 
+// Every part of a globe clock lies within this many model units of its centre (the face and
+// the hands reach about 510), with room to spare.
+constexpr float kGlobeClockReach = 1000.0f;
+
+// True when a sphere of `radius` about the origin of the frame `modelView` (column-major, a
+// rotation and translation scaled alike on every axis) lies wholly behind the far plane at
+// distance `farPlane` in front of the eye.
+bool sphereBeyondFarPlane(const float modelView[16], float radius, float farPlane);
+
 // The city times at the clock's UTC time with the summer-time flags as they are now; the
 // scene pass reads them every frame.
 CityTimes readCityTimes(const SceneClock& clock);
 
-// The drawing below does nothing without the shared quadric.
+// The clocks' quadric shapes as display lists, compiled once from the shared quadric.
+constexpr uint32_t kClockShapes = 8;
+struct ClockLists {
+  uint32_t first = 0;  // first of kClockShapes consecutive lists; 0 while there are none
+};
+// Compiles the lists from `quadric` (flat normals, texture coordinates on); nothing without a
+// quadric or when they exist already.
+void compileClockLists(GLUquadric* quadric, ClockLists& lists);
+
+// The drawing below does nothing without the lists.
 
 // In the globe's model frame.
-void drawGlobeClocks(GLUquadric* quadric, const CityTimes& city);
+void drawGlobeClocks(const ClockLists& lists, const CityTimes& city);
 // In the overlay frame: the local time the scene pass read (its hour on the frame's twelve-
 // hour dial) and the city times, labels in the font below the frame's ticker font, colours
 // as `dark` says.
-void drawDialClocks(GLUquadric* quadric, const CityTimes& city, const platform::DateTime& local,
-                    const FrameLayout& layout, int32_t dark);
+void drawDialClocks(const ClockLists& lists, const GlyphAtlas& atlas, const CityTimes& city,
+                    const platform::DateTime& local, const FrameLayout& layout, int32_t dark);

@@ -51,7 +51,7 @@ FrameLayout relayoutViewport(const platform::MainWindow& window, RendererState& 
 void multiplyGlobePerspective(const FrameLayout& layout) {
   gluPerspective(
       10.0, static_cast<double>(layout.viewportWidth / static_cast<float>(layout.viewportHeight)),
-      0.005, 0.02005);
+      0.005, kGlobeFarPlane);
 }
 
 void applyGlobeProjection(const FrameLayout& layout) {
@@ -99,8 +99,8 @@ void composeFrame(platform::MainWindow& window, RendererState& renderer, Display
   if (display.news == 1) drawTicker(renderer, display.colorLevel, layout.tickerFontBase, display.tickerHeld == 1);
   layout.localClockHour = twelveHourClock(renderer.localTime.hour);
   if (display.clocks == 1) {
-    drawDialClocks(renderer.sharedQuadric, renderer.cityTimes, renderer.localTime, layout,
-                   display.dark);
+    drawDialClocks(renderer.clockLists, renderer.glyphAtlas, renderer.cityTimes, renderer.localTime,
+                   layout, display.dark);
   }
   pickAfterCompose(renderer.picks, window);
   present(window);

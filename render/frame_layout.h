@@ -2,6 +2,10 @@
 // What the first steps of one frame hand to the later ones.
 #include <cstdint>
 
+// The globe projection's far plane, in camera units from the eye: just behind the globe's
+// centre, so only the near hemisphere and what sits on it is drawn.
+constexpr double kGlobeFarPlane = 0.02005;
+
 struct FrameLayout {
   float viewportWidth = 0.0f;  // the viewport this frame draws into
   int32_t viewportHeight = 0;

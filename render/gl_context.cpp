@@ -9,6 +9,7 @@
 #include "model/ticker_text.h"
 #include "platform/window.h"
 #include "render/globe_mesh.h"
+#include "render/glyph_atlas.h"
 #include "render/renderer_state.h"
 #include "render/tags.h"
 
@@ -71,14 +72,19 @@ std::vector<PaletteEntry> computePalette(const PixelFormatInfo& format) {
                      format.greenBits == 3 && format.greenShift == 3 && format.blueBits == 2 &&
                      format.blueShift == 6;
   if (is332) {
-    for (const auto& system : kSystemColours) palette[static_cast<size_t>(system.entry)] = system.colour;
+    for (const auto& system : kSystemColours)
+      palette[static_cast<size_t>(system.entry)] = system.colour;
   }
   return palette;
 }
 
-bool createFonts() {
+bool createFonts(GlyphAtlas* atlas) {
   bool all = true;
-  for (const auto& font : kFontTable) all = platform::buildBitmapFont(font) && all;
+  std::vector<platform::GlyphBitmap> glyphs;
+  for (const auto& font : kFontTable) {
+    all = platform::buildBitmapFont(font, atlas ? &glyphs : nullptr) && all;
+  }
+  if (atlas) uploadGlyphAtlas(*atlas, glyphs);
   return all;
 }
 
@@ -89,6 +95,7 @@ void initScene(const platform::MainWindow& window, RendererState& renderer,
   renderer.sharedQuadric = quadric;
   gluQuadricNormals(quadric, GLU_FLAT);
   gluQuadricTexture(quadric, GL_TRUE);
+  compileClockLists(quadric, renderer.clockLists);
   const int width = window.clientWidth();
   const int height = window.clientHeight();
   glClearColor(0.0f, 0.0f, 0.02f, 1.0f);
@@ -103,7 +110,8 @@ void initScene(const platform::MainWindow& window, RendererState& renderer,
   glMatrixMode(GL_MODELVIEW);
   renderer.cameraDistance = 1.51f;
   glPixelZoom(8.0f, 8.0f);
-  buildSurface(renderer.sphere, renderer.earthTexture, renderer.clock, display);
+  buildSurface(renderer.sphere, renderer.globeLists, renderer.earthTexture, renderer.clock,
+               display);
   fillTagBoxPixels(renderer.tagBoxPixels);
 }
 

@@ -11,6 +11,7 @@ namespace platform {
 class MainWindow;
 }
 struct DisplayState;
+struct GlyphAtlas;
 struct RendererState;
 
 // The eleven fonts, in the order they are built. Lists of one font never overlap another's.
@@ -33,8 +34,9 @@ struct PaletteEntry {
 // ramp entries (at most 2^16), with the twelve system colours in place on a 3-3-2 format.
 std::vector<PaletteEntry> computePalette(const PixelFormatInfo& format);
 
-// Builds the eleven fonts into the current context; false if any font could not be built.
-bool createFonts();
+// Builds the eleven fonts into the current context, and their glyphs into `atlas` when one is
+// given (the frames draw text and tag boxes from it); false if any font could not be built.
+bool createFonts(GlyphAtlas* atlas = nullptr);
 
 // Initial state for the window, once, right after its context exists: the GL state, the
 // projection, the shared quadric, the Earth texture (night band as `display` says), the globe

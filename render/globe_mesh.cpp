@@ -78,33 +78,64 @@ std::optional<GridColour> gridColour(float gridLevel) {
                     clamp((gridLevel - 50.0f) / 12.0f)};
 }
 
+namespace {
+
+// The lists hold exactly the vertices the immediate calls send, in the same order, so they draw
+// the same pixels; only the per-frame cost of sending 9,216 vertices one call at a time goes.
+void compileGlobeLists(const SphereTables& tables, GlobeLists& lists) {
+  if (lists.surface != 0) return;  // the tables come out the same at every build
+  const GLuint first = glGenLists(2);
+  if (first == 0) return;
+  glNewList(first, GL_COMPILE);
+  drawSurface(tables);
+  glEndList();
+  glNewList(first + 1, GL_COMPILE);
+  drawGridLines(tables);
+  glEndList();
+  lists.surface = first;
+  lists.grid = first + 1;
+}
+
+}  // namespace
+
 std::optional<NightShading> surfaceNight(const DisplayState& display,
                                          const platform::DateTime& utc) {
   if (display.night != 1) return std::nullopt;
   return NightShading{utc, display.nightStyle == 1, display.cityLights == 1};
 }
 
-void buildSurface(SphereTables& tables, EarthTexture& texture, const SceneClock& clock,
-                  const DisplayState& display) {
+void buildSurface(SphereTables& tables, GlobeLists& lists, EarthTexture& texture,
+                  const SceneClock& clock, const DisplayState& display) {
   buildEarthTexture(texture, surfaceNight(display, clock.utc()));
   fillSphereTables(tables);
+  compileGlobeLists(tables, lists);
 }
 
-void drawGlobe(const SphereTables& tables, const EarthTexture& texture, float gridLevel) {
+void drawGlobe(const SphereTables& tables, const GlobeLists& lists, const EarthTexture& texture,
+               float gridLevel) {
   glEnable(GL_TEXTURE_2D);
   bindEarthTexture(texture);
   glLineWidth(1.0f);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
   glColor3f(1.0f, 1.0f, 1.0f);
-  drawSurface(tables);
+  if (lists.surface != 0) {
+    glCallList(lists.surface);
+  } else {
+    drawSurface(tables);
+  }
   glColor3f(0.5f, 0.7f, 0.7f);
   glScalef(1.005f, 1.005f, 1.005f);
-  // Texturing stays on for the lines: each carries the surface's last coordinate (1, 1), so
-  // the grid colour is modulated by the texture's sample there.
+  // Texturing stays on for the lines, which all carry the surface's last coordinate (1, 1): the
+  // grid colour is modulated by the texture's sample there.
   if (const auto colour = gridColour(gridLevel)) {
     glColor3f(colour->red, colour->green, colour->blue);
-    drawGridLines(tables);
+    glTexCoord2fv(tables.sphereTexCoord[kSphereSteps][kSphereSteps]);
+    if (lists.grid != 0) {
+      glCallList(lists.grid);
+    } else {
+      drawGridLines(tables);
+    }
   }
   glScalef(0.995f, 0.995f, 0.995f);
   glLineWidth(1.0f);

@@ -6,6 +6,7 @@
 // lies in the direction (-sin(lon - 9.62) cos(lat), -sin(lat), cos(lon - 9.62) cos(lat)).
 // Texture column s is longitude 180.62 + 360 s and t = 0 is latitude -90. North is toward -y;
 // the scene pass's tilt of about 180 degrees turns it to the top of the screen.
+#include <cstdint>
 #include <optional>
 
 #include "render/earth_texture.h"
@@ -35,17 +36,26 @@ struct GridColour {
 // grid at all for a level of 0 or below. Grey up to 49, then shading from red to cyan.
 std::optional<GridColour> gridColour(float gridLevel);
 
+// Display lists of the surface's quad strips and the grid's line strips, compiled from the
+// tables at the first build; 0 while there are none (the globe is then sent vertex by vertex).
+struct GlobeLists {
+  uint32_t surface = 0;
+  uint32_t grid = 0;
+};
+
 // The night a surface build shows for the display's options at the UTC time `utc`: none with
 // Night off (the night style and the city lights then change nothing), else the fixed band or
 // the sun's own night, with the city lights when they are on.
 std::optional<NightShading> surfaceNight(const DisplayState& display,
                                          const platform::DateTime& utc);
 
-// Rebuilds the Earth texture with the night of the clock's UTC time, and refills the tables.
-void buildSurface(SphereTables& tables, EarthTexture& texture, const SceneClock& clock,
-                  const DisplayState& display);
+// Rebuilds the Earth texture with the night of the clock's UTC time, refills the tables and,
+// the first time, compiles the lists from them.
+void buildSurface(SphereTables& tables, GlobeLists& lists, EarthTexture& texture,
+                  const SceneClock& clock, const DisplayState& display);
 
 // Draws the textured sphere and the grid of the Grid slider's level into the current
 // model-view frame. Leaves texturing off, line width 1 and the model-view scaled by
 // 1.005 x 0.995 (the scene pass restores it).
-void drawGlobe(const SphereTables& tables, const EarthTexture& texture, float gridLevel);
+void drawGlobe(const SphereTables& tables, const GlobeLists& lists, const EarthTexture& texture,
+               float gridLevel);

@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "model/ticker_text.h"
+#include "render/glyph_atlas.h"
 #include "render/renderer_state.h"
 
 namespace {
@@ -71,11 +72,7 @@ TickerWindow advanceTicker(RendererState& renderer, bool held) {
 void drawTicker(RendererState& renderer, float colorLevel, int32_t fontBase, bool held) {
   const std::array<float, 3> colour = tickerColour(colorLevel);
   const TickerWindow window = advanceTicker(renderer, held);
-  // Bitmaps take the raster colour and would be textured by the globe's texture.
-  glDisable(GL_TEXTURE_2D);
-  glDisable(GL_LIGHTING);
   glColor3f(colour[0], colour[1], colour[2]);
   glRasterPos2f(0.18f, -0.168f);
-  glListBase(static_cast<GLuint>(fontBase));
-  glCallLists(kTickerWindow, GL_UNSIGNED_BYTE, window.data());
+  drawAtlasText(renderer.glyphAtlas, fontBase, window.data(), window.size());
 }

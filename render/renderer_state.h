@@ -12,6 +12,7 @@
 #include "render/earth_texture.h"
 #include "render/frame_step.h"
 #include "render/globe_mesh.h"
+#include "render/glyph_atlas.h"
 #include "render/pick.h"
 #include "render/scene_clock.h"
 #include "render/tags.h"
@@ -23,9 +24,12 @@ struct RendererState {
 
   // GL resources, made when the scene is prepared (initScene).
   GLUquadric* sharedQuadric = nullptr;  // flat normals, texture coordinates on: the clocks
+  ClockLists clockLists;                // compiled from the shared quadric
   TagBoxPixels tagBoxPixels{};
+  GlyphAtlas glyphAtlas;  // the fonts' glyphs, for text and tag boxes (createFonts)
   EarthTexture earthTexture;
   SphereTables sphere{};
+  GlobeLists globeLists;
   float cameraDistance = 0.0f;  // how far frame composition moves the scene from the eye
 
   // The client size at the last viewport set-up; 0 until the first frame sets one up.

@@ -118,7 +118,8 @@ void orientGlobe(RendererState& renderer, DisplayState& display) {
   glRotatef(renderer.spinAngle, 0.0f, 1.0f, 0.0f);
   if (display.textureDirty == 1) {
     display.textureDirty = 0;
-    buildSurface(renderer.sphere, renderer.earthTexture, renderer.clock, display);
+    buildSurface(renderer.sphere, renderer.globeLists, renderer.earthTexture, renderer.clock,
+                 display);
   }
   stepGlobeMotion(renderer, display);
 }
@@ -128,16 +129,17 @@ void orientGlobe(RendererState& renderer, DisplayState& display) {
 void drawScene(RendererState& renderer, DisplayState& display, const FrameLayout& layout) {
   orientGlobe(renderer, display);
   glEnable(GL_DEPTH_TEST);
-  drawGlobe(renderer.sphere, renderer.earthTexture, display.gridLevel);
+  drawGlobe(renderer.sphere, renderer.globeLists, renderer.earthTexture, display.gridLevel);
   // Everything after the globe is drawn without depth testing; the far plane hides what lies
   // behind the globe's centre.
   glDisable(GL_DEPTH_TEST);
   // One version of the table for the whole pass, held until the last tag is drawn.
   const auto table = shownItemTable();
   stepLabelCycle(renderer, renderer.clock.tick(), table->altTextEnabled == 1);
-  drawTags(renderer.tagBoxPixels, renderer.labelPhase, display, layout, *table);
+  drawTags(renderer.glyphAtlas, renderer.tagBoxPixels, renderer.labelPhase, display, layout,
+           *table);
   renderer.cityTimes = readCityTimes(renderer.clock);
-  if (display.zones > 0) drawGlobeClocks(renderer.sharedQuadric, renderer.cityTimes);
+  if (display.zones > 0) drawGlobeClocks(renderer.clockLists, renderer.cityTimes);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   glPopMatrix();
   if (!bothButtonsHeld(display)) {

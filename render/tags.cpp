@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -9,6 +10,7 @@
 #include "model/item_table.h"
 #include "platform/text.h"
 #include "render/frame_layout.h"
+#include "render/glyph_atlas.h"
 
 // Pure steps. The numbers are the program's own: its pi of 3.14159, the box and font
 // classes, and base colours that use only the top three bits of each channel so that the
@@ -151,45 +153,66 @@ float coordinate(const char* text) {
   return std::isfinite(value) ? static_cast<float>(value) : 0.0f;
 }
 
-// The state the tag images and bitmap text rely on, whatever the globe left behind:
-// untextured, unlit, unblended fragments (they would change the pick colours), unpadded box
-// rows, and 8 x 8 screen pixels per box pixel.
-void beginTagState() {
-  glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_PIXEL_MODE_BIT | GL_LIST_BIT);
-  glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
-  glDisable(GL_TEXTURE_2D);
-  glDisable(GL_LIGHTING);
-  glDisable(GL_BLEND);
-  glDisable(GL_DEPTH_TEST);
-  glDisable(GL_DITHER);
-  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-  glPixelZoom(8.0f, 8.0f);
-}
-
-void endTagState() {
-  glPopClientAttrib();
-  glPopAttrib();
-}
-
-// The mark ends `gap` pixels left of the text's raster position, a third of its height above
-// the baseline (about the middle of the digits), and leaves the position where it was; it
-// takes the raster colour, the tag's, as the text does.
-void drawTagMark(const std::optional<TagMark>& mark) {
-  if (!mark) return;
-  glBitmap(mark->width, mark->height, static_cast<GLfloat>(mark->width + mark->gap),
-           static_cast<GLfloat>(-(mark->height / 3)), 0.0f, 0.0f, mark->bits.data());
+// The mark of palette 1 as quads of the atlas's solid texel, one per row of the triangle:
+// placed as glBitmap would place it from the text's raster spot, ending `gap` pixels left of
+// the text and a third of its height above the baseline (about the middle of the digits).
+void appendMarkQuads(const GlyphAtlas& atlas, const TagMark& mark, const RasterSpot& text,
+                     std::vector<PixelQuad>& quads) {
+  const auto left = static_cast<int32_t>(
+      std::floor(text.x + 0.0001f - static_cast<float>(mark.width + mark.gap)));
+  const auto bottom =
+      static_cast<int32_t>(std::floor(text.y + 0.0001f + static_cast<float>(mark.height / 3)));
+  const PixelQuad solid = boxQuad(atlas, 0.0f, 0.0f, 0, 0, 1, text.colour);
+  const int32_t rowBytes = (mark.width + 7) / 8;
+  for (int32_t row = 0; row < mark.height; ++row) {
+    int32_t first = -1, end = -1;
+    for (int32_t column = 0; column < mark.width; ++column) {
+      if ((mark.bits[static_cast<size_t>(row * rowBytes + column / 8)] & (0x80 >> (column % 8))) ==
+          0) {
+        continue;
+      }
+      if (first < 0) first = column;
+      end = column + 1;
+    }
+    if (first < 0) continue;
+    PixelQuad quad = solid;
+    quad.x0 = left + first;
+    quad.x1 = left + end;
+    quad.y0 = bottom + row;
+    quad.y1 = bottom + row + 1;
+    quads.push_back(quad);
+  }
 }
 
 // What every tag of one pass is drawn with.
 struct TagPass {
+  const GlyphAtlas& atlas;
   const TagBoxPixels& pixels;
   int32_t labelPhase;
   const DisplayState& display;
   const FrameLayout& layout;
 };
 
-// The tag of item k from `table`.
-void drawTag(const TagPass& pass, const MarketItemTable& table, int32_t k) {
+QuadColour unitColour(uint8_t red, uint8_t green, uint8_t blue) {
+  return {static_cast<float>(red) / 255.0f, static_cast<float>(green) / 255.0f,
+          static_cast<float>(blue) / 255.0f};
+}
+
+// The box of item k at the anchor's raster spot: its pixels come from the half of the pick
+// entry that `fresh` selects, and each half is one colour throughout, so the box is one quad.
+void addTagBox(const TagPass& pass, const RasterSpot& anchor, int32_t k, int32_t fresh,
+               const TagSizeClass& size, std::vector<PixelQuad>& quads) {
+  if (!anchor.valid) return;
+  const uint8_t* pixel = pass.pixels[static_cast<size_t>(k)].data() + tagBoxOffset(fresh);
+  quads.push_back(boxQuad(pass.atlas, anchor.x, anchor.y, size.boxWidth, size.boxHeight,
+                          kTagBoxZoom, unitColour(pixel[0], pixel[1], pixel[2])));
+}
+
+// Places the tag of item k from `table`: its box and its label, in that order, join `quads`.
+// The raster position does the placing, in the globe's frame, exactly as for a pixel
+// rectangle and bitmap text, and its colour is the tag colour.
+void placeTag(const TagPass& pass, const MarketItemTable& table, int32_t k,
+              std::vector<PixelQuad>& quads) {
   if (k < 0 || k >= kItemSlots) return;
   const DisplayState& display = pass.display;
   const TagLabelInputs inputs{display.cycle,       pass.labelPhase,     display.showValue,
@@ -198,28 +221,36 @@ void drawTag(const TagPass& pass, const MarketItemTable& table, int32_t k) {
   const TagLabel label = makeTagLabel(table.field(labelColumn(inputs, k), k));
   const TagAnchor anchor = tagAnchor(coordinate(table.field(kLatitudeColumn, k)),
                                      coordinate(table.field(kLongitudeColumn, k)));
-  glRasterPos3i(anchor.x, anchor.y, anchor.z);
   const TagColour colour = tagColour(k, table.fresh[k], table.down[k], display.palette);
   glColor3ub(colour.red, colour.green, colour.blue);
+  glRasterPos3i(anchor.x, anchor.y, anchor.z);
+  const RasterSpot box = readRasterSpot();
+  glRasterPos3i(anchor.x, tagTextY(anchor.y, display.zoom), anchor.z);
+  RasterSpot text = readRasterSpot();
   const TagSizeClass size =
       tagSizeClass(pass.layout.viewportHeight, display.largeTags, label.width);
-  glDrawPixels(size.boxWidth, size.boxHeight, GL_RGB, GL_UNSIGNED_BYTE,
-               pass.pixels[static_cast<size_t>(k)].data() + tagBoxOffset(table.fresh[k]));
-  // The raster position takes the current colour: the text is drawn in the tag colour.
-  glRasterPos3i(anchor.x, tagTextY(anchor.y, display.zoom), anchor.z);
-  drawTagMark(tagMark(display.palette, table.down[k], size.fontBase));
-  glListBase(static_cast<GLuint>(size.fontBase));
-  glCallLists(static_cast<GLsizei>(std::strlen(label.text)), GL_UNSIGNED_BYTE, label.text);
+  addTagBox(pass, box, k, table.fresh[k], size, quads);
+  if (!text.valid) return;
+  const RasterSpot textStart = text;
+  appendTextQuads(pass.atlas, text.x, text.y, size.fontBase, label.text, std::strlen(label.text),
+                  text.colour, quads);
+  // The mark takes the tag's colour, so that it picks as the tag does.
+  if (const auto mark = tagMark(display.palette, table.down[k], size.fontBase)) {
+    appendMarkQuads(pass.atlas, *mark, textStart, quads);
+  }
 }
 
 }  // namespace
 
-void drawTags(const TagBoxPixels& pixels, int32_t labelPhase, const DisplayState& display,
-              const FrameLayout& layout, const MarketItemTable& table) {
+void drawTags(const GlyphAtlas& atlas, const TagBoxPixels& pixels, int32_t labelPhase,
+              const DisplayState& display, const FrameLayout& layout,
+              const MarketItemTable& table) {
   if (table.tableReady != 1) return;
-  const TagPass pass{pixels, labelPhase, display, layout};
+  const TagPass pass{atlas, pixels, labelPhase, display, layout};
   const int32_t last = table.itemCount() - table.customAbsent - 1;
-  beginTagState();
-  for (int32_t k = 0; k <= last; ++k) drawTag(pass, table, k);
-  endTagState();
+  std::vector<PixelQuad> quads;
+  quads.reserve(static_cast<size_t>(std::max(last + 1, 0)) * 6);
+  for (int32_t k = 0; k <= last; ++k) placeTag(pass, table, k, quads);
+  // One batch for all tags; later tags still cover earlier ones, as quads keep their order.
+  drawPixelQuads(atlas, quads);
 }

@@ -12,6 +12,7 @@
 
 struct DisplayState;
 struct FrameLayout;
+struct GlyphAtlas;
 struct MarketItemTable;
 
 // Pick pixels: entry i holds 85 RGB triplets that carry i in bits 1 to 4 of each channel.
@@ -19,11 +20,14 @@ struct MarketItemTable;
 using TagBoxPixels = std::array<std::array<uint8_t, 256>, 100>;
 void fillTagBoxPixels(TagBoxPixels& pixels);
 
+// Each box pixel covers kTagBoxZoom x kTagBoxZoom screen pixels.
+constexpr int32_t kTagBoxZoom = 8;
+
 // Draws every item's tag of `table` when it is ready, in the globe's model frame (the scene
 // pass's tag step): boxes from `pixels`, labels as the display state and the label cycle's
-// phase say, sizes by the frame's viewport height.
-void drawTags(const TagBoxPixels& pixels, int32_t labelPhase, const DisplayState& display,
-              const FrameLayout& layout, const MarketItemTable& table);
+// phase say, sizes by the frame's viewport height, all as one batch of quads from `atlas`.
+void drawTags(const GlyphAtlas& atlas, const TagBoxPixels& pixels, int32_t labelPhase,
+              const DisplayState& display, const FrameLayout& layout, const MarketItemTable& table);
 
 // ---- The steps of one tag, over plain data. ----
 

@@ -87,7 +87,7 @@ void MainWindowHandler::applyPickAnswers() {
 
 void MainWindowHandler::create(platform::MainWindow& w) {
   mainWindow = &w;
-  if (w.hasContext()) createFonts();
+  if (w.hasContext()) createFonts(&renderer_->glyphAtlas);
   displayState.lastFetchTick = platform::tickMs();
   renderer_->phaseTickDue = displayState.lastFetchTick;
   if (w.hasContext()) initScene(w, *renderer_, displayState);

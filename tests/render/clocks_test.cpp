@@ -153,4 +153,21 @@ TEST(GlobeClockTable, ShowsEachZoneByTheTableRules) {
   }
 }
 
+TEST(GlobeClockCulling, OnlyASphereWhollyBehindTheFarPlaneIsHidden) {
+  // Scale 0.5, centre at eye depth z (a quarter turn about y does not change the scale).
+  const struct {
+    float z, radius;
+    bool hidden;
+  } cases[] = {
+      {-3.0f, 1.0f, true},    // nearest point at -2.5: behind a far plane at 2
+      {-2.5f, 1.0f, false},   // nearest point on the plane: may still touch a pixel
+      {-10.0f, 15.0f, true},  // the radius counts at the frame's scale: 7.5
+      {-10.0f, 17.0f, false},
+  };
+  for (const auto& c : cases) {
+    const float m[16] = {0, 0, -0.5f, 0, 0, 0.5f, 0, 0, 0.5f, 0, 0, 0, 0, 0, c.z, 1};
+    EXPECT_EQ(sphereBeyondFarPlane(m, c.radius, 2.0f), c.hidden) << c.z << " " << c.radius;
+  }
+}
+
 }  // namespace

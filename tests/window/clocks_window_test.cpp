@@ -68,8 +68,8 @@ class ClocksWindowTest : public ::testing::Test {
   static void SetUpTestSuite() {
     window = new platform::MainWindow(0, 0, 800, 600, platform::chooseDepthBits(), events);
     ASSERT_TRUE(window->show());
-    ASSERT_TRUE(createFonts());
     renderer = std::make_unique<RendererState>();
+    ASSERT_TRUE(createFonts(&renderer->glyphAtlas));
     initScene(*window, *renderer, display);
     heldUtc = platform::utcNow();
     heldLocal = platform::localNow();

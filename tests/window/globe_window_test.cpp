@@ -115,7 +115,7 @@ class GlobeWindowTest : public ::testing::Test {
     window = new platform::MainWindow(0, 0, 640, 480, platform::chooseDepthBits(), events);
     ready = window->show() && window->hasContext();
     if (!ready) return;
-    createFonts();
+    createFonts(&renderer->glyphAtlas);
     initScene(*window, *renderer, display);
   }
   static void TearDownTestSuite() {
