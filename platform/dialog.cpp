@@ -163,11 +163,17 @@ struct Dialog::Impl {
     return found == byId.end() ? nullptr : found->second;
   }
 
-  // Moves the window so that its frame's corner lies at the wanted place.
+  // Moves the window so that its frame's corner lies at the wanted place. The move is taken
+  // from where the X server has the window and asked of it directly: FLTK's own idea of the
+  // place may still be the one it asked for before it kept the window clear of the screen's
+  // edge, and it skips a move to where it believes the window already is.
   void placeFrame() {
     const auto outer = frameRect(*window);
-    if (!outer || (outer->left == wantLeft && outer->top == wantTop)) return;
-    window->position(window->x() + wantLeft - outer->left, window->y() + wantTop - outer->top);
+    const auto origin = clientOrigin(*window);
+    if (!outer || !origin || (outer->left == wantLeft && outer->top == wantTop)) return;
+    XMoveWindow(fl_display, fl_xid(window.get()), origin->first + wantLeft - outer->left,
+                origin->second + wantTop - outer->top);
+    XSync(fl_display, False);
     Fl::check();
   }
 

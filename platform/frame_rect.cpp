@@ -32,5 +32,16 @@ std::optional<Rect> frameRect(Fl_Window& window) {
   }
 }
 
+std::optional<std::pair<int, int>> clientOrigin(Fl_Window& window) {
+  if (!window.shown()) return std::nullopt;
+  int rootX = 0;
+  int rootY = 0;
+  Window child = 0;
+  if (!XTranslateCoordinates(fl_display, fl_xid(&window), RootWindow(fl_display, fl_screen), 0,
+                             0, &rootX, &rootY, &child)) {
+    return std::nullopt;
+  }
+  return std::pair{rootX, rootY};
+}
 
 }  // namespace platform

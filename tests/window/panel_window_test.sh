@@ -43,9 +43,9 @@ start() {
   PANEL=$(wait_named $PID Display) || { fail "no panel"; finish; }
 }
 
-printf '[Items]\n%s\nxmainx=300\nxmainy=150\n' "$NO_SERVER" > "$INI"
+printf '[Items]\n%s\nxmainx=300\nxmainy=0\n' "$NO_SERVER" > "$INI"
 start
-check_soon "panel at its stored place" "300 150 108 508" geometry "$PANEL"
+check_soon "panel at its stored place" "300 0 108 508" geometry "$PANEL"
 check_soon "preset A: dark background" "#000005" background
 
 click "$PANEL" 55 36  # Save: preset A is the current one from the start
@@ -73,7 +73,7 @@ check_soon "slider page and line steps, saved" "90" ini_value bank1 d4
 check_soon "the close box hides the panel" 0 count_named $PID Display
 click "$MAIN" 320 240 3
 PANEL=$(wait_named $PID Display) || fail "the panel did not come back"  # a new X window
-check_soon "a right-button release shows it again" "300 150 108 508" geometry "$PANEL"
+check_soon "a right-button release shows it again" "300 0 108 508" geometry "$PANEL"
 
 click "$PANEL" 55 447  # HELP
 HELP=$(wait_named $PID "  Help") || fail "no help window"
