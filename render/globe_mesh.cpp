@@ -119,11 +119,16 @@ void drawGlobe(const SphereTables& tables, const GlobeLists& lists, const EarthT
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
   glColor3f(1.0f, 1.0f, 1.0f);
+  // The surface winds clockwise seen from outside, so the far half is the one GL calls front.
+  // Culling it saves texturing and depth-testing the half that the near one hides anyway.
+  glEnable(GL_CULL_FACE);
+  glCullFace(GL_FRONT);
   if (lists.surface != 0) {
     glCallList(lists.surface);
   } else {
     drawSurface(tables);
   }
+  glDisable(GL_CULL_FACE);
   glColor3f(0.5f, 0.7f, 0.7f);
   glScalef(1.005f, 1.005f, 1.005f);
   // Texturing stays on for the lines, which all carry the surface's last coordinate (1, 1): the
