@@ -17,6 +17,7 @@ namespace {
 
 void uploadEarthPixels(EarthTexture& texture, const TargaImage& image, const uint8_t* pixels) {
   texture.pixelFormat = GL_RGB;
+  ++texture.generation;
   glBindTexture(GL_TEXTURE_2D, texture.textureName);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);

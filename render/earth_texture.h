@@ -15,6 +15,7 @@
 struct EarthTexture {
   uint32_t textureName = 0;  // 0 until the first build; later builds replace its image
   int32_t pixelFormat = 0;   // the uploaded image's format (RGB), set by each build
+  uint32_t generation = 0;   // counts the images uploaded
 };
 
 // Builds the texture from the built-in image, with the night shading when one is given. False

@@ -8,6 +8,7 @@
 #include "model/display_state.h"
 #include "model/ticker_text.h"
 #include "platform/window.h"
+#include "render/globe_layer.h"
 #include "render/globe_mesh.h"
 #include "render/glyph_atlas.h"
 #include "render/renderer_state.h"
@@ -113,6 +114,7 @@ void initScene(const platform::MainWindow& window, RendererState& renderer,
   buildSurface(renderer.sphere, renderer.globeLists, renderer.earthTexture, renderer.clock,
                display);
   fillTagBoxPixels(renderer.tagBoxPixels);
+  prepareGlobeLayer(renderer.globeLayer);
 }
 
 void releaseSharedQuadric(RendererState& renderer) {

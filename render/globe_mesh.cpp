@@ -112,7 +112,7 @@ void buildSurface(SphereTables& tables, GlobeLists& lists, EarthTexture& texture
 }
 
 void drawGlobe(const SphereTables& tables, const GlobeLists& lists, const EarthTexture& texture,
-               float gridLevel) {
+               float gridLevel, bool paint) {
   glEnable(GL_TEXTURE_2D);
   bindEarthTexture(texture);
   glLineWidth(1.0f);
@@ -121,14 +121,16 @@ void drawGlobe(const SphereTables& tables, const GlobeLists& lists, const EarthT
   glColor3f(1.0f, 1.0f, 1.0f);
   // The surface winds clockwise seen from outside, so the far half is the one GL calls front.
   // Culling it saves texturing and depth-testing the half that the near one hides anyway.
-  glEnable(GL_CULL_FACE);
-  glCullFace(GL_FRONT);
-  if (lists.surface != 0) {
-    glCallList(lists.surface);
-  } else {
-    drawSurface(tables);
+  if (paint) {
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_FRONT);
+    if (lists.surface != 0) {
+      glCallList(lists.surface);
+    } else {
+      drawSurface(tables);
+    }
+    glDisable(GL_CULL_FACE);
   }
-  glDisable(GL_CULL_FACE);
   glColor3f(0.5f, 0.7f, 0.7f);
   glScalef(1.005f, 1.005f, 1.005f);
   // Texturing stays on for the lines, which all carry the surface's last coordinate (1, 1): the
@@ -136,9 +138,9 @@ void drawGlobe(const SphereTables& tables, const GlobeLists& lists, const EarthT
   if (const auto colour = gridColour(gridLevel)) {
     glColor3f(colour->red, colour->green, colour->blue);
     glTexCoord2fv(tables.sphereTexCoord[kSphereSteps][kSphereSteps]);
-    if (lists.grid != 0) {
+    if (paint && lists.grid != 0) {
       glCallList(lists.grid);
-    } else {
+    } else if (paint) {
       drawGridLines(tables);
     }
   }

@@ -56,6 +56,7 @@ void buildSurface(SphereTables& tables, GlobeLists& lists, EarthTexture& texture
 
 // Draws the textured sphere and the grid of the Grid slider's level into the current
 // model-view frame. Leaves texturing off, line width 1 and the model-view scaled by
-// 1.005 x 0.995 (the scene pass restores it).
+// 1.005 x 0.995 (the scene pass restores it). With `paint` false nothing is drawn, and only
+// the state a drawing leaves behind is set (the globe's pixels were put back from a copy).
 void drawGlobe(const SphereTables& tables, const GlobeLists& lists, const EarthTexture& texture,
-               float gridLevel);
+               float gridLevel, bool paint = true);

@@ -11,6 +11,7 @@
 #include "render/clocks.h"
 #include "render/earth_texture.h"
 #include "render/frame_step.h"
+#include "render/globe_layer.h"
 #include "render/globe_mesh.h"
 #include "render/glyph_atlas.h"
 #include "render/pick.h"
@@ -30,6 +31,7 @@ struct RendererState {
   EarthTexture earthTexture;
   SphereTables sphere{};
   GlobeLists globeLists;
+  GlobeLayer globeLayer;  // the still globe's pixels, put back while nothing shapes them anew
   float cameraDistance = 0.0f;  // how far frame composition moves the scene from the eye
 
   // The client size at the last viewport set-up; 0 until the first frame sets one up.

@@ -3,10 +3,12 @@
 #include <GL/gl.h>
 
 #include <cmath>
+#include <cstddef>
 
 #include "model/display_state.h"
 #include "model/item_table.h"
 #include "render/clocks.h"
+#include "render/globe_layer.h"
 #include "render/globe_mesh.h"
 #include "render/renderer_state.h"
 #include "render/tags.h"
@@ -128,8 +130,22 @@ void orientGlobe(RendererState& renderer, DisplayState& display) {
 
 void drawScene(RendererState& renderer, DisplayState& display, const FrameLayout& layout) {
   orientGlobe(renderer, display);
+  GlobeLayer& layer = renderer.globeLayer;
+  const GlobeLayerKey key =
+      layer.supported ? readGlobeLayerKey(renderer.earthTexture.generation, display.gridLevel)
+                      : GlobeLayerKey{};
+  const GlobeLayerStep step = nextGlobeLayerStep(layer, key);
+  if (step == GlobeLayerStep::kPutBack) putBackGlobeLayer(layer);
   glEnable(GL_DEPTH_TEST);
-  drawGlobe(renderer.sphere, renderer.globeLists, renderer.earthTexture, display.gridLevel);
+  drawGlobe(renderer.sphere, renderer.globeLists, renderer.earthTexture, display.gridLevel,
+            step != GlobeLayerStep::kPutBack);
+  if (step == GlobeLayerStep::kDrawAndKeep) {
+    // The surface and the grid (drawn 1.005 times larger); outside them is the clear colour.
+    constexpr std::size_t kPoints = (kSphereSteps + 1) * (kSphereSteps + 1);
+    keepGlobeLayer(
+        layer, key,
+        projectedBounds(&renderer.sphere.sphereVertex[0][0][0], kPoints, {1.0f, 1.005f}, key, 2));
+  }
   // Everything after the globe is drawn without depth testing; the far plane hides what lies
   // behind the globe's centre.
   glDisable(GL_DEPTH_TEST);

@@ -289,4 +289,44 @@ TEST_F(GlobeWindowTest, NightHalfWestOfTheDawnMeridian) {
   Fl::check();
 }
 
+// A globe that stands still is put back from a copy; every change of what shapes it must draw
+// it afresh, and the copy must match a drawing pixel for pixel.
+TEST_F(GlobeWindowTest, StillGlobePutBackMatchesAFreshDrawing) {
+  ASSERT_TRUE(ready);
+  const auto freshDrawing = [] {
+    GlobeLayer& layer = renderer->globeLayer;
+    const GlobeLayer saved = layer;
+    layer.supported = false;
+    layer.kept = false;
+    const Picture picture = compose(1);
+    layer = saved;
+    return picture;
+  };
+  const struct {
+    const char* change;
+    void (*apply)();
+  } changes[] = {
+      {"none", [] {}},
+      {"grid", [] { display.gridLevel = 80.0f; }},
+      {"night", [] { display.night = 1; display.textureDirty = 1; }},
+      {"zoom", [] { display.zoom = 40; }},
+      {"tilt", [] { display.tilt = 150.0f; }},
+      {"size", [] { Fl::first_window()->resize(0, 0, 500, 400); }},
+  };
+  viewAt(6, 0);
+  display.noon = 0;
+  display.gridLevel = 42.0f;
+  compose(40);
+  ASSERT_TRUE(renderer->globeLayer.kept);
+  for (const auto& c : changes) {
+    c.apply();
+    compose(40);  // the tilt settles, then the copy is taken and put back
+    const Picture putBack = compose(1);
+    EXPECT_TRUE(renderer->globeLayer.kept) << c.change;
+    EXPECT_EQ(putBack.pixels, freshDrawing().pixels) << c.change;
+  }
+  Fl::first_window()->resize(0, 0, 640, 480);
+  Fl::check();
+}
+
 }  // namespace
