@@ -59,4 +59,4 @@ void buildSurface(SphereTables& tables, GlobeLists& lists, EarthTexture& texture
 // 1.005 x 0.995 (the scene pass restores it). With `paint` false nothing is drawn, and only
 // the state a drawing leaves behind is set (the globe's pixels were put back from a copy).
 void drawGlobe(const SphereTables& tables, const GlobeLists& lists, const EarthTexture& texture,
-               float gridLevel, bool paint = true);
+               float gridLevel, bool paint);
