@@ -25,14 +25,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   while (steps.remaining_bytes() > 0) {
     const std::string marker = steps.ConsumeRandomLengthString(8);
     switch (steps.ConsumeIntegralInRange(0, 7)) {
-      case 0: findText(scanner, marker); break;
-      case 1: findBack(scanner, marker); break;
-      case 2: backToTag(scanner); break;
-      case 3: skipToNumber(scanner); break;
-      case 4: readNumber(scanner, steps.ConsumeIntegralInRange(-2, 4)); break;
-      case 5: readNumberText(scanner); break;
-      case 6: readChar(scanner); break;
-      default: rewindCursor(scanner); break;
+      case 0:
+        findText(scanner, marker);
+        break;
+      case 1:
+        findBack(scanner, marker);
+        break;
+      case 2:
+        backToTag(scanner);
+        break;
+      case 3:
+        skipToNumber(scanner);
+        break;
+      case 4:
+        readNumber(scanner, steps.ConsumeIntegralInRange(-2, 4));
+        break;
+      case 5:
+        readNumberText(scanner);
+        break;
+      case 6:
+        readChar(scanner);
+        break;
+      default:
+        rewindCursor(scanner);
+        break;
     }
     if (scanner.cursorPos < 0) std::abort();  // the cursor never leaves the text's start
     if (std::memchr(scanner.numberText, '\0', sizeof scanner.numberText) == nullptr) std::abort();

@@ -97,8 +97,8 @@ bool loadScript(FetchContext& context, const std::string& makerHost) {
   const bool freshWanted = run.lastResult > 64;
   if (freshWanted || !platform::fileExists(kCacheFile)) {
     const SettingInfo& namepath = settingInfo(SettingKey::scriptHost);
-    run.scriptHost = platform::profileReadText(settingsFile(), kItemsSection, namepath.name, makerHost,
-                                               static_cast<size_t>(namepath.bufferSize));
+    run.scriptHost = platform::profileReadText(settingsFile(), kItemsSection, namepath.name,
+                                               makerHost, static_cast<size_t>(namepath.bufferSize));
     run.scriptPath = readSettingText(SettingKey::scriptPath);
     writeSettingText(SettingKey::scriptHost, run.scriptHost);
     writeSettingText(SettingKey::scriptPath, run.scriptPath);

@@ -20,16 +20,29 @@ enum class Operation { page, config, feed };
 int32_t resultCode(Step step, Operation operation, int32_t scriptDownloading) {
   int32_t code = 0;
   switch (step) {
-    case Step::done: return 0;
+    case Step::done:
+      return 0;
     case Step::noNetwork:
       if (operation == Operation::page && !scriptDownloading) return 11002;
       return kOffline;
-    case Step::open: code = 11000; break;
-    case Step::connect: code = 11001; break;
-    case Step::request: code = 11002; break;
-    case Step::send: code = 11003; break;
-    case Step::firstRead: code = 10001; break;
-    case Step::laterRead: code = 10000; break;
+    case Step::open:
+      code = 11000;
+      break;
+    case Step::connect:
+      code = 11001;
+      break;
+    case Step::request:
+      code = 11002;
+      break;
+    case Step::send:
+      code = 11003;
+      break;
+    case Step::firstRead:
+      code = 10001;
+      break;
+    case Step::laterRead:
+      code = 10000;
+      break;
   }
   return operation == Operation::config ? -code : code;
 }
@@ -47,8 +60,8 @@ std::string_view trimBlanks(std::string_view text) {
 }
 
 bool isHostChar(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-         c == '.' || c == '-' || c == '_' || c == ':' || c == '[' || c == ']';
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' ||
+         c == '-' || c == '_' || c == ':' || c == '[' || c == ']';
 }
 
 bool isDottedLoopback(std::string_view name) {
@@ -98,7 +111,8 @@ bool splitAuthority(std::string_view hostPort, std::string& name, std::string& a
     authority = std::string(hostPort);
     return true;
   }
-  if (hostPort.find('[') != std::string_view::npos || hostPort.find(']') != std::string_view::npos) {
+  if (hostPort.find('[') != std::string_view::npos ||
+      hostPort.find(']') != std::string_view::npos) {
     return false;
   }
   const size_t colon = hostPort.find(':');
@@ -230,12 +244,18 @@ bool networkUp(const TransferHooks& hooks) {
 Step stepOf(platform::HttpOutcome outcome, const BufferReceiver& receiver) {
   using platform::HttpOutcome;
   switch (outcome) {
-    case HttpOutcome::ok: return Step::done;
-    case HttpOutcome::noHandle: return Step::open;
-    case HttpOutcome::connectFailed: return Step::connect;
-    case HttpOutcome::badAddress: return Step::request;
-    case HttpOutcome::sendFailed: return Step::send;
-    case HttpOutcome::readFailed: break;
+    case HttpOutcome::ok:
+      return Step::done;
+    case HttpOutcome::noHandle:
+      return Step::open;
+    case HttpOutcome::connectFailed:
+      return Step::connect;
+    case HttpOutcome::badAddress:
+      return Step::request;
+    case HttpOutcome::sendFailed:
+      return Step::send;
+    case HttpOutcome::readFailed:
+      break;
   }
   return receiver.bodyBytes() == 0 ? Step::firstRead : Step::laterRead;
 }

@@ -17,9 +17,9 @@
 #include <string_view>
 
 struct ScannerState {
-  const char* text = nullptr;  // start of the text being scanned
-  int32_t cursorPos = 0;       // offset of the cursor in text
-  int32_t textLength = 0;      // bounds every scan
+  const char* text = nullptr;       // start of the text being scanned
+  int32_t cursorPos = 0;            // offset of the cursor in text
+  int32_t textLength = 0;           // bounds every scan
   const char* savedText = nullptr;  // where the current script section began
   int32_t savedPos = 0;
   float accumulator = 0.0f;    // last number read by readNumber

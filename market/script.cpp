@@ -19,7 +19,8 @@ class LineReader {
   bool next(std::string_view& line) {
     if (pos_ >= text_.size()) return false;
     size_t end = pos_;
-    while (end < text_.size() && end - pos_ < kMaxLine && text_[end] != '\r' && text_[end] != '\n') ++end;
+    while (end < text_.size() && end - pos_ < kMaxLine && text_[end] != '\r' && text_[end] != '\n')
+      ++end;
     line = text_.substr(pos_, end - pos_);
     pos_ = end;
     if (pos_ < text_.size() && (text_[pos_] == '\r' || text_[pos_] == '\n')) ++pos_;
@@ -31,7 +32,9 @@ class LineReader {
   size_t pos_ = 0;
 };
 
-bool startsWith(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
+bool startsWith(std::string_view s, std::string_view prefix) {
+  return s.substr(0, prefix.size()) == prefix;
+}
 
 bool isSkipped(std::string_view line) {
   return line.empty() || line[0] == ' ' || line.substr(0, 4).find("//") != std::string_view::npos;
@@ -61,49 +64,101 @@ class Section {
     s_ = line.size() > 2 ? line[2] : '\0';
     rest_ = line.size() > 2 ? line.substr(2) : std::string_view();
     switch (line[0]) {
-      case 's': if (auto* t = text(r_)) *t = registerText(rest_); return true;
-      case 'l': if (auto* n = number(r_)) *n = static_cast<float>(platform::leadingDouble(rest_)); return true;
-      case 'c': return copyOrEnable();
-      case 'a': if (auto* t = text(r_); t && text(s_)) *t = registerText(*t + *text(s_)); return true;
-      case 'm': return arithmetic([](double a, double b) { return a * b; });
-      case 'n': return arithmetic([](double a, double b) { return a + b; });
-      case 'd': return arithmetic([](double a, double b) { return a / (b + 0.01); });
-      case 'z': if (auto* n = number(r_)) c_.host.setAccumulator(*n); return true;
-      case 'T': if (auto* n = number(s_); n && text(r_)) *n = static_cast<float>(platform::leadingInt(*text(r_))); return true;
-      case 'C': return format(truncatedInteger);
-      case 'D': return format(fixedWithoutLeadingZero);
-      case 'Z': return format(percentTwoDecimals);
-      case 'P': return format(percentOneDecimal);
-      case 'y': return select();
-      case 'A': return append();
-      case 'R': clearItemTable(c_.table); return true;
-      case 'h': return download();
-      case 'g': if (auto* n = number(r_)) { c_.host.readNumber(saturatingInt(*n)); return false; } return true;
-      case 'G': if (auto* n = number(r_)) c_.host.readNumber(saturatingInt(*n)); return true;
-      case 'o': c_.host.skipToNumber(); return true;
-      case 'b': return back();
-      case 'f': return r_ == 't' ? find() : true;
-      case 'F': return repeatFind();
-      case 'p': if (r_ == 'r') c_.host.rewindToSectionStart(); return true;
-      case 'r': return false;
-      case 'e': if (auto* n = number(r_)) c_.host.setRefreshSetting(saturatingInt(*n)); return true;
-      case 't': if (auto* t = text(r_)) c_.host.setCaptionText(*t); return true;
-      case 'M': return message();
-      case 'H': return openOnce();
-      case 'X': return r_ == 'X' ? disconnect() : true;
-      case 'W': return relocate();
-      case 'w': return cacheOnly();
-      case '*': return !startsWith(line, "***");
-      default: return true;
+      case 's':
+        if (auto* t = text(r_)) *t = registerText(rest_);
+        return true;
+      case 'l':
+        if (auto* n = number(r_)) *n = static_cast<float>(platform::leadingDouble(rest_));
+        return true;
+      case 'c':
+        return copyOrEnable();
+      case 'a':
+        if (auto* t = text(r_); t && text(s_)) *t = registerText(*t + *text(s_));
+        return true;
+      case 'm':
+        return arithmetic([](double a, double b) { return a * b; });
+      case 'n':
+        return arithmetic([](double a, double b) { return a + b; });
+      case 'd':
+        return arithmetic([](double a, double b) { return a / (b + 0.01); });
+      case 'z':
+        if (auto* n = number(r_)) c_.host.setAccumulator(*n);
+        return true;
+      case 'T':
+        if (auto* n = number(s_); n && text(r_))
+          *n = static_cast<float>(platform::leadingInt(*text(r_)));
+        return true;
+      case 'C':
+        return format(truncatedInteger);
+      case 'D':
+        return format(fixedWithoutLeadingZero);
+      case 'Z':
+        return format(percentTwoDecimals);
+      case 'P':
+        return format(percentOneDecimal);
+      case 'y':
+        return select();
+      case 'A':
+        return append();
+      case 'R':
+        clearItemTable(c_.table);
+        return true;
+      case 'h':
+        return download();
+      case 'g':
+        if (auto* n = number(r_)) {
+          c_.host.readNumber(saturatingInt(*n));
+          return false;
+        }
+        return true;
+      case 'G':
+        if (auto* n = number(r_)) c_.host.readNumber(saturatingInt(*n));
+        return true;
+      case 'o':
+        c_.host.skipToNumber();
+        return true;
+      case 'b':
+        return back();
+      case 'f':
+        return r_ == 't' ? find() : true;
+      case 'F':
+        return repeatFind();
+      case 'p':
+        if (r_ == 'r') c_.host.rewindToSectionStart();
+        return true;
+      case 'r':
+        return false;
+      case 'e':
+        if (auto* n = number(r_)) c_.host.setRefreshSetting(saturatingInt(*n));
+        return true;
+      case 't':
+        if (auto* t = text(r_)) c_.host.setCaptionText(*t);
+        return true;
+      case 'M':
+        return message();
+      case 'H':
+        return openOnce();
+      case 'X':
+        return r_ == 'X' ? disconnect() : true;
+      case 'W':
+        return relocate();
+      case 'w':
+        return cacheOnly();
+      case '*':
+        return !startsWith(line, "***");
+      default:
+        return true;
     }
   }
 
  private:
   float* number(char name) {
-    return name >= '0' && name <= 'z' ? &c_.registers.number[static_cast<size_t>(name - '0')] : nullptr;
+    return name >= '0' && name <= 'z' ? &c_.registers.number[static_cast<size_t>(name - '0')]
+                                      : nullptr;
   }
   std::string* text(char name) {
-    return name >= '0' && name <= '9' ? &c_.registers.text[static_cast<size_t>(name - '0')] : nullptr;
+    return name >= '0' && name <= '9' ? &c_.registers.text[static_cast<size_t>(name - '0')]
+                                      : nullptr;
   }
 
   bool copyOrEnable() {
@@ -138,8 +193,12 @@ class Section {
     const FetchRunState& run = c_.run;
     const platform::DateTime date = c_.host.localDate();
     switch (s_) {
-      case '1': *t = registerText(*t + futuresSymbol(date.year, date.month, "CMX")); break;
-      case '2': *t = registerText(*t + nextMonthFuturesSymbol(date.year, date.month, "NYM")); break;
+      case '1':
+        *t = registerText(*t + futuresSymbol(date.year, date.month, "CMX"));
+        break;
+      case '2':
+        *t = registerText(*t + nextMonthFuturesSymbol(date.year, date.month, "NYM"));
+        break;
       case '3':
         if (run.customSymbol.empty()) {
           c_.table.customAbsent = 1;
@@ -148,11 +207,21 @@ class Section {
         c_.table.customAbsent = 0;
         *t = registerText(run.customSymbol + "\",");
         break;
-      case '4': *t = registerText(run.customSymbol); break;
-      case '5': *t = registerText(*t + run.customSymbol); break;
-      case '6': *t = run.customLatitude.empty() ? "0.0" : registerText(run.customLatitude); break;
-      case '7': *t = run.customLongitude.empty() ? "0.0" : registerText(run.customLongitude); break;
-      default: *t = run.customSymbol.empty() ? "" : registerText(run.customSymbol + ","); break;
+      case '4':
+        *t = registerText(run.customSymbol);
+        break;
+      case '5':
+        *t = registerText(*t + run.customSymbol);
+        break;
+      case '6':
+        *t = run.customLatitude.empty() ? "0.0" : registerText(run.customLatitude);
+        break;
+      case '7':
+        *t = run.customLongitude.empty() ? "0.0" : registerText(run.customLongitude);
+        break;
+      default:
+        *t = run.customSymbol.empty() ? "" : registerText(run.customSymbol + ",");
+        break;
     }
     return true;
   }
@@ -191,7 +260,8 @@ class Section {
   // three texts, and go on at the next "pr" line.
   bool quoteCommand(const std::string& marker) {
     QuoteTexts quote;
-    const std::string symbol = marker.size() >= 2 ? marker.substr(0, marker.size() - 2) : std::string();
+    const std::string symbol =
+        marker.size() >= 2 ? marker.substr(0, marker.size() - 2) : std::string();
     c_.run.lastResult = c_.host.fetchQuotePage("/q?s=^" + symbol, quote);
     appendItemText(c_.table, kValueColumn, std::string_view(quote.value).substr(0, 5));
     appendItemText(c_.table, kChangeColumn, std::string_view(quote.change).substr(0, 5));

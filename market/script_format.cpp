@@ -16,7 +16,9 @@ std::string fiveWithPercent(std::string text) {
 
 }  // namespace
 
-std::string percentTwoDecimals(float value) { return fiveWithPercent(platform::formatFixed(value, 2)); }
+std::string percentTwoDecimals(float value) {
+  return fiveWithPercent(platform::formatFixed(value, 2));
+}
 
 std::string percentOneDecimal(float value) {
   std::string text = fiveWithPercent(platform::formatFixed(value, 1));
@@ -28,7 +30,8 @@ std::string percentOneDecimal(float value) {
 
 int32_t saturatingInt(float value) {
   if (std::isnan(value)) return 0;
-  return static_cast<int32_t>(std::fmax(std::fmin(static_cast<double>(value), 2147483647.0), -2147483648.0));
+  return static_cast<int32_t>(
+      std::fmax(std::fmin(static_cast<double>(value), 2147483647.0), -2147483648.0));
 }
 
 std::string truncatedInteger(float value) { return platform::formatInt(saturatingInt(value)); }
@@ -50,5 +53,6 @@ std::string futuresSymbol(int year, int month, const char* exchange) {
 }
 
 std::string nextMonthFuturesSymbol(int year, int month, const char* exchange) {
-  return month >= 12 ? futuresSymbol(year + 1, 1, exchange) : futuresSymbol(year, month + 1, exchange);
+  return month >= 12 ? futuresSymbol(year + 1, 1, exchange)
+                     : futuresSymbol(year, month + 1, exchange);
 }

@@ -21,7 +21,7 @@ int32_t londonSummerTimeAt(const platform::DateTime& utc) {
   const int dow = utc.dayOfWeek;
   switch (utc.month) {
     case 3:
-      if (sundayFollows(day, dow)) return 0;     // before the last Sunday
+      if (sundayFollows(day, dow)) return 0;       // before the last Sunday
       if (dow == 0) return utc.hour != 0 ? 1 : 0;  // the last Sunday: from 01:00 UTC
       return 1;
     case 10:

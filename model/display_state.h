@@ -53,7 +53,7 @@ struct DisplayState {
   int32_t dragStartY = 0;
   float lastZoomDragY = 0.0f;
   int32_t hoveredItem = 0;
-  int32_t tickerHeld = 0;  // 1 while the mouse rests over the ticker band: the line stands still
+  int32_t tickerHeld = 0;     // 1 while the mouse rests over the ticker band: the line stands still
   int32_t viewportDirty = 0;  // only kViewportRelayout asks for a new viewport
   std::atomic<int32_t> textureDirty{0};
   int32_t frameBusy = 0;

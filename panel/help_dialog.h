@@ -13,7 +13,8 @@ constexpr std::size_t kHelpBufferSize = 16000;
 
 // The resource "readme.txt" as the dialog shows it: up to its first NUL byte and at most
 // kHelpBufferSize - 1 bytes; nullopt when the resource is missing.
-std::optional<std::string> helpText(const platform::ResourceEntry* table = platform::programResources);
+std::optional<std::string> helpText(
+    const platform::ResourceEntry* table = platform::programResources);
 
 // Carriage return + line feed pairs as the edit's line breaks.
 std::string editLines(const std::string& text);

@@ -37,8 +37,8 @@ std::optional<std::pair<int, int>> clientOrigin(Fl_Window& window) {
   int rootX = 0;
   int rootY = 0;
   Window child = 0;
-  if (!XTranslateCoordinates(fl_display, fl_xid(&window), RootWindow(fl_display, fl_screen), 0,
-                             0, &rootX, &rootY, &child)) {
+  if (!XTranslateCoordinates(fl_display, fl_xid(&window), RootWindow(fl_display, fl_screen), 0, 0,
+                             &rootX, &rootY, &child)) {
     return std::nullopt;
   }
   return std::pair{rootX, rootY};

@@ -33,8 +33,8 @@ int onConnected(void* data, char*, char*, int, int) {
 size_t onHeader(char* bytes, size_t size, size_t count, void* data) {
   auto* state = static_cast<TransferState*>(data);
   const size_t n = size * count;
-  const bool blankLine = (n == 2 && bytes[0] == '\r' && bytes[1] == '\n') ||
-                         (n == 1 && bytes[0] == '\n');
+  const bool blankLine =
+      (n == 2 && bytes[0] == '\r' && bytes[1] == '\n') || (n == 1 && bytes[0] == '\n');
   if (blankLine && !state->headersDone) {
     state->headersDone = true;
     state->receiver->responseStarted();

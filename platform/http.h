@@ -67,8 +67,8 @@ class ScriptedHttpClient : public HttpClient {
  public:
   struct Exchange {
     HttpOutcome outcome = HttpOutcome::ok;
-    bool headers = true;               // whether responseStarted is called
-    std::vector<std::string> pieces;   // body pieces handed to the receiver in order
+    bool headers = true;              // whether responseStarted is called
+    std::vector<std::string> pieces;  // body pieces handed to the receiver in order
     int status = 200;
   };
   std::vector<Exchange> exchanges;  // played front to back; an empty list answers noHandle

@@ -21,7 +21,8 @@ std::mutex& profileMutex() {
 
 std::string_view trim(std::string_view s) {
   while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
+    s.remove_suffix(1);
   return s;
 }
 
@@ -110,8 +111,8 @@ int32_t profileReadInt(const std::string& file, std::string_view section, std::s
   return value ? leadingInt(*value) : fallback;
 }
 
-std::string profileReadText(const std::string& file, std::string_view section,
-                            std::string_view key, std::string_view fallback, std::size_t size) {
+std::string profileReadText(const std::string& file, std::string_view section, std::string_view key,
+                            std::string_view fallback, std::size_t size) {
   if (size == 0) return {};
   std::lock_guard lock(profileMutex());
   const auto value = findValue(file, section, key);

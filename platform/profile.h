@@ -27,8 +27,8 @@ int32_t profileReadInt(const std::string& file, std::string_view section, std::s
                        int32_t fallback);
 
 // At most size - 1 characters of the value, or of `fallback` when the key is missing.
-std::string profileReadText(const std::string& file, std::string_view section,
-                            std::string_view key, std::string_view fallback, std::size_t size);
+std::string profileReadText(const std::string& file, std::string_view section, std::string_view key,
+                            std::string_view fallback, std::size_t size);
 
 // Replaces the key's value, or adds the key, its section, the file and its directory.
 // Returns false when the file could not be written; the old file is then left as it was.

@@ -1,11 +1,12 @@
 #include "platform/text.h"
 
+#include <locale.h>
+
 #include <charconv>
 #include <clocale>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
-#include <locale.h>
 
 namespace platform {
 
@@ -13,7 +14,9 @@ namespace {
 
 char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
+bool isBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
+}
 
 std::string_view skipBlanks(std::string_view text) {
   size_t i = 0;

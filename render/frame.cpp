@@ -96,7 +96,8 @@ void composeFrame(platform::MainWindow& window, RendererState& renderer, Display
   placeCamera(renderer.cameraDistance, display.news);
   drawScene(renderer, display, layout);
   applyOverlayProjection(layout);
-  if (display.news == 1) drawTicker(renderer, display.colorLevel, layout.tickerFontBase, display.tickerHeld == 1);
+  if (display.news == 1)
+    drawTicker(renderer, display.colorLevel, layout.tickerFontBase, display.tickerHeld == 1);
   layout.localClockHour = twelveHourClock(renderer.localTime.hour);
   if (display.clocks == 1) {
     drawDialClocks(renderer.clockLists, renderer.glyphAtlas, renderer.cityTimes, renderer.localTime,

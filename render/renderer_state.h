@@ -31,7 +31,7 @@ struct RendererState {
   EarthTexture earthTexture;
   SphereTables sphere{};
   GlobeLists globeLists;
-  GlobeLayer globeLayer;  // the still globe's pixels, put back while nothing shapes them anew
+  GlobeLayer globeLayer;        // the still globe's pixels, put back while nothing shapes them anew
   float cameraDistance = 0.0f;  // how far frame composition moves the scene from the eye
 
   // The client size at the last viewport set-up; 0 until the first frame sets one up.

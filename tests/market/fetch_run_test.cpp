@@ -196,11 +196,10 @@ TEST_F(FetchRunTest, OnlyAWholeScriptReplacesTheCache) {
 }
 
 TEST_F(FetchRunTest, BlocksRunInOrderAndSkipTheHashSectionWithoutAPage) {
-  serveScript("1",
-              withServer("#03\n*001\ns1{HOST}\ns2/one\nh12\n#001\ns0one\nA00\nr\n"
-                         "*002\nr\n#002\ns0never\nA00\nr\n"
-                         "*003\ns1{HOST}\ns2/three\nh12\n#003\ns0three\nA00\nr\n***\n",
-                         server.host()));
+  serveScript("1", withServer("#03\n*001\ns1{HOST}\ns2/one\nh12\n#001\ns0one\nA00\nr\n"
+                              "*002\nr\n#002\ns0never\nA00\nr\n"
+                              "*003\ns1{HOST}\ns2/three\nh12\n#003\ns0three\nA00\nr\n***\n",
+                              server.host()));
   server.answer("/one", 200, "one");
   server.answer("/three", 200, "three");
   run();
@@ -221,7 +220,8 @@ TEST_F(FetchRunTest, HeaderBeyondPosition100IsAnInvalidScript) {
 
 TEST_F(FetchRunTest, NoServerAndNoCacheEndsTheRunWithAMessage) {
   for (SettingKey key : {SettingKey::makerHost, SettingKey::newsHost}) {
-    writeSettingText(key, "127.0.0.1:" + std::to_string(testing_support::LoopbackServer::refusedPort()));
+    writeSettingText(key,
+                     "127.0.0.1:" + std::to_string(testing_support::LoopbackServer::refusedPort()));
   }
   writeSettingText(SettingKey::scriptHost,
                    "127.0.0.1:" + std::to_string(testing_support::LoopbackServer::refusedPort()));
@@ -253,7 +253,8 @@ TEST_F(FetchRunTest, RestartsAndTheCloseCommand) {
 
   freshContext();
   publishItemTable(MarketItemTable{});
-  ASSERT_TRUE(platform::writeFileAtomically("orbq.txt", "#02\n*001\ns1bye\nXX1\n*002\ns0no\nA00\nr\n***\n"));
+  ASSERT_TRUE(platform::writeFileAtomically("orbq.txt",
+                                            "#02\n*001\ns1bye\nXX1\n*002\ns0no\nA00\nr\n***\n"));
   messages.clear();
   run();
   EXPECT_THAT(messages, ElementsAre("Disconnected...: bye", "close"));
@@ -265,9 +266,10 @@ TEST_F(FetchRunTest, QuoteCommandAsksTheQuoteServer) {
               withServer("#01\n*001\ns1{HOST}\ns2/page\nh12\n#001\nR\ns1IBM\",\nft1\npr\nr\n***\n",
                          server.host()));
   server.answer("/page", 200, "<html>nothing here</html>");
-  server.answer("/q", 200,
-                "<p>Index Value: <span id=\"v\">162.35</span></p><img src=\"http://x\" alt=\"Down\">"
-                "<b>1.25</b> (0.76%)</p>   ");
+  server.answer(
+      "/q", 200,
+      "<p>Index Value: <span id=\"v\">162.35</span></p><img src=\"http://x\" alt=\"Down\">"
+      "<b>1.25</b> (0.76%)</p>   ");
   const std::string refused =
       "127.0.0.1:" + std::to_string(testing_support::LoopbackServer::refusedPort());
   const struct {

@@ -36,8 +36,11 @@ TEST(FetchThreads, FramesReadWhileRunsWrite) {
   server.answer("/m3d/s3.txt", 200, script, "text/plain");
   server.answer("/page", 200, "<html>no markers</html>");
   server.answer("/rss/business", 200,
-                "<rss><image><title>Business</title></image><item><title>Markets rise</title></item></rss>   ");
-  server.answer("/q", 200, "Index Value: <span id=\"v\">33,400.5</span> http alt=\"Up\"> <b>12</b> (0.04%)   ");
+                "<rss><image><title>Business</title></image><item><title>Markets "
+                "rise</title></item></rss>   ");
+  server.answer(
+      "/q", 200,
+      "Index Value: <span id=\"v\">33,400.5</span> http alt=\"Up\"> <b>12</b> (0.04%)   ");
   const auto context = std::make_unique<FetchContext>();
 
   std::atomic<bool> done{false};

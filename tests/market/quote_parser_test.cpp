@@ -27,9 +27,9 @@ int32_t parse(std::string body) {
 // last three characters, which the scanner never examines.
 std::string quotePage(const std::string& value, const std::string& alt, const std::string& change,
                       const std::string& percent) {
-  return "<html><p>Index Value: <span id=\"v\">" + value + "</span></p>\n<p>Change: " +
-         "<img src=\"http://img/x.gif\" alt=\"" + alt + "\"> <b>" + change + "</b> (" + percent +
-         "%)</p></html>\n";
+  return "<html><p>Index Value: <span id=\"v\">" + value +
+         "</span></p>\n<p>Change: " + "<img src=\"http://img/x.gif\" alt=\"" + alt + "\"> <b>" +
+         change + "</b> (" + percent + "%)</p></html>\n";
 }
 
 struct QuoteCase {
@@ -45,21 +45,22 @@ TEST(QuoteParserTest, CutsValueChangeAndPercent) {
   const QuoteCase cases[] = {
       {"a fall", quotePage("10,234.56", "Down", "12.34", "0.45"), 1, "10234     ", "-12     ",
        "-0.4%    "},
-      {"any other letter is no fall", quotePage("10234.56", "Up", "12.34", "0.45"), 1,
-       "10234     ", "12     ", "0.4%    "},
-      {"lower-case d is no fall", quotePage("1.5", "down", "2.5", "1.25"), 1, "1     ",
-       "2     ", "1.2%    "},
+      {"any other letter is no fall", quotePage("10234.56", "Up", "12.34", "0.45"), 1, "10234     ",
+       "12     ", "0.4%    "},
+      {"lower-case d is no fall", quotePage("1.5", "down", "2.5", "1.25"), 1, "1     ", "2     ",
+       "1.2%    "},
       {"thousands separators in the change", quotePage("5", "Down", "1,234.56", "3.5"), 1, "5",
        "-1234     ", "-3.5%    "},
       {"7.5 keeps its 7", quotePage("7.5", "Up", "0", "0"), 1, "7     ", "0", "0"},
-      {"no decimal point, no percent sign", quotePage("123", "Up", "4", "5"), 1, "123", "4",
-       "5"},
-      {"no alt=", "<p>Index Value: <span id=\"v\">99.9</span> (1.5%)</p>\n", 0, "99     ",
-       "----", "----"},
+      {"no decimal point, no percent sign", quotePage("123", "Up", "4", "5"), 1, "123", "4", "5"},
+      {"no alt=", "<p>Index Value: <span id=\"v\">99.9</span> (1.5%)</p>\n", 0, "99     ", "----",
+       "----"},
       {"no Index Value:", "<p>Other Value: <span id=1>2</span> alt=\"Down\"> <b>3</b> (4)\n..", 0,
        "----", "----", "----"},
-      {"a value too far from its tag", "Index Value: <span id=x>" + std::string(20, ' ') +
-           "12 http alt=\"Up\"> <b>1</b> (2%)\n....", 1, "0", "1", "2"},
+      {"a value too far from its tag",
+       "Index Value: <span id=x>" + std::string(20, ' ') +
+           "12 http alt=\"Up\"> <b>1</b> (2%)\n....",
+       1, "0", "1", "2"},
   };
   for (const QuoteCase& c : cases) {
     EXPECT_EQ(parse(c.page), c.result) << c.name;

@@ -132,7 +132,11 @@ TEST(ScannerTest, ReadNumberReadsTheNumberAfterTheTags) {
       {"passing the tag", "<b>-12.5</b>", 1, -12.5f, 9},
       {"a comma ends the number", "1,234 xx", 0, 1.0f, 2},
       {"control characters inside are skipped", "12\n3 xx", 0, 123.0f, 5},
-      {"a NUL ends the number", std::string("12\0" "99 xx", 8), 0, 12.0f, 3},
+      {"a NUL ends the number",
+       std::string("12\0"
+                   "99 xx",
+                   8),
+       0, 12.0f, 3},
       {"plus sign", "x+7.25;yy", 0, 7.25f, 7},
       {"the text's end ends the number", "..42", 0, 42.0f, 5},
   };

@@ -36,7 +36,9 @@ class FakeHost : public ScriptHost {
     }
     return false;
   }
-  void findBack(std::string_view marker) override { calls.push_back("back " + std::string(marker)); }
+  void findBack(std::string_view marker) override {
+    calls.push_back("back " + std::string(marker));
+  }
   void backToTag() override { calls.push_back("backToTag"); }
   void skipToNumber() override { calls.push_back("skip"); }
   void readNumber(int32_t tags) override {
@@ -54,13 +56,19 @@ class FakeHost : public ScriptHost {
     if (quoteResult == 1) texts = quote;
     return quoteResult;
   }
-  void setRefreshSetting(int32_t value) override { calls.push_back("refresh " + std::to_string(value)); }
-  void setCaptionText(std::string_view text) override { calls.push_back("captionText " + std::string(text)); }
+  void setRefreshSetting(int32_t value) override {
+    calls.push_back("refresh " + std::to_string(value));
+  }
+  void setCaptionText(std::string_view text) override {
+    calls.push_back("captionText " + std::string(text));
+  }
   void restoreCaption() override { calls.push_back("caption"); }
   void showMessage(std::string_view text, std::string_view title) override {
     calls.push_back("message " + std::string(title) + ": " + std::string(text));
   }
-  void openPage(std::string_view address) override { calls.push_back("open " + std::string(address)); }
+  void openPage(std::string_view address) override {
+    calls.push_back("open " + std::string(address));
+  }
   void requestClose() override { calls.push_back("close"); }
   void saveScriptLocation(std::string_view host, std::string_view path) override {
     calls.push_back("location " + std::string(host) + " " + std::string(path));
@@ -84,7 +92,8 @@ class ScriptTest : public ::testing::Test {
 
 TEST_F(ScriptTest, StringAndNumberRegisters) {
   registers.number['v' - '0'] = 3.0f;
-  runScript("#001\ns1ABC\na11\nl5 2.5e1\nl6-4\nm56\nn66\nd57\nl8-0\nd78\nT9x\ns9042abc\nT9w\nlv\nr\n");
+  runScript(
+      "#001\ns1ABC\na11\nl5 2.5e1\nl6-4\nm56\nn66\nd57\nl8-0\nd78\nT9x\ns9042abc\nT9w\nlv\nr\n");
   EXPECT_EQ(registers.text[1], "ABCABC");
   EXPECT_FLOAT_EQ(registers.number['5' - '0'], -10000.0f);  // -100 divided by 0 + 0.01
   EXPECT_FLOAT_EQ(registers.number['6' - '0'], -8.0f);
@@ -103,7 +112,9 @@ TEST_F(ScriptTest, NumberRegisterZeroIsClearedPerSection) {
 }
 
 TEST_F(ScriptTest, AppendsCutOrPadColumnsZeroToSix) {
-  runScript("#001\ns0Frankfurt\nA00\ns1DAX\nA01\nA61\ns2http://127.0.0.1/item/GDAXI?long=yes\nA72\nA82\nr\n");
+  runScript(
+      "#001\ns0Frankfurt\nA00\ns1DAX\nA01\nA61\ns2http://127.0.0.1/item/"
+      "GDAXI?long=yes\nA72\nA82\nr\n");
   EXPECT_EQ(column(0, 0), "Frank");
   EXPECT_EQ(column(0, 1), "DAX  ");
   EXPECT_EQ(column(6, 0), "DAX  ");
@@ -261,13 +272,14 @@ TEST_F(ScriptTest, SectionEndsAndTheProgramCommands) {
   runScript("*001\ns1127.0.0.1:8404\ns2/markets/indices\nh12\ns3not reached\n", '*');
   EXPECT_EQ(run.lastResult, 1);
   EXPECT_EQ(registers.text[3], "");
-  EXPECT_THAT(host.calls, ::testing::ElementsAre("save", "download 127.0.0.1:8404 /markets/indices", "caption"));
+  EXPECT_THAT(host.calls, ::testing::ElementsAre("save", "download 127.0.0.1:8404 /markets/indices",
+                                                 "caption"));
 
   host.calls.clear();
   runScript("#001\ns1hello\nM1\nM1\nH1\nH1\nXX1\nlr119\ner\nt1\ng0\ns2after g\n");
-  EXPECT_THAT(host.calls, ::testing::ElementsAre("save", "message ok: hello", "open hello", "refresh 119",
-                                                  "captionText hello", "read 0"));
-  EXPECT_EQ(run.closeRequested, 0);  // "XX" after "M" is ignored
+  EXPECT_THAT(host.calls, ::testing::ElementsAre("save", "message ok: hello", "open hello",
+                                                 "refresh 119", "captionText hello", "read 0"));
+  EXPECT_EQ(run.closeRequested, 0);                  // "XX" after "M" is ignored
   EXPECT_EQ(registers.text[2], "/markets/indices");  // "g" ended the section
 }
 

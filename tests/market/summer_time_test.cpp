@@ -16,12 +16,18 @@ platform::DateTime utcDate(int year, int month, int day, int hour) {
   t.tm_hour = hour;
   const time_t seconds = timegm(&t);
   gmtime_r(&seconds, &t);
-  return {static_cast<uint16_t>(year), static_cast<uint16_t>(month),
-          static_cast<uint16_t>(t.tm_wday), static_cast<uint16_t>(day),
-          static_cast<uint16_t>(hour), 0, 0, 0};
+  return {static_cast<uint16_t>(year),
+          static_cast<uint16_t>(month),
+          static_cast<uint16_t>(t.tm_wday),
+          static_cast<uint16_t>(day),
+          static_cast<uint16_t>(hour),
+          0,
+          0,
+          0};
 }
 
 TEST(SummerTime, TurningPoints) {
+  // clang-format off
   const struct {
     int year, month, day, hour;
     int32_t london, newYork;
@@ -36,10 +42,13 @@ TEST(SummerTime, TurningPoints) {
       {2010, 10, 31, 0, 1, 1},  {2010, 10, 31, 1, 0, 1}, {2010, 10, 30, 23, 1, 1},
       {2010, 1, 10, 12, 0, 0},  {2010, 7, 1, 12, 1, 1},  {2010, 12, 31, 23, 0, 0},
   };
+  // clang-format on
   for (const auto& c : cases) {
     const auto utc = utcDate(c.year, c.month, c.day, c.hour);
-    EXPECT_EQ(londonSummerTimeAt(utc), c.london) << c.year << "-" << c.month << "-" << c.day << " " << c.hour;
-    EXPECT_EQ(newYorkSummerTimeAt(utc), c.newYork) << c.year << "-" << c.month << "-" << c.day << " " << c.hour;
+    EXPECT_EQ(londonSummerTimeAt(utc), c.london)
+        << c.year << "-" << c.month << "-" << c.day << " " << c.hour;
+    EXPECT_EQ(newYorkSummerTimeAt(utc), c.newYork)
+        << c.year << "-" << c.month << "-" << c.day << " " << c.hour;
   }
 }
 
@@ -68,9 +77,14 @@ TEST(SummerTime, AgreesWithTheTimeZoneDatabase) {
       struct tm local {};
       gmtime_r(&t, &u);
       localtime_r(&t, &local);
-      const platform::DateTime utc{static_cast<uint16_t>(u.tm_year + 1900), static_cast<uint16_t>(u.tm_mon + 1),
-                                   static_cast<uint16_t>(u.tm_wday), static_cast<uint16_t>(u.tm_mday),
-                                   static_cast<uint16_t>(u.tm_hour), 0, 0, 0};
+      const platform::DateTime utc{static_cast<uint16_t>(u.tm_year + 1900),
+                                   static_cast<uint16_t>(u.tm_mon + 1),
+                                   static_cast<uint16_t>(u.tm_wday),
+                                   static_cast<uint16_t>(u.tm_mday),
+                                   static_cast<uint16_t>(u.tm_hour),
+                                   0,
+                                   0,
+                                   0};
       if (z.rule(utc) != (local.tm_isdst > 0 ? 1 : 0) && ++differences <= 3) {
         ADD_FAILURE() << z.zone << " differs at " << asctime(&u);
       }

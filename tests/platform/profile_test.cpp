@@ -111,7 +111,9 @@ TEST_F(ProfileTest, OversizedFilesAreReadAndRewrittenWhole) {
 TEST_F(ProfileTest, WritersOnTwoThreadsLoseNoKey) {
   constexpr int kKeys = 1000;
   // Appended: GCC 12 at -O3 takes `"a" + std::string` for an overlapping copy.
-  auto key = [](const char* prefix, int i) { return std::string(prefix).append(std::to_string(i)); };
+  auto key = [](const char* prefix, int i) {
+    return std::string(prefix).append(std::to_string(i));
+  };
   auto writer = [&](const char* prefix) {
     for (int i = 0; i < kKeys; ++i) {
       platform::profileWriteText(file, "Items", key(prefix, i), std::to_string(i));

@@ -15,6 +15,7 @@ struct CityCase {
 };
 
 TEST(CityTimes, FollowUtcAndBothSummerTimeFlags) {
+  // clang-format off
   const CityCase cases[] = {
       {13, 45, 0, 0, 13, 8, 21},  // winter
       {13, 45, 1, 0, 14, 8, 21},  // Europe already in summer time, the United States not yet
@@ -28,6 +29,7 @@ TEST(CityTimes, FollowUtcAndBothSummerTimeFlags) {
       {5, 0, 0, 0, 5, 0, 13},
       {16, 0, 0, 0, 16, 11, 0},
   };
+  // clang-format on
   for (const auto& c : cases) {
     const CityTimes city = cityTimesAt(c.utcHour, c.utcMinute, c.londonSummer, c.newYorkSummer);
     SCOPED_TRACE(std::to_string(c.utcHour) + ":" + std::to_string(c.utcMinute) + " flags " +
@@ -65,6 +67,7 @@ struct AngleCase {
 };
 
 TEST(DialHandAngles, ReduceTheHourAndDivideWholeDegrees) {
+  // clang-format off
   const AngleCase cases[] = {
       {0, 13, 45, 0, 360, 143},   // 13:45 shows as 1:45
       {0, 1, 45, 0, 360, 143},
@@ -74,6 +77,7 @@ TEST(DialHandAngles, ReduceTheHourAndDivideWholeDegrees) {
       {30, 11, 59, 180, 444, 450},  // 444 / 12 = 37 in whole degrees
       {59, 23, 1, 354, 96, 421},
   };
+  // clang-format on
   for (const auto& c : cases) {
     const HandAngles angles = dialHandAngles(c.second, c.hour, c.minute);
     SCOPED_TRACE(std::to_string(c.hour) + ":" + std::to_string(c.minute));
@@ -129,6 +133,7 @@ struct GlobeCase {
 
 TEST(GlobeClockTable, ShowsEachZoneByTheTableRules) {
   // Turn angles 12, -5, -73, -110, -133, 85, 130.
+  // clang-format off
   const GlobeCase cases[] = {
       {"winter 13:45", 13, 45, 0, 0, {13, 14, 19, 21, 22, 8, 5}, {45, 45, 15, 45, 45, 45, 45}},
       {"summer 13:45", 13, 45, 1, 1, {14, 15, 19, 21, 22, 9, 6}, {45, 45, 15, 45, 45, 45, 45}},
@@ -140,6 +145,7 @@ TEST(GlobeClockTable, ShowsEachZoneByTheTableRules) {
        {45, 45, 15, 45, 45, 45, 45}},
       {"02:00", 2, 0, 0, 0, {2, 3, 7, 10, 11, 21, 18}, {0, 0, 30, 0, 0, 0, 0}},
   };
+  // clang-format on
   const float turns[7] = {12, -5, -73, -110, -133, 85, 130};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -155,6 +161,7 @@ TEST(GlobeClockTable, ShowsEachZoneByTheTableRules) {
 
 TEST(GlobeClockCulling, OnlyASphereWhollyBehindTheFarPlaneIsHidden) {
   // Scale 0.5, centre at eye depth z (a quarter turn about y does not change the scale).
+  // clang-format off
   const struct {
     float z, radius;
     bool hidden;
@@ -164,6 +171,7 @@ TEST(GlobeClockCulling, OnlyASphereWhollyBehindTheFarPlaneIsHidden) {
       {-10.0f, 15.0f, true},  // the radius counts at the frame's scale: 7.5
       {-10.0f, 17.0f, false},
   };
+  // clang-format on
   for (const auto& c : cases) {
     const float m[16] = {0, 0, -0.5f, 0, 0, 0.5f, 0, 0, 0.5f, 0, 0, 0, 0, 0, c.z, 1};
     EXPECT_EQ(sphereBeyondFarPlane(m, c.radius, 2.0f), c.hidden) << c.z << " " << c.radius;

@@ -8,7 +8,6 @@
 
 #include "platform/resources.h"
 
-
 namespace {
 
 // An 18-byte Targa header followed by `pixelBytes` bytes, each pixel (b, g, r) = (10, 20, 30)

@@ -5,6 +5,7 @@
 namespace {
 
 TEST(TickerFont, SmallerFontForEachFurther140PixelsBelow1000) {
+  // clang-format off
   const struct {
     int height, base;
   } cases[] = {
@@ -12,6 +13,7 @@ TEST(TickerFont, SmallerFontForEachFurther140PixelsBelow1000) {
       {720, 8300},  {441, 8100},  {161, 7700}, {160, 7500}, {21, 7500},  {20, 7300},
       {0, 7300},
   };
+  // clang-format on
   for (const auto& c : cases) EXPECT_EQ(tickerFontBaseFor(c.height), c.base) << c.height;
 }
 

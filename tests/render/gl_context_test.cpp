@@ -28,14 +28,15 @@ TEST(Palette, OtherBitCountsGiveZeroComponents) {
   ASSERT_EQ(palette.size(), 16u);
   EXPECT_EQ(palette[1], (PaletteEntry{255, 0, 0, 0}));
   EXPECT_EQ(palette[7], (PaletteEntry{255, 255, 0, 0}));  // green (7 >> 1) & 3 = 3
-  EXPECT_EQ(palette[15].blue, 0);                          // 4 bits has no ramp
+  EXPECT_EQ(palette[15].blue, 0);                         // 4 bits has no ramp
 }
 
 TEST(FontTable, ListRangesDoNotOverlap) {
   for (const auto& a : kFontTable) {
     for (const auto& b : kFontTable) {
       if (&a == &b) continue;
-      const bool apart = a.listBase + a.glyphCount <= b.listBase || b.listBase + b.glyphCount <= a.listBase;
+      const bool apart =
+          a.listBase + a.glyphCount <= b.listBase || b.listBase + b.glyphCount <= a.listBase;
       EXPECT_TRUE(apart) << a.listBase << " and " << b.listBase;
     }
   }

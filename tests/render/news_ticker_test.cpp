@@ -11,12 +11,15 @@
 
 namespace {
 
-std::string shown(const TickerStep& step) { return std::string(step.window.data(), step.window.size()); }
+std::string shown(const TickerStep& step) {
+  return std::string(step.window.data(), step.window.size());
+}
 
 std::string padded(const std::string& text) { return text + std::string(60 - text.size(), ' '); }
 
 TEST(TickerStep, ShortTextStandsStillWithBlanksAfterIt) {
-  for (const std::string& text : {std::string(), std::string("Markets close higher"), std::string(58, 'x')}) {
+  for (const std::string& text :
+       {std::string(), std::string("Markets close higher"), std::string(58, 'x')}) {
     SCOPED_TRACE(text.size());
     int32_t pos = 0;
     for (int frame = 0; frame < 3; ++frame) {
@@ -34,10 +37,12 @@ struct WrapCase {
 };
 
 TEST(TickerStep, MovesOneCharacterAndWrapsPastLengthMinus59) {
+  // clang-format off
   const WrapCase cases[] = {
       {59, 0, 0},    {60, 0, 1},    {60, 1, 0},     {100, 0, 1},
       {100, 40, 41}, {100, 41, 0},  {100, 500, 0},
   };
+  // clang-format on
   for (const auto& c : cases) {
     const std::string text(static_cast<size_t>(c.length), 'a');
     EXPECT_EQ(stepTicker(c.pos, 0, text).pos, c.nextPos) << c.length << " at " << c.pos;
@@ -59,7 +64,8 @@ TEST(TickerStep, HeadlineMarkIsSkippedAtOnceAndHoldsTheLine) {
   EXPECT_EQ(shown(step), padded(headline));
   EXPECT_EQ(step.pos, 1);
   EXPECT_EQ(step.pause, kHeadlinePause - 1);
-  for (int frame = 1; frame < kHeadlinePause; ++frame) step = stepTicker(step.pos, step.pause, text);
+  for (int frame = 1; frame < kHeadlinePause; ++frame)
+    step = stepTicker(step.pos, step.pause, text);
   EXPECT_EQ(step.pos, 1);  // 16000 frames on the headline's first character
   EXPECT_EQ(step.pause, 0);
   step = stepTicker(step.pos, step.pause, text);

@@ -77,8 +77,7 @@ class LoopbackServer {
       record(request);
       const std::string body = patternBody(sent);
       response.set_content_provider(
-          announced, "text/plain",
-          [body](size_t offset, size_t, httplib::DataSink& sink) {
+          announced, "text/plain", [body](size_t offset, size_t, httplib::DataSink& sink) {
             if (offset == 0 && !body.empty()) sink.write(body.data(), body.size());
             return false;  // abandons the response: the connection is closed
           });

@@ -6,7 +6,8 @@
 class TempDir {
  public:
   TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "orbiquant-test-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "orbiquant-test-XXXXXX").string();
     path_ = mkdtemp(pattern.data()) ? pattern : std::string();
   }
   ~TempDir() {

@@ -1,6 +1,6 @@
-#include "tools/feed/simulator.h"
-
 #include <gtest/gtest.h>
+
+#include "tools/feed/simulator.h"
 
 namespace {
 
@@ -9,7 +9,9 @@ TEST(FeedSimulator, FuturesSuffixesFollowTheMonthCodes) {
     int year, month;
     const char* exchange;
     const char* suffix;
-  } cases[] = {{2010, 7, "CMX", "N10.CMX"}, {2011, 1, "NYM", "F11.NYM"}, {2026, 12, "CMX", "Z26.CMX"},
+  } cases[] = {{2010, 7, "CMX", "N10.CMX"},
+               {2011, 1, "NYM", "F11.NYM"},
+               {2026, 12, "CMX", "Z26.CMX"},
                {2009, 3, "CMX", "H09.CMX"}};
   for (const auto& c : cases) EXPECT_EQ(feed::futuresSuffix(c.year, c.month, c.exchange), c.suffix);
 }
@@ -42,7 +44,8 @@ TEST(FeedSimulator, PagesCarryTheScriptsMarkers) {
   EXPECT_NE(quote.find("alt=\""), std::string::npos);
   EXPECT_EQ(feed::quotePage("NOPE", 5), "");
   EXPECT_EQ(feed::rssFeed("sports", 5), "");
-  EXPECT_NE(feed::rssFeed("stocks", 5).find("<image><title>Orbiquant Stocks</title>"), std::string::npos);
+  EXPECT_NE(feed::rssFeed("stocks", 5).find("<image><title>Orbiquant Stocks</title>"),
+            std::string::npos);
 }
 
 TEST(FeedSimulator, HostIsPutIntoServedFiles) {

@@ -133,9 +133,9 @@ class ClocksWindowTest : public ::testing::Test {
     glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
     glGetDoublev(GL_PROJECTION_MATRIX, projection);
     XSync(fl_display, False);
-    XImage* image = XGetImage(fl_display, fl_xid(Fl::first_window()), 0, 0,
-                              static_cast<unsigned>(viewport[2]), static_cast<unsigned>(viewport[3]),
-                              AllPlanes, ZPixmap);
+    XImage* image =
+        XGetImage(fl_display, fl_xid(Fl::first_window()), 0, 0, static_cast<unsigned>(viewport[2]),
+                  static_cast<unsigned>(viewport[3]), AllPlanes, ZPixmap);
     ASSERT_NE(image, nullptr);
     pixels.assign(static_cast<size_t>(viewport[2] * viewport[3] * 3), 0);
     for (int y = 0; y < viewport[3]; ++y) {
@@ -161,7 +161,8 @@ class ClocksWindowTest : public ::testing::Test {
     if (x < 0 || y < 0 || x >= viewport[2] || y >= viewport[3]) return false;
     const size_t at = static_cast<size_t>((y * viewport[2] + x) * 3);
     for (int c = 0; c < 3; ++c) {
-      if (std::abs(pixels[at + static_cast<size_t>(c)] - colour[static_cast<size_t>(c)]) > 3) return false;
+      if (std::abs(pixels[at + static_cast<size_t>(c)] - colour[static_cast<size_t>(c)]) > 3)
+        return false;
     }
     return true;
   }
@@ -210,9 +211,7 @@ class ClocksWindowTest : public ::testing::Test {
     return seen;
   }
 
-  int tickerPixels() const {
-    return count(kTickerAt50, 0, 0, viewport[2], viewport[3] / 10);
-  }
+  int tickerPixels() const { return count(kTickerAt50, 0, 0, viewport[2], viewport[3] / 10); }
 
   int globeClockPixels() const {
     return count(kGlobeClockFace, 0, viewport[3] / 5, viewport[2], viewport[3] * 4 / 5);

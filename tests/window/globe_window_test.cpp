@@ -308,7 +308,11 @@ TEST_F(GlobeWindowTest, StillGlobePutBackMatchesAFreshDrawing) {
   } changes[] = {
       {"none", [] {}},
       {"grid", [] { display.gridLevel = 80.0f; }},
-      {"night", [] { display.night = 1; display.textureDirty = 1; }},
+      {"night",
+       [] {
+         display.night = 1;
+         display.textureDirty = 1;
+       }},
       {"zoom", [] { display.zoom = 40; }},
       {"tilt", [] { display.tilt = 150.0f; }},
       {"size", [] { Fl::first_window()->resize(0, 0, 500, 400); }},

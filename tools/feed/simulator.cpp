@@ -80,12 +80,23 @@ std::string xmlEscape(const std::string& text) {
 
 const std::vector<Instrument>& instruments() {
   static const std::vector<Instrument> list = {
-      {"DJI", "indices", 38500.0},   {"IXIC", "indices", 15900.0},  {"FTSE", "indices", 7650.0},
-      {"GDAXI", "indices", 16900.0}, {"FCHI", "indices", 7400.0},   {"N225", "indices", 33400.0},
-      {"HSI", "indices", 16800.0},   {"BVSP", "indices", 127000.0}, {"AXJO", "indices", 7500.0},
-      {"GSPTSE", "indices", 21000.0}, {"SSEC", "indices", 2950.0},  {"BSESN", "", 71500.0},
-      {"GC", "commodities", 2030.0}, {"CL", "commodities", 74.5},   {"IBM", "", 162.0},
-      {"AAPL", "", 189.0},           {"MSFT", "", 375.0},
+      {"DJI", "indices", 38500.0},
+      {"IXIC", "indices", 15900.0},
+      {"FTSE", "indices", 7650.0},
+      {"GDAXI", "indices", 16900.0},
+      {"FCHI", "indices", 7400.0},
+      {"N225", "indices", 33400.0},
+      {"HSI", "indices", 16800.0},
+      {"BVSP", "indices", 127000.0},
+      {"AXJO", "indices", 7500.0},
+      {"GSPTSE", "indices", 21000.0},
+      {"SSEC", "indices", 2950.0},
+      {"BSESN", "", 71500.0},
+      {"GC", "commodities", 2030.0},
+      {"CL", "commodities", 74.5},
+      {"IBM", "", 162.0},
+      {"AAPL", "", 189.0},
+      {"MSFT", "", 375.0},
   };
   return list;
 }
@@ -95,7 +106,8 @@ Quote quoteAt(const Instrument& instrument, int64_t step) {
   const int64_t moved = lastMove(id, step);
   const double phase = static_cast<double>(id % 628) / 100.0;
   const double wave = 0.012 * std::sin(static_cast<double>(moved) / 40.0 + phase);
-  const double noise = (static_cast<double>(mix(id + static_cast<uint64_t>(moved)) % 2001) - 1000.0) / 1e6 * 3.0;
+  const double noise =
+      (static_cast<double>(mix(id + static_cast<uint64_t>(moved)) % 2001) - 1000.0) / 1e6 * 3.0;
   const double value = std::round(instrument.base * (1.0 + wave + noise) * 100.0) / 100.0;
   const double change = value - instrument.base;
   return {value, change, change / instrument.base * 100.0};
@@ -114,7 +126,8 @@ std::string indexPage(const std::string& page, int64_t step, int year, int month
     if (page != instrument.page) continue;
     std::string marker = instrument.symbol;
     if (marker == "GC") marker += futuresSuffix(year, month, "CMX");
-    if (marker == "CL") marker += futuresSuffix(month == 12 ? year + 1 : year, month % 12 + 1, "NYM");
+    if (marker == "CL")
+      marker += futuresSuffix(month == 12 ? year + 1 : year, month % 12 + 1, "NYM");
     const Quote q = quoteAt(instrument, step);
     html += "<tr><td>" + marker + "\",</td><td>" + fixed(q.value, 2) + "</td><td>" +
             fixed(q.change, 2) + "</td><td>" + fixed(q.percent, 2) + "</td></tr>\n";
@@ -176,16 +189,19 @@ std::string itemPage(const std::string& symbol, int64_t step) {
 }
 
 std::string newsPage(int64_t step) {
-  std::string html = "<html><head><title>Business news</title></head><body><h1>Business news</h1><ul>\n";
+  std::string html =
+      "<html><head><title>Business news</title></head><body><h1>Business news</h1><ul>\n";
   for (size_t i = 0; i < 6; ++i) {
     const size_t count = sizeof kStories / sizeof kStories[0];
-    html += "<li>" + std::string(kStories[(static_cast<size_t>(step / 10) + i) % count]) + "</li>\n";
+    html +=
+        "<li>" + std::string(kStories[(static_cast<size_t>(step / 10) + i) % count]) + "</li>\n";
   }
   return html + "</ul></body></html>\n";
 }
 
 std::string withHost(std::string text, const std::string& host) {
-  for (size_t at = text.find("{HOST}"); at != std::string::npos; at = text.find("{HOST}", at + host.size())) {
+  for (size_t at = text.find("{HOST}"); at != std::string::npos;
+       at = text.find("{HOST}", at + host.size())) {
     text.replace(at, 6, host);
   }
   return text;
