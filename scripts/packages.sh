@@ -7,6 +7,7 @@ ORBIQUANT_PACKAGES=(
   libcpp-httplib-dev libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils imagemagick faketime locales
   desktop-file-utils appstream man-db groff-base dpkg-dev
+  clang-format
 )
 
 orbiquant_install_packages() {
