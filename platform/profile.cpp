@@ -1,7 +1,13 @@
 #include "platform/profile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
 #include <cstdlib>
-#include <fstream>
+#include <cstring>
 #include <mutex>
 #include <optional>
 #include <utility>
@@ -26,12 +32,60 @@ std::string_view trim(std::string_view s) {
   return s;
 }
 
-std::vector<std::string> readLines(const std::string& file) {
+std::string errorText(int error) {
+  char buffer[256];
+  return strerror_r(error, buffer, sizeof buffer);  // the GNU variant returns the text
+}
+
+// The file's lines (none for a file that does not exist); nothing, and why in `whyNot`, when
+// the file is there but cannot be read: then it must not be rewritten from what was read.
+std::optional<std::vector<std::string>> readLines(const std::string& file, std::string& whyNot) {
   std::vector<std::string> lines;
-  std::ifstream in(file, std::ios::binary);
-  std::string line;
-  while (std::getline(in, line)) lines.push_back(line);
+  // O_NONBLOCK: opening a named pipe must not wait for a writer.
+  const int fd = open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    if (errno == ENOENT || errno == ENOTDIR) return lines;
+    whyNot = errorText(errno);
+    return std::nullopt;
+  }
+  struct stat info {};
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    whyNot = S_ISDIR(info.st_mode) ? "it is a folder" : "it is not a regular file";
+    close(fd);
+    return std::nullopt;
+  }
+  std::string content;
+  char chunk[65536];
+  for (;;) {
+    const ssize_t n = read(fd, chunk, sizeof chunk);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) whyNot = errorText(errno);
+    if (n <= 0) break;
+    content.append(chunk, static_cast<size_t>(n));
+  }
+  close(fd);
+  if (!whyNot.empty()) return std::nullopt;
+  size_t start = 0;
+  while (start < content.size()) {
+    const size_t end = std::min(content.find('\n', start), content.size());
+    lines.push_back(content.substr(start, end - start));
+    start = end + 1;
+  }
   return lines;
+}
+
+// Said once per file: its keys read as their defaults, and nothing is written over it.
+void noteUnreadable(const std::string& file, std::string_view why) {
+  noteOnce("unreadable " + file, "cannot read the settings file " + file + " (" + std::string(why) +
+                                     "): running on defaults, and changes are not saved");
+}
+
+// A settings file the user made read-only (no write permission for anybody, or none for this
+// user) is left as it is.
+bool readOnly(const std::string& file) {
+  struct stat info {};
+  return stat(file.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+         ((info.st_mode & 0222) == 0 || access(file.c_str(), W_OK) != 0);
 }
 
 // The section name of a "[name]" line, if it is one.
@@ -84,10 +138,15 @@ Location locate(const std::vector<std::string>& lines, std::string_view section,
 
 std::optional<std::string> findValue(const std::string& file, std::string_view section,
                                      std::string_view key) {
-  const auto lines = readLines(file);
-  const Location where = locate(lines, section, key);
+  std::string why;
+  const auto lines = readLines(file, why);
+  if (!lines) {
+    noteUnreadable(file, why);
+    return std::nullopt;
+  }
+  const Location where = locate(*lines, section, key);
   if (!where.key) return std::nullopt;
-  return std::string(keyLine(lines[*where.key])->value);
+  return std::string(keyLine((*lines)[*where.key])->value);
 }
 
 }  // namespace
@@ -166,7 +225,22 @@ void splitAtLineBreaks(std::vector<std::string>& lines) {
 bool profileWriteTexts(const std::string& file, std::string_view section,
                        std::span<const ProfileEntry> entries) {
   std::lock_guard lock(profileMutex());
-  auto lines = readLines(file);
+  // Another copy of the program may rewrite the file at the same time: the lock file beside
+  // it keeps each read and rewrite whole, so that neither loses the other's keys.
+  const FileLock fileLock(file + ".lock");
+  std::string why;
+  auto read = readLines(file, why);
+  if (!read) {
+    noteUnreadable(file, why);
+    return false;
+  }
+  if (readOnly(file)) {
+    noteOnce("read-only " + file,
+             "the settings file " + file +
+                 " is read-only: it is left as it is, and changes are not saved");
+    return false;
+  }
+  auto& lines = *read;
   const bool nameBreaksLines = section.find('\n') != std::string_view::npos;
   for (const auto& [key, value] : entries) {
     setValue(lines, section, key, value);
@@ -174,7 +248,11 @@ bool profileWriteTexts(const std::string& file, std::string_view section,
   }
   std::string out;
   for (const auto& line : lines) out.append(line).push_back('\n');
-  return writeFileAtomically(file, out);
+  if (!writeFileAtomically(file, out, &why)) {
+    reportWriteFailure(file, why);
+    return false;
+  }
+  return true;
 }
 
 bool profileWriteText(const std::string& file, std::string_view section, std::string_view key,
