@@ -73,6 +73,11 @@ extern DisplayState displayState;
 // 74.5 hours), which leaves 55,455 ms before the wrap for a frame to see that it has passed.
 constexpr int32_t kMaxFetchPeriodMs = 4473 * 60000;
 
+// The shortest period, whatever a script sets: one bad script must not make every globe
+// hammer the quote and news servers.
+constexpr int32_t kMinFetchPeriodMs = 60000;
+
 // Milliseconds between fetch starts for a refreshSetting: (121 - refreshSetting) minutes,
-// at most kMaxFetchPeriodMs; zero or less (start again at once) for 121 and above.
+// at most kMaxFetchPeriodMs and at least kMinFetchPeriodMs, so 120 and above (the script's
+// "at once") mean every minute.
 int32_t fetchPeriodMs(int32_t refreshSetting);

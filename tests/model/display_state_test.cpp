@@ -6,14 +6,16 @@
 
 namespace {
 
+// (121 - e) minutes, never less than one minute whatever the script sets ("at once" included)
+// and never more than the longest period the 28-bit tick can measure.
 TEST(DisplayState, FetchPeriodFollowsRefreshSetting) {
   const struct {
     int32_t setting;
     int32_t period;
-  } cases[] = {{110, 660000},          {111, 600000},         {121, 0},
-               {122, -60000},          {130, -540000},        {0, 7260000},
-               {-4352, 268380000},     {-4353, 268380000},    {-35671, 268380000},
-               {INT32_MIN, 268380000}, {INT32_MAX, INT32_MIN}};
+  } cases[] = {{110, 660000},         {111, 600000},      {120, 60000},       {121, 60000},
+               {122, 60000},          {200, 60000},       {100000, 60000},    {INT32_MAX, 60000},
+               {0, 7260000},          {-4352, 268380000}, {-4353, 268380000}, {-35671, 268380000},
+               {INT32_MIN, 268380000}};
   for (const auto& c : cases) EXPECT_EQ(fetchPeriodMs(c.setting), c.period) << c.setting;
 }
 

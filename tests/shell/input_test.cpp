@@ -276,9 +276,10 @@ TEST(FetchSchedule, PeriodFromTheRefreshSetting) {
       {110, 660001, FetchDecision::start},
       {111, 600001, FetchDecision::start},
       {111, 600000, FetchDecision::notDue},
-      {121, 1, FetchDecision::start},  // period 0
-      {121, 0, FetchDecision::notDue},
-      {200, 0, FetchDecision::start},  // negative
+      {120, 60001, FetchDecision::start},   // one minute, the shortest period
+      {121, 60000, FetchDecision::notDue},  // "at once" is every minute too
+      {121, 60001, FetchDecision::start},
+      {INT32_MAX, 1, FetchDecision::notDue},
       // The longest period still passes before the 28-bit elapsed count wraps.
       {-35671, 268380000, FetchDecision::notDue},
       {-35671, 268380001, FetchDecision::start},
