@@ -4,7 +4,7 @@ ORBIQUANT_PACKAGES=(
   cmake g++ make pkg-config
   libgl-dev libglu1-mesa-dev libfltk1.3-dev libcurl4-openssl-dev
   libfreetype-dev libfontconfig-dev fonts-liberation2 fonts-dejavu-core
-  libcpp-httplib-dev libgtest-dev libbenchmark-dev
+  libcpp-httplib-dev libssl-dev openssl libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils imagemagick faketime locales
   desktop-file-utils appstream man-db groff-base dpkg-dev
   clang-format

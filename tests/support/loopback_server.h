@@ -59,6 +59,15 @@ class LoopbackServer {
     });
   }
 
+  // A redirect (302) to `location`.
+  void answerRedirect(const std::string& path, const std::string& location) {
+    server_.Get(path,
+                [this, location](const httplib::Request& request, httplib::Response& response) {
+                  record(request);
+                  response.set_redirect(location);
+                });
+  }
+
   // A body of `size` bytes of the letters a to z, repeated.
   static std::string patternBody(size_t size) {
     std::string body(size, ' ');
