@@ -165,28 +165,6 @@ TEST(FilesTest, AnotherUsersLinkIsNeverWrittenThrough) {
   EXPECT_EQ(platform::removeStaleTemporaries(dir.file("shared/orbq.txt")), 0);
 }
 
-// The script cache follows no link at all: a link in its place, anybody's, is replaced by the
-// file in the link's folder, and what it points to stays as it was.
-TEST(FilesTest, ReplacingTakesTheLinksPlace) {
-  TempDir dir;
-  spit(dir.file("own.txt"), "mine");
-  for (const bool otherUser : {false, true}) {
-    fs::remove(dir.file("orbq.txt"));
-    fs::create_symlink("own.txt", dir.file("orbq.txt"));
-    if (otherUser && !testing_support::giveToOtherUser(dir.file("orbq.txt"))) continue;
-    ASSERT_TRUE(platform::replaceFileAtomically(dir.file("orbq.txt"), "script")) << otherUser;
-    EXPECT_FALSE(fs::is_symlink(dir.file("orbq.txt"))) << otherUser;
-    EXPECT_EQ(slurp(dir.file("orbq.txt")), "script") << otherUser;
-    EXPECT_EQ(slurp(dir.file("own.txt")), "mine") << otherUser;
-  }
-  fs::remove(dir.file("orbq.txt"));
-  fs::create_directory(dir.file("orbq.txt"));
-  std::string why;
-  EXPECT_FALSE(platform::replaceFileAtomically(dir.file("orbq.txt"), "script", &why));
-  EXPECT_EQ(why, "Is a directory");
-  EXPECT_EQ(namesIn(dir.path()), (std::vector<std::string>{"orbq.txt", "own.txt"}));
-}
-
 TEST(FilesTest, FailedWritesAreToldAtMostOnceAMinutePerFile) {
   std::vector<std::string> lines;
   int64_t now = 0;

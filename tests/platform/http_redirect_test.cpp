@@ -2,14 +2,10 @@
 // from a certificate authority made for the test with the openssl tool, which the requests
 // trust through HttpRequest::testCaFile.
 #include <gtest/gtest.h>
-#include <httplib.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <fstream>
-#include <memory>
 #include <string>
-#include <thread>
 
 #include "platform/http.h"
 #include "tests/support/loopback_server.h"
@@ -27,32 +23,9 @@ bool makeCertificates(const TempDir& dir) {
       " -keyout ca.key -out ca.pem -days 1 -subj /CN=orbiquant-test-ca && openssl req" + ec +
       " -keyout server.key -out server.csr -subj /CN=127.0.0.1 && openssl x509 -req -in"
       " server.csr -CA ca.pem -CAkey ca.key -CAcreateserial -out server.pem -days 1"
-      " -extfile server.ext";
-  return std::system((command + " >/dev/null 2>&1").c_str()) == 0;
+      " -extfile server.ext >/dev/null 2>&1";
+  return std::system(command.c_str()) == 0;
 }
-
-class TlsServer {
- public:
-  TlsServer(const std::string& certificate, const std::string& key)
-      : server_(certificate.c_str(), key.c_str()) {
-    port_ = server_.is_valid() ? server_.bind_to_any_port("127.0.0.1") : -1;
-    if (port_ > 0) thread_ = std::thread([this] { server_.listen_after_bind(); });
-    for (int i = 0; i < 200 && port_ > 0 && !server_.is_running(); ++i) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-  }
-  ~TlsServer() {
-    server_.stop();
-    if (thread_.joinable()) thread_.join();
-  }
-  httplib::SSLServer& server() { return server_; }
-  int port() const { return port_; }
-
- private:
-  httplib::SSLServer server_;
-  int port_ = -1;
-  std::thread thread_;
-};
 
 struct Body : platform::HttpReceiver {
   std::string text;
@@ -67,22 +40,16 @@ struct Body : platform::HttpReceiver {
 TEST(HttpRedirects, HttpsFollowsRedirectsToHttpsOnly) {
   TempDir dir;
   ASSERT_TRUE(makeCertificates(dir)) << "the openssl tool could not make the certificates";
-  TlsServer tls(dir.file("server.pem"), dir.file("server.key"));
-  ASSERT_GT(tls.port(), 0);
+  testing_support::LoopbackServer tls(dir.file("server.pem"), dir.file("server.key"));
   testing_support::LoopbackServer plain;
-  const std::string tlsBase = "https://127.0.0.1:" + std::to_string(tls.port());
+  ASSERT_GT(tls.port(), 0);
+  const std::string tlsBase = "https://" + tls.host();
   const std::string plainBase = "http://" + plain.host();
-  tls.server().Get("/script", [](const httplib::Request&, httplib::Response& response) {
-    response.set_content("secure", "text/plain");
-  });
-  for (const auto& [path, to] : {std::pair{"/to-http", plainBase}, {"/to-https", tlsBase}}) {
-    const std::string location = to + "/script";
-    tls.server().Get(path, [location](const httplib::Request&, httplib::Response& response) {
-      response.set_redirect(location);
-    });
-    plain.answerRedirect(path, location);
+  for (auto* server : {&tls, &plain}) {
+    server->answer("/script", 200, server == &tls ? "secure" : "plain", "text/plain");
+    server->answerRedirect("/to-http", plainBase + "/script");
+    server->answerRedirect("/to-https", tlsBase + "/script");
   }
-  plain.answer("/script", 200, "plain", "text/plain");
   const struct {
     std::string url;
     platform::HttpOutcome outcome;
@@ -99,8 +66,7 @@ TEST(HttpRedirects, HttpsFollowsRedirectsToHttpsOnly) {
     request.direct = true;
     request.testCaFile = dir.file("ca.pem");
     Body body;
-    const auto result = platform::curlHttpClient().get(request, body);
-    EXPECT_EQ(result.outcome, c.outcome) << c.url;
+    EXPECT_EQ(platform::curlHttpClient().get(request, body).outcome, c.outcome) << c.url;
     EXPECT_EQ(body.text, c.body) << c.url;
   }
   // The plain server's script was asked for once: by the transfer that started on plain http.
