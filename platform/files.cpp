@@ -203,28 +203,52 @@ int removeStaleTemporaries(const std::string& path) {
   return removed;
 }
 
-std::optional<std::string> readFileBounded(const std::string& path, std::size_t maxBytes) {
+namespace {
+
+// At most `maxBytes` of a regular file; nothing, and why in `whyNot`, when it cannot be opened
+// or read (errno ENOENT for a missing one).
+std::optional<std::string> readRegularFile(const std::string& path, std::size_t maxBytes, int flags,
+                                           std::string& whyNot, int& error) {
   // O_NONBLOCK: opening a named pipe must not wait for a writer; it is no regular file anyway.
-  const int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | flags);
+  error = fd < 0 ? errno : 0;
+  if (fd < 0) {
+    whyNot = errorText(error);
+    return std::nullopt;
+  }
   struct stat info {};
   if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    whyNot = S_ISDIR(info.st_mode) ? "it is a folder" : "it is not a regular file";
     close(fd);
     return std::nullopt;
   }
   std::string content;
   char chunk[65536];
-  bool failed = false;
   while (content.size() < maxBytes) {
     const size_t want = std::min(sizeof chunk, maxBytes - content.size());
     const ssize_t n = read(fd, chunk, want);
     if (n < 0 && errno == EINTR) continue;
-    failed = n < 0;
+    if (n < 0) whyNot = errorText(error = errno);
     if (n <= 0) break;
     content.append(chunk, static_cast<size_t>(n));
   }
   close(fd);
-  if (failed) return std::nullopt;
+  if (error != 0) return std::nullopt;
+  return content;
+}
+
+}  // namespace
+
+std::optional<std::string> readFileBounded(const std::string& path, std::size_t maxBytes) {
+  std::string whyNot;
+  int error = 0;
+  return readRegularFile(path, maxBytes, O_NOFOLLOW, whyNot, error);
+}
+
+std::optional<std::string> readFileIfThere(const std::string& path, std::string& whyNot) {
+  int error = 0;
+  auto content = readRegularFile(path, std::string::npos, 0, whyNot, error);
+  if (!content && (error == ENOENT || error == ENOTDIR)) return std::string();
   return content;
 }
 

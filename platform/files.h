@@ -33,6 +33,11 @@ int removeStaleTemporaries(const std::string& path);
 // read error).
 std::optional<std::string> readFileBounded(const std::string& path, std::size_t maxBytes);
 
+// The whole regular file at `path`, links followed: an empty text when there is no such file;
+// nothing, and why in `whyNot`, when it is there but cannot be read (a folder, no permission,
+// a read error).
+std::optional<std::string> readFileIfThere(const std::string& path, std::string& whyNot);
+
 // Holds an advisory lock (flock) on the file `path` (created, with its folder, when missing)
 // from construction to destruction. Processes that take the same lock around a read and a
 // rewrite of a file never lose each other's changes. Waits at most `waitMs` for a holder to

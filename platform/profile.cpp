@@ -1,13 +1,10 @@
 #include "platform/profile.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <mutex>
 #include <optional>
 #include <utility>
@@ -32,43 +29,16 @@ std::string_view trim(std::string_view s) {
   return s;
 }
 
-std::string errorText(int error) {
-  char buffer[256];
-  return strerror_r(error, buffer, sizeof buffer);  // the GNU variant returns the text
-}
-
 // The file's lines (none for a file that does not exist); nothing, and why in `whyNot`, when
 // the file is there but cannot be read: then it must not be rewritten from what was read.
 std::optional<std::vector<std::string>> readLines(const std::string& file, std::string& whyNot) {
+  const auto content = readFileIfThere(file, whyNot);
+  if (!content) return std::nullopt;
   std::vector<std::string> lines;
-  // O_NONBLOCK: opening a named pipe must not wait for a writer.
-  const int fd = open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) {
-    if (errno == ENOENT || errno == ENOTDIR) return lines;
-    whyNot = errorText(errno);
-    return std::nullopt;
-  }
-  struct stat info {};
-  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    whyNot = S_ISDIR(info.st_mode) ? "it is a folder" : "it is not a regular file";
-    close(fd);
-    return std::nullopt;
-  }
-  std::string content;
-  char chunk[65536];
-  for (;;) {
-    const ssize_t n = read(fd, chunk, sizeof chunk);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) whyNot = errorText(errno);
-    if (n <= 0) break;
-    content.append(chunk, static_cast<size_t>(n));
-  }
-  close(fd);
-  if (!whyNot.empty()) return std::nullopt;
   size_t start = 0;
-  while (start < content.size()) {
-    const size_t end = std::min(content.find('\n', start), content.size());
-    lines.push_back(content.substr(start, end - start));
+  while (start < content->size()) {
+    const size_t end = std::min(content->find('\n', start), content->size());
+    lines.push_back(content->substr(start, end - start));
     start = end + 1;
   }
   return lines;
