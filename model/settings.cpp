@@ -83,6 +83,33 @@ bool readSettingSwitch(SettingKey key, std::string_view section) {
   return readSettingText(key, section) == "on";
 }
 
+SettingSection::SettingSection(std::string_view section)
+    : values_(platform::profileReadSection(settingsFile(), section)) {}
+
+const std::string* SettingSection::find(SettingKey key) const {
+  const char* name = settingInfo(key).name;
+  for (const auto& value : values_) {
+    if (platform::equalsIgnoreCase(value.key, name)) return &value.value;
+  }
+  return nullptr;
+}
+
+int32_t SettingSection::readInt(SettingKey key) const {
+  const std::string* value = find(key);
+  return value ? platform::leadingInt(*value) : settingInfo(key).defaultInt;
+}
+
+std::string SettingSection::readText(SettingKey key) const {
+  const SettingInfo& info = settingInfo(key);
+  const std::string* value = find(key);
+  std::string text = value ? *value : std::string(info.defaultText ? info.defaultText : "");
+  const auto size = static_cast<size_t>(info.bufferSize > 0 ? info.bufferSize : 200);
+  if (text.size() > size - 1) text.resize(size - 1);
+  return text;
+}
+
+bool SettingSection::readSwitch(SettingKey key) const { return readText(key) == "on"; }
+
 bool writeSettingInt(SettingKey key, int32_t value, std::string_view section) {
   return writeSettingText(key, platform::formatInt(value), section);
 }

@@ -11,7 +11,7 @@ std::string cut(const std::string& text) { return text.substr(0, kCustomTextLimi
 
 class CustomStockDialog : public platform::DialogEvents {
  public:
-  CustomStockDialog() : dialog_(kCustomTemplate, *this) {
+  CustomStockDialog() : dialog_(kCustomDialog, *this) {
     // The settings file is what counts: it holds what the fetch thread will read next.
     const CustomStock stored = readCustomStock();
     dialog_.setText(customid::symbol, stored.symbol);

@@ -19,12 +19,7 @@ std::mutex& profileMutex() {
   return mutex;
 }
 
-std::string_view trim(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
-    s.remove_suffix(1);
-  return s;
-}
+std::string_view trim(std::string_view s) { return trimBlanks(s, true); }
 
 std::vector<std::string> readLines(const std::string& file) {
   std::vector<std::string> lines;
@@ -119,6 +114,23 @@ std::string profileReadText(const std::string& file, std::string_view section, s
   std::string text = value ? *value : std::string(fallback);
   if (text.size() > size - 1) text.resize(size - 1);
   return text;
+}
+
+std::vector<ProfileValue> profileReadSection(const std::string& file, std::string_view section) {
+  std::lock_guard lock(profileMutex());
+  std::vector<ProfileValue> values;
+  bool inSection = false;
+  for (const auto& line : readLines(file)) {
+    if (const auto name = sectionName(line)) {
+      if (inSection) break;  // the first matching section is the one used
+      inSection = equalsIgnoreCase(*name, section);
+      continue;
+    }
+    if (!inSection) continue;
+    if (const auto kl = keyLine(line))
+      values.push_back({std::string(kl->key), std::string(kl->value)});
+  }
+  return values;
 }
 
 namespace {

@@ -14,6 +14,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -29,6 +30,16 @@ int32_t profileReadInt(const std::string& file, std::string_view section, std::s
 // At most size - 1 characters of the value, or of `fallback` when the key is missing.
 std::string profileReadText(const std::string& file, std::string_view section, std::string_view key,
                             std::string_view fallback, std::size_t size);
+
+struct ProfileValue {
+  std::string key;
+  std::string value;
+};
+
+// Every key line of the section, in the file's order, with one read of the file: a lookup
+// that takes the first key matching without regard to case finds what profileReadText and
+// profileReadInt would find. Empty when the file or the section is missing.
+std::vector<ProfileValue> profileReadSection(const std::string& file, std::string_view section);
 
 // Replaces the key's value, or adds the key, its section, the file and its directory.
 // Returns false when the file could not be written; the old file is then left as it was.
