@@ -9,7 +9,7 @@
 #include "model/settings.h"
 #include "platform/clock.h"
 #include "platform/files.h"
-#include "platform/profile.h"
+#include "platform/settings_file.h"
 #include "platform/text.h"
 
 namespace {
@@ -89,8 +89,9 @@ bool loadScript(FetchContext& context, const std::string& makerHost) {
   const bool freshWanted = run.lastResult > 64;
   if (freshWanted || !platform::fileExists(kCacheFile)) {
     const SettingInfo& namepath = settingInfo(SettingKey::scriptHost);
-    run.scriptHost = platform::profileReadText(settingsFile(), kItemsSection, namepath.name,
-                                               makerHost, static_cast<size_t>(namepath.bufferSize));
+    run.scriptHost =
+        platform::settingsReadText(settingsFile(), kItemsSection, namepath.name, makerHost,
+                                   static_cast<size_t>(namepath.bufferSize));
     run.scriptPath = readSettingText(SettingKey::scriptPath);
     writeSettingText(SettingKey::scriptHost, run.scriptHost);
     writeSettingText(SettingKey::scriptPath, run.scriptPath);

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/profile.h"
+#include "platform/settings_file.h"
 
 enum class SettingKey {
   // Section "Items"; the file's names in comments.
@@ -104,7 +104,7 @@ class SettingSection {
 
  private:
   const std::string* find(SettingKey key) const;
-  std::vector<platform::ProfileValue> values_;
+  std::vector<platform::SettingsValue> values_;
 };
 
 struct SettingValue {

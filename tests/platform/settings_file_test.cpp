@@ -1,4 +1,4 @@
-#include "platform/profile.h"
+#include "platform/settings_file.h"
 
 #include <gtest/gtest.h>
 
@@ -24,13 +24,13 @@ std::string slurp(const std::string& path) {
 
 void spit(const std::string& path, const std::string& text) { std::ofstream(path) << text; }
 
-class ProfileTest : public ::testing::Test {
+class SettingsFileTest : public ::testing::Test {
  protected:
   TempDir dir;
   std::string file = dir.file("sub/orbq7.ini");
 };
 
-TEST_F(ProfileTest, ReadsIntegersByTheProfileRules) {
+TEST_F(SettingsFileTest, ReadsIntegersAsTheSettingsFileKeepsThem) {
   std::filesystem::create_directories(dir.file("sub"));
   spit(file, "[Items]\nplain=42\nneg=-9000\nword=abc\nlead=  17x\nempty=\nplus=+5\n");
   const struct {
@@ -39,44 +39,44 @@ TEST_F(ProfileTest, ReadsIntegersByTheProfileRules) {
   } cases[] = {{"plain", 42}, {"neg", -9000}, {"word", 0},    {"lead", 17},
                {"empty", 0},  {"plus", 5},    {"missing", 77}};
   for (const auto& c : cases) {
-    EXPECT_EQ(platform::profileReadInt(file, "Items", c.key, 77), c.expected) << c.key;
+    EXPECT_EQ(platform::settingsReadInt(file, "Items", c.key, 77), c.expected) << c.key;
   }
-  EXPECT_EQ(platform::profileReadInt(file, "Nowhere", "plain", -3), -3);
-  EXPECT_EQ(platform::profileReadInt(dir.file("absent.ini"), "Items", "plain", 8), 8);
+  EXPECT_EQ(platform::settingsReadInt(file, "Nowhere", "plain", -3), -3);
+  EXPECT_EQ(platform::settingsReadInt(dir.file("absent.ini"), "Items", "plain", 8), 8);
 }
 
-TEST_F(ProfileTest, MatchesNamesWithoutCaseAndValuesExactly) {
+TEST_F(SettingsFileTest, MatchesNamesWithoutCaseAndValuesExactly) {
   std::filesystem::create_directories(dir.file("sub"));
   spit(file, "[BANK1]\nC1=ON\ncustomlat=51.5\n");
-  EXPECT_EQ(platform::profileReadText(file, "bank1", "c1", "off", 4), "ON");
-  EXPECT_EQ(platform::profileReadText(file, "Bank1", "customLat", "", 200), "51.5");
-  EXPECT_NE(platform::profileReadText(file, "bank1", "c1", "off", 4), "on");
+  EXPECT_EQ(platform::settingsReadText(file, "bank1", "c1", "off", 4), "ON");
+  EXPECT_EQ(platform::settingsReadText(file, "Bank1", "customLat", "", 200), "51.5");
+  EXPECT_NE(platform::settingsReadText(file, "bank1", "c1", "off", 4), "on");
 }
 
-TEST_F(ProfileTest, CutsTextsToOneLessThanTheBuffer) {
+TEST_F(SettingsFileTest, CutsTextsToOneLessThanTheBuffer) {
   std::filesystem::create_directories(dir.file("sub"));
   spit(file, "[bank1]\nd2=123456789012\nc9=offline\n");
-  EXPECT_EQ(platform::profileReadText(file, "bank1", "d2", ".1", 10), "123456789");
-  EXPECT_EQ(platform::profileReadText(file, "bank1", "c9", "off", 4), "off");
-  EXPECT_EQ(platform::profileReadText(file, "bank1", "missing", "defaulted", 4), "def");
-  EXPECT_EQ(platform::profileReadText(file, "bank1", "d2", ".1", 0), "");
+  EXPECT_EQ(platform::settingsReadText(file, "bank1", "d2", ".1", 10), "123456789");
+  EXPECT_EQ(platform::settingsReadText(file, "bank1", "c9", "off", 4), "off");
+  EXPECT_EQ(platform::settingsReadText(file, "bank1", "missing", "defaulted", 4), "def");
+  EXPECT_EQ(platform::settingsReadText(file, "bank1", "d2", ".1", 0), "");
 }
 
-TEST_F(ProfileTest, WritesCreateDirectoryFileSectionAndKey) {
-  ASSERT_TRUE(platform::profileWriteText(file, "Items", "mainx", "200"));
-  ASSERT_TRUE(platform::profileWriteText(file, "Items", "mainy", "2"));
-  ASSERT_TRUE(platform::profileWriteText(file, "bank2", "c1", "on"));
-  ASSERT_TRUE(platform::profileWriteText(file, "ITEMS", "MAINX", "-5"));
+TEST_F(SettingsFileTest, WritesCreateDirectoryFileSectionAndKey) {
+  ASSERT_TRUE(platform::settingsWriteText(file, "Items", "mainx", "200"));
+  ASSERT_TRUE(platform::settingsWriteText(file, "Items", "mainy", "2"));
+  ASSERT_TRUE(platform::settingsWriteText(file, "bank2", "c1", "on"));
+  ASSERT_TRUE(platform::settingsWriteText(file, "ITEMS", "MAINX", "-5"));
   EXPECT_EQ(slurp(file), "[Items]\nMAINX=-5\nmainy=2\n\n[bank2]\nc1=on\n");
 }
 
-TEST_F(ProfileTest, AValueEndsAtALineBreak) {
-  ASSERT_TRUE(platform::profileWriteText(file, "Items", "customS", "IBM\n[bank1]\nc1=on"));
-  EXPECT_EQ(platform::profileReadText(file, "Items", "customS", "", 200), "IBM");
-  EXPECT_EQ(platform::profileReadText(file, "bank1", "c1", "off", 4), "off");
+TEST_F(SettingsFileTest, AValueEndsAtALineBreak) {
+  ASSERT_TRUE(platform::settingsWriteText(file, "Items", "customS", "IBM\n[bank1]\nc1=on"));
+  EXPECT_EQ(platform::settingsReadText(file, "Items", "customS", "", 200), "IBM");
+  EXPECT_EQ(platform::settingsReadText(file, "bank1", "c1", "off", 4), "off");
 }
 
-TEST_F(ProfileTest, OversizedFilesAreReadAndRewrittenWhole) {
+TEST_F(SettingsFileTest, OversizedFilesAreReadAndRewrittenWhole) {
   std::string large = "[Junk]\n";
   const std::string value = "=" + std::string(92, 'v') + "\n";
   for (int i = 0; i < 96000; ++i)
@@ -102,13 +102,13 @@ TEST_F(ProfileTest, OversizedFilesAreReadAndRewrittenWhole) {
   std::filesystem::create_directories(dir.file("sub"));
   for (const auto& c : cases) {
     spit(file, c.content);
-    EXPECT_EQ(platform::profileReadText(file, "Items", "mainx", "none", 200), c.before) << c.name;
-    ASSERT_TRUE(platform::profileWriteText(file, "Items", "mainx", "5")) << c.name;
+    EXPECT_EQ(platform::settingsReadText(file, "Items", "mainx", "none", 200), c.before) << c.name;
+    ASSERT_TRUE(platform::settingsWriteText(file, "Items", "mainx", "5")) << c.name;
     EXPECT_TRUE(slurp(file) == c.after) << c.name;  // no 10 MB dump on failure
   }
 }
 
-TEST_F(ProfileTest, WritersOnTwoThreadsLoseNoKey) {
+TEST_F(SettingsFileTest, WritersOnTwoThreadsLoseNoKey) {
   constexpr int kKeys = 1000;
   // Appended: GCC 12 at -O3 takes `"a" + std::string` for an overlapping copy.
   auto key = [](const char* prefix, int i) {
@@ -116,7 +116,7 @@ TEST_F(ProfileTest, WritersOnTwoThreadsLoseNoKey) {
   };
   auto writer = [&](const char* prefix) {
     for (int i = 0; i < kKeys; ++i) {
-      platform::profileWriteText(file, "Items", key(prefix, i), std::to_string(i));
+      platform::settingsWriteText(file, "Items", key(prefix, i), std::to_string(i));
     }
   };
   std::thread a(writer, "a");
@@ -124,13 +124,13 @@ TEST_F(ProfileTest, WritersOnTwoThreadsLoseNoKey) {
   a.join();
   b.join();
   for (int i = 0; i < kKeys; ++i) {
-    ASSERT_EQ(platform::profileReadInt(file, "Items", key("a", i), -1), i);
-    ASSERT_EQ(platform::profileReadInt(file, "Items", key("b", i), -1), i);
+    ASSERT_EQ(platform::settingsReadInt(file, "Items", key("a", i), -1), i);
+    ASSERT_EQ(platform::settingsReadInt(file, "Items", key("b", i), -1), i);
   }
 }
 
-TEST_F(ProfileTest, ABatchWriteLeavesTheFileOfOneWritePerKey) {
-  const std::vector<platform::ProfileEntry> batch = {
+TEST_F(SettingsFileTest, ABatchWriteLeavesTheFileOfOneWritePerKey) {
+  const std::vector<platform::SettingsEntry> batch = {
       {"d1", "120"},      {"new", "x"}, {"D1", "121"}, {"c1", "on\n[Items]\nmainx=9"},
       {"a\nb=0\nc", "1"}, {"b", "2"},   {"d2", ""}};
   const char* starts[] = {
@@ -147,17 +147,17 @@ TEST_F(ProfileTest, ABatchWriteLeavesTheFileOfOneWritePerKey) {
     std::filesystem::remove(oneByOne);
     if (start) spit(file, start);
     if (start) spit(oneByOne, start);
-    for (const auto& e : batch) platform::profileWriteText(oneByOne, "bank1", e.key, e.value);
-    ASSERT_TRUE(platform::profileWriteTexts(file, "bank1", batch));
+    for (const auto& e : batch) platform::settingsWriteText(oneByOne, "bank1", e.key, e.value);
+    ASSERT_TRUE(platform::settingsWriteTexts(file, "bank1", batch));
     EXPECT_EQ(slurp(file), slurp(oneByOne)) << (start ? start : "no file");
   }
 }
 
-TEST_F(ProfileTest, NumbersRoundTripUnderADecimalCommaLocale) {
+TEST_F(SettingsFileTest, NumbersRoundTripUnderADecimalCommaLocale) {
   const std::string saved = std::setlocale(LC_ALL, nullptr);
   if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) GTEST_SKIP() << "de_DE.UTF-8 is not installed";
-  ASSERT_TRUE(platform::profileWriteText(file, "bank1", "d2", platform::formatFixed(-0.125)));
-  const std::string text = platform::profileReadText(file, "bank1", "d2", "", 10);
+  ASSERT_TRUE(platform::settingsWriteText(file, "bank1", "d2", platform::formatFixed(-0.125)));
+  const std::string text = platform::settingsReadText(file, "bank1", "d2", "", 10);
   const double back = platform::leadingDouble(text);
   std::setlocale(LC_ALL, saved.c_str());
   EXPECT_EQ(text, "-0.125000");

@@ -1,4 +1,4 @@
-#include "platform/profile.h"
+#include "platform/settings_file.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -14,7 +14,7 @@ namespace platform {
 
 namespace {
 
-std::mutex& profileMutex() {
+std::mutex& settingsFileMutex() {
   static std::mutex mutex;
   return mutex;
 }
@@ -99,26 +99,26 @@ std::string configFilePath(std::string_view name) {
   return base + "/orbiquant/" + std::string(name);
 }
 
-int32_t profileReadInt(const std::string& file, std::string_view section, std::string_view key,
-                       int32_t fallback) {
-  std::lock_guard lock(profileMutex());
+int32_t settingsReadInt(const std::string& file, std::string_view section, std::string_view key,
+                        int32_t fallback) {
+  std::lock_guard lock(settingsFileMutex());
   const auto value = findValue(file, section, key);
   return value ? leadingInt(*value) : fallback;
 }
 
-std::string profileReadText(const std::string& file, std::string_view section, std::string_view key,
-                            std::string_view fallback, std::size_t size) {
+std::string settingsReadText(const std::string& file, std::string_view section,
+                             std::string_view key, std::string_view fallback, std::size_t size) {
   if (size == 0) return {};
-  std::lock_guard lock(profileMutex());
+  std::lock_guard lock(settingsFileMutex());
   const auto value = findValue(file, section, key);
   std::string text = value ? *value : std::string(fallback);
   if (text.size() > size - 1) text.resize(size - 1);
   return text;
 }
 
-std::vector<ProfileValue> profileReadSection(const std::string& file, std::string_view section) {
-  std::lock_guard lock(profileMutex());
-  std::vector<ProfileValue> values;
+std::vector<SettingsValue> settingsReadSection(const std::string& file, std::string_view section) {
+  std::lock_guard lock(settingsFileMutex());
+  std::vector<SettingsValue> values;
   bool inSection = false;
   for (const auto& line : readLines(file)) {
     if (const auto name = sectionName(line)) {
@@ -175,9 +175,9 @@ void splitAtLineBreaks(std::vector<std::string>& lines) {
 
 }  // namespace
 
-bool profileWriteTexts(const std::string& file, std::string_view section,
-                       std::span<const ProfileEntry> entries) {
-  std::lock_guard lock(profileMutex());
+bool settingsWriteTexts(const std::string& file, std::string_view section,
+                        std::span<const SettingsEntry> entries) {
+  std::lock_guard lock(settingsFileMutex());
   auto lines = readLines(file);
   const bool nameBreaksLines = section.find('\n') != std::string_view::npos;
   for (const auto& [key, value] : entries) {
@@ -189,10 +189,10 @@ bool profileWriteTexts(const std::string& file, std::string_view section,
   return writeFileAtomically(file, out);
 }
 
-bool profileWriteText(const std::string& file, std::string_view section, std::string_view key,
-                      std::string_view value) {
-  const ProfileEntry entry{key, value};
-  return profileWriteTexts(file, section, {&entry, 1});
+bool settingsWriteText(const std::string& file, std::string_view section, std::string_view key,
+                       std::string_view value) {
+  const SettingsEntry entry{key, value};
+  return settingsWriteTexts(file, section, {&entry, 1});
 }
 
 }  // namespace platform

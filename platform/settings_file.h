@@ -24,37 +24,37 @@ std::string configFilePath(std::string_view name);
 
 // The value's leading decimal integer (a sign is allowed); `fallback` when the file, the
 // section or the key is missing; 0 when the value does not start with a number.
-int32_t profileReadInt(const std::string& file, std::string_view section, std::string_view key,
-                       int32_t fallback);
+int32_t settingsReadInt(const std::string& file, std::string_view section, std::string_view key,
+                        int32_t fallback);
 
 // At most size - 1 characters of the value, or of `fallback` when the key is missing.
-std::string profileReadText(const std::string& file, std::string_view section, std::string_view key,
-                            std::string_view fallback, std::size_t size);
+std::string settingsReadText(const std::string& file, std::string_view section,
+                             std::string_view key, std::string_view fallback, std::size_t size);
 
-struct ProfileValue {
+struct SettingsValue {
   std::string key;
   std::string value;
 };
 
 // Every key line of the section, in the file's order, with one read of the file: a lookup
-// that takes the first key matching without regard to case finds what profileReadText and
-// profileReadInt would find. Empty when the file or the section is missing.
-std::vector<ProfileValue> profileReadSection(const std::string& file, std::string_view section);
+// that takes the first key matching without regard to case finds what settingsReadText and
+// settingsReadInt would find. Empty when the file or the section is missing.
+std::vector<SettingsValue> settingsReadSection(const std::string& file, std::string_view section);
 
 // Replaces the key's value, or adds the key, its section, the file and its directory.
 // Returns false when the file could not be written; the old file is then left as it was.
-bool profileWriteText(const std::string& file, std::string_view section, std::string_view key,
-                      std::string_view value);
+bool settingsWriteText(const std::string& file, std::string_view section, std::string_view key,
+                       std::string_view value);
 
-struct ProfileEntry {
+struct SettingsEntry {
   std::string_view key;
   std::string_view value;
 };
 
 // Writes several keys of one section with one read and one replacement of the file: the file
-// ends exactly as after one profileWriteText per entry, in order. Returns false when it could
+// ends exactly as after one settingsWriteText per entry, in order. Returns false when it could
 // not be written; the old file is then left as it was, with none of the entries.
-bool profileWriteTexts(const std::string& file, std::string_view section,
-                       std::span<const ProfileEntry> entries);
+bool settingsWriteTexts(const std::string& file, std::string_view section,
+                        std::span<const SettingsEntry> entries);
 
 }  // namespace platform

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/profile.h"
+#include "platform/settings_file.h"
 #include "platform/text.h"
 
 namespace {
@@ -72,15 +72,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     switch (input.ConsumeIntegralInRange(0, 2)) {
       case 0: {
         const int32_t fallback = input.ConsumeIntegral<int32_t>();
-        const int32_t value = platform::profileReadInt(file, section, key, fallback);
-        const std::string text = platform::profileReadText(file, section, key, kMissing, 4096);
+        const int32_t value = platform::settingsReadInt(file, section, key, fallback);
+        const std::string text = platform::settingsReadText(file, section, key, kMissing, 4096);
         if (text != kMissing && value != platform::leadingInt(text)) std::abort();
         break;
       }
       case 1: {
         const auto bufferSize = input.ConsumeIntegralInRange<size_t>(0, 300);
         const std::string text =
-            platform::profileReadText(file, section, key, "fallback", bufferSize);
+            platform::settingsReadText(file, section, key, "fallback", bufferSize);
         if (text.size() + 1 > std::max<size_t>(bufferSize, 1)) std::abort();
         break;
       }
@@ -89,16 +89,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const std::string otherSection = input.ConsumeRandomLengthString(12);
         const std::string otherKey = input.ConsumeRandomLengthString(12);
         const std::string before =
-            platform::profileReadText(file, otherSection, otherKey, kMissing, 4096);
-        if (!platform::profileWriteText(file, section, key, value)) std::abort();
+            platform::settingsReadText(file, otherSection, otherKey, kMissing, 4096);
+        if (!platform::settingsWriteText(file, section, key, value)) std::abort();
         if (!plainName(section) || !plainName(key)) break;
-        if (platform::profileReadText(file, section, key, kMissing, 4096) != storedValue(value)) {
+        if (platform::settingsReadText(file, section, key, kMissing, 4096) != storedValue(value)) {
           std::abort();
         }
         const bool same = platform::equalsIgnoreCase(section, otherSection) &&
                           platform::equalsIgnoreCase(key, otherKey);
         if (!same &&
-            platform::profileReadText(file, otherSection, otherKey, kMissing, 4096) != before) {
+            platform::settingsReadText(file, otherSection, otherKey, kMissing, 4096) != before) {
           std::abort();
         }
         break;
