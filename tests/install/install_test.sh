@@ -84,6 +84,12 @@ feed)
     printf "GET /m3d/s3.txt HTTP/1.0\r\nHost: 127.0.0.1\r\n\r\n" >&3; cat <&3' | sed '1,/^\r$/d')
   check "script from the share folder" "$(sed "s/{HOST}/127.0.0.1:$PORT/g" "$P/share/orbiquant/s3.txt" | md5sum)" \
     "$(printf '%s\n' "$body" | md5sum)"
+  # A second server on the same port is refused, and says why.
+  timeout 5 "$P/bin/orbiquant-feed" --port "$PORT" >"$WORK/second.out" 2>"$WORK/second.err"
+  check "exit code of a second server on the port" 1 "$?"
+  grep -q 'address in use' "$WORK/second.err" && echo "ok: says the address is in use" ||
+    fail "no 'address in use': $(cat "$WORK/second.err")"
+  check "the second server never says it listens" "" "$(cat "$WORK/second.out")"
   kill $FEED
   # Without a share folder beside it and no server/ here, it says so and ends.
   mkdir -p "$WORK/bare/bin" && cp "$P/bin/orbiquant-feed" "$WORK/bare/bin/"

@@ -17,6 +17,7 @@
 #include <sstream>
 #include <string>
 
+#include "tools/feed/listener.h"
 #include "tools/feed/request_log.h"
 #include "tools/feed/root.h"
 #include "tools/feed/simulator.h"
@@ -137,8 +138,9 @@ int main(int argc, char** argv) {
     reply(res, feed::newsPage(currentStep()), "text/html");
   });
 
-  if (!server.bind_to_port("127.0.0.1", options.port)) {
-    std::fprintf(stderr, "orbiquant-feed: cannot listen on %s\n", host.c_str());
+  std::string error;
+  if (!feed::bindExclusive(server, "127.0.0.1", options.port, error)) {
+    std::fprintf(stderr, "orbiquant-feed: cannot listen on %s: %s\n", host.c_str(), error.c_str());
     return 1;
   }
   log.note("listening on " + host);
