@@ -25,7 +25,6 @@
 
 #include "tools/feed/feed_config.h"
 #include "tools/feed/listener.h"
-#include "tools/feed/news_reader.h"
 #include "tools/feed/options.h"
 #include "tools/feed/relay.h"
 #include "tools/feed/request_log.h"
@@ -91,38 +90,28 @@ int check(const feed::FeedConfig& config) {
   int failures = 0;
   if (!config.hasQuotes) std::printf("no [quotes] source: the simulator's quotes are served\n");
   for (const auto& [item, symbol] : config.quotes.symbols) {
-    const feed::UpstreamResponse response = upstream.get(feed::quoteUrl(config.quotes, symbol));
-    std::string error = !response.received       ? response.error
-                        : response.status != 200 ? "HTTP " + std::to_string(response.status)
-                                                 : "";
-    feed::SourceQuote q;
-    if (error.empty())
-      error = feed::readQuote(config.quotes, response.contentType, response.body, q);
-    if (error.empty()) {
+    const auto fetched = feed::fetchQuote(upstream, config.quotes, symbol);
+    const feed::SourceQuote& q = fetched.value;
+    if (fetched.ok) {
       std::printf("%s (%s): %.2f, previous close %.2f, change %+.2f (%+.2f%%), time %lld\n",
                   item.c_str(), symbol.c_str(), q.price, q.previous, q.change, q.percent,
                   static_cast<long long>(q.time));
     } else {
-      std::printf("%s (%s): failed: %s\n", item.c_str(), symbol.c_str(), error.c_str());
-      ++failures;
+      std::printf("%s (%s): failed: %s\n", item.c_str(), symbol.c_str(), fetched.error.c_str());
     }
+    failures += fetched.ok ? 0 : 1;
   }
   for (const auto& url : config.feeds) {
-    const feed::UpstreamResponse response = upstream.get(url);
-    std::string error = !response.received       ? response.error
-                        : response.status != 200 ? "HTTP " + std::to_string(response.status)
-                                                 : "";
-    feed::Headlines headlines;
-    if (error.empty()) error = feed::readFeed(response.body, response.contentType, headlines);
-    if (error.empty()) {
-      std::printf("%s: \"%s\", %zu headlines%s%s\n", feed::hostOf(url).c_str(),
-                  headlines.title.c_str(), headlines.items.size(),
-                  headlines.items.empty() ? "" : ", first: ",
-                  headlines.items.empty() ? "" : headlines.items[0].c_str());
+    const auto fetched = feed::fetchHeadlines(upstream, url);
+    const feed::Headlines& h = fetched.value;
+    if (fetched.ok) {
+      std::printf("%s: \"%s\", %zu headlines%s%s\n", feed::hostOf(url).c_str(), h.title.c_str(),
+                  h.items.size(),
+                  h.items.empty() ? "" : ", first: ", h.items.empty() ? "" : h.items[0].c_str());
     } else {
-      std::printf("%s: failed: %s\n", feed::hostOf(url).c_str(), error.c_str());
-      ++failures;
+      std::printf("%s: failed: %s\n", feed::hostOf(url).c_str(), fetched.error.c_str());
     }
+    failures += fetched.ok ? 0 : 1;
   }
   return failures == 0 ? 0 : 1;
 }

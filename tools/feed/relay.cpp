@@ -37,12 +37,15 @@ bool isFuturesOf(const std::string& symbol, const std::string& item) {
          (rest.substr(3) == ".CMX" || rest.substr(3) == ".NYM");
 }
 
+// The answer's status and Retry-After, with `value` when `error` is empty.
 template <class Value>
-Fetched<Value> failure(const UpstreamResponse& response, std::string error) {
+Fetched<Value> outcome(const UpstreamResponse& response, std::string error, Value value) {
   Fetched<Value> fetched;
+  fetched.ok = error.empty();
   fetched.status = response.received ? response.status : 0;
   fetched.retryAfterSeconds = response.retryAfterSeconds;
   fetched.error = std::move(error);
+  if (fetched.ok) fetched.value = std::move(value);
   return fetched;
 }
 
@@ -52,7 +55,31 @@ std::string responseProblem(const UpstreamResponse& response) {
   return {};
 }
 
+std::string htmlEscaped(const std::string& text) {
+  std::string out;
+  for (const char c : text) out += c == '&' ? "&amp;" : std::string(1, c);
+  return out;
+}
+
 }  // namespace
+
+Fetched<SourceQuote> fetchQuote(Upstream& upstream, const QuoteSource& source,
+                                const std::string& symbol) {
+  const UpstreamResponse response = upstream.get(quoteUrl(source, symbol));
+  std::string error = responseProblem(response);
+  SourceQuote quote;
+  if (error.empty()) error = readQuote(source, response.contentType, response.body, quote);
+  return outcome(response, std::move(error), quote);
+}
+
+Fetched<Headlines> fetchHeadlines(Upstream& upstream, const std::string& url) {
+  const UpstreamResponse response = upstream.get(url);
+  std::string error = responseProblem(response);
+  Headlines headlines;
+  if (error.empty()) error = readFeed(response.body, response.contentType, headlines);
+  if (headlines.title.empty()) headlines.title = plainText(hostOf(url));
+  return outcome(response, std::move(error), std::move(headlines));
+}
 
 QuoteRelay::QuoteRelay(QuoteSource source, Upstream& upstream, Clock clock, RequestLog* log,
                        std::chrono::milliseconds wait)
@@ -78,18 +105,10 @@ std::string QuoteRelay::itemFor(const std::string& symbol) const {
 }
 
 Fetched<SourceQuote> QuoteRelay::fetch(const std::string& item) {
-  const UpstreamResponse response = upstream_.get(quoteUrl(source_, sourceSymbol(item)));
-  std::string error = responseProblem(response);
-  SourceQuote quote;
-  if (error.empty()) error = readQuote(source_, response.contentType, response.body, quote);
-  if (!error.empty()) {
-    if (log_) log_->note("quotes: " + item + " (" + sourceSymbol(item) + "): " + error);
-    return failure<SourceQuote>(response, error);
+  Fetched<SourceQuote> fetched = fetchQuote(upstream_, source_, sourceSymbol(item));
+  if (!fetched.ok && log_) {
+    log_->note("quotes: " + item + " (" + sourceSymbol(item) + "): " + fetched.error);
   }
-  Fetched<SourceQuote> fetched;
-  fetched.ok = true;
-  fetched.value = quote;
-  fetched.status = response.status;
   return fetched;
 }
 
@@ -103,13 +122,13 @@ bool QuoteRelay::current(const Cached<SourceQuote>& cached, Current& out) const 
 }
 
 std::string QuoteRelay::indexPage(const std::string& page, int year, int month) {
+  if (page != "indices" && page != "commodities") return {};
   std::vector<std::string> items;
   for (const auto& instrument : instruments()) {
     if (page == instrument.page && !sourceSymbol(instrument.symbol).empty()) {
       items.push_back(instrument.symbol);
     }
   }
-  if (page != "indices" && page != "commodities") return {};
   const auto cached = refresher_.read(items, wait_);
   std::vector<IndexRow> rows;
   for (const auto& item : items) {
@@ -200,19 +219,8 @@ std::vector<std::string> NewsRelay::urlsOf(const std::string& slot) const {
 }
 
 Fetched<Headlines> NewsRelay::fetch(const std::string& url) {
-  const UpstreamResponse response = upstream_.get(url);
-  std::string error = responseProblem(response);
-  Headlines headlines;
-  if (error.empty()) error = readFeed(response.body, response.contentType, headlines);
-  if (!error.empty()) {
-    if (log_) log_->note("feeds: " + hostOf(url) + ": " + error);
-    return failure<Headlines>(response, error);
-  }
-  if (headlines.title.empty()) headlines.title = plainText(hostOf(url));
-  Fetched<Headlines> fetched;
-  fetched.ok = true;
-  fetched.value = std::move(headlines);
-  fetched.status = response.status;
+  Fetched<Headlines> fetched = fetchHeadlines(upstream_, url);
+  if (!fetched.ok && log_) log_->note("feeds: " + hostOf(url) + ": " + fetched.error);
   return fetched;
 }
 
@@ -245,8 +253,8 @@ std::string NewsRelay::newsPage() {
   for (const auto& url : urls_) {
     const Cached<Headlines>& entry = cached.at(url);
     if (!entry.value || refresher_.now() - entry.fetchedAtMs > kFeedKeepMs) continue;
-    html += "<h2>" + entry.value->title + "</h2><ul>\n";
-    for (const auto& item : entry.value->items) html += "<li>" + item + "</li>\n";
+    html += "<h2>" + htmlEscaped(entry.value->title) + "</h2><ul>\n";
+    for (const auto& item : entry.value->items) html += "<li>" + htmlEscaped(item) + "</li>\n";
     html += "</ul>\n";
   }
   return html + "</body></html>\n";

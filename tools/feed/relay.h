@@ -24,6 +24,12 @@ constexpr std::chrono::milliseconds kPageWait{5000};
 constexpr int64_t kFeedPeriodMs = 5 * 60 * 1000;
 constexpr int64_t kFeedKeepMs = 60 * 60 * 1000;  // a failing feed's last headlines
 
+// One request for a symbol's quote, or for a feed, and its reading (for the relay and for
+// --check). A feed without a title of its own is named by its host.
+Fetched<SourceQuote> fetchQuote(Upstream& upstream, const QuoteSource& source,
+                                const std::string& symbol);
+Fetched<Headlines> fetchHeadlines(Upstream& upstream, const std::string& url);
+
 class QuoteRelay {
  public:
   QuoteRelay(QuoteSource source, Upstream& upstream, Clock clock, RequestLog* log,
