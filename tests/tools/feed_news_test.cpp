@@ -1,18 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
+#include "tests/tools/feed_fixture.h"
 #include "tools/feed/news_reader.h"
 
 namespace {
-
-std::string fixture(const std::string& name) {
-  std::ifstream in(std::string(FEED_TEST_DATA) + "/" + name, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 TEST(FeedNews, FeedsAsPublishersWriteThemBecomePlainHeadlines) {
   const struct {
@@ -41,7 +32,7 @@ TEST(FeedNews, FeedsAsPublishersWriteThemBecomePlainHeadlines) {
   };
   for (const auto& c : cases) {
     feed::Headlines headlines;
-    EXPECT_EQ(feed::readFeed(fixture(c.file), c.contentType, headlines), "") << c.file;
+    EXPECT_EQ(feed::readFeed(feedFixture(c.file), c.contentType, headlines), "") << c.file;
     EXPECT_EQ(headlines.title, c.title) << c.file;
     EXPECT_EQ(headlines.items, c.items) << c.file;
   }
@@ -51,9 +42,10 @@ TEST(FeedNews, WhatIsNotAFeedIsRefused) {
   const struct {
     std::string body, contentType, error;
   } cases[] = {
-      {fixture("consent.html"), "text/html; charset=utf-8",
+      {feedFixture("consent.html"), "text/html; charset=utf-8",
        "an HTML page where a feed was expected"},
-      {fixture("consent.html"), "application/rss+xml", "an HTML page where a feed was expected"},
+      {feedFixture("consent.html"), "application/rss+xml",
+       "an HTML page where a feed was expected"},
       {"{\"c\": 1}", "application/json", "not XML"},
       {"<?xml version=\"1.0\"?><opml><body/></opml>", "text/xml", "not an RSS or Atom feed"},
       {"<rss version=\"2.0\"></rss>", "text/xml", "an RSS document without a channel"},

@@ -1,19 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
+#include "tests/tools/feed_fixture.h"
 #include "tools/feed/quote_source.h"
 #include "tools/feed/refresher.h"
 
 namespace {
-
-std::string fixture(const std::string& name) {
-  std::ifstream in(std::string(FEED_TEST_DATA) + "/" + name, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 feed::QuoteSource chartSource() {
   feed::QuoteSource source;
@@ -39,16 +30,17 @@ TEST(FeedQuotes, BothResponseShapesAndTheirFailures) {
     std::string body, contentType, error;
     double price = 0, change = 0, percent = 0;
   } cases[] = {
-      {chartSource(), fixture("chart.json"), "application/json", "", 44123.45, 173.33,
+      {chartSource(), feedFixture("chart.json"), "application/json", "", 44123.45, 173.33,
        173.33 / 43950.12 * 100},
-      {flatSource(), fixture("flat.json"), "application/json; charset=utf-8", "", 187.44, -1.56,
+      {flatSource(), feedFixture("flat.json"), "application/json; charset=utf-8", "", 187.44, -1.56,
        -0.8254},
-      {chartSource(), fixture("chart-error.json"), "application/json",
+      {chartSource(), feedFixture("chart-error.json"), "application/json",
        "the source says: Not Found: No data found, symbol may be delisted"},
-      {flatSource(), fixture("flat-unknown.json"), "application/json",
+      {flatSource(), feedFixture("flat-unknown.json"), "application/json",
        "no price for this symbol (the source gives 0.000000)"},
-      {chartSource(), fixture("consent.html"), "text/html", "an HTML page where JSON was expected"},
-      {chartSource(), fixture("consent.html"), "", "an HTML page where JSON was expected"},
+      {chartSource(), feedFixture("consent.html"), "text/html",
+       "an HTML page where JSON was expected"},
+      {chartSource(), feedFixture("consent.html"), "", "an HTML page where JSON was expected"},
       {flatSource(), "{\"c\":\"12.5\",\"pc\":\"10\"}", "", "", 12.5, 2.5, 25},  // numbers as text
       {flatSource(), "{\"c\":12.5}", "", "no previous close at /pc"},
       {flatSource(), "{\"c\":true,\"pc\":1}", "", "no price at /c"},
@@ -66,7 +58,7 @@ TEST(FeedQuotes, BothResponseShapesAndTheirFailures) {
     EXPECT_NEAR(quote.percent, c.percent, 1e-9);
   }
   feed::SourceQuote quote;
-  ASSERT_EQ(feed::readQuote(chartSource(), "", fixture("chart.json"), quote), "");
+  ASSERT_EQ(feed::readQuote(chartSource(), "", feedFixture("chart.json"), quote), "");
   EXPECT_EQ(quote.time, 1765224000);
 }
 

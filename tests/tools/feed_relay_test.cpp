@@ -5,22 +5,15 @@
 #include <httplib.h>
 
 #include <atomic>
-#include <fstream>
 #include <map>
 #include <mutex>
 #include <sstream>
 #include <thread>
 
+#include "tests/tools/feed_fixture.h"
 #include "tools/feed/relay.h"
 
 namespace {
-
-std::string fixture(const std::string& name) {
-  std::ifstream in(std::string(FEED_TEST_DATA) + "/" + name, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 // Serves /<kind>/<name>: fixtures, failures and slow or huge answers; counts the requests.
 class FakeUpstream {
@@ -65,16 +58,16 @@ class FakeUpstream {
       res.set_content("{\"error\":\"too many requests\"}", "application/json");
     } else if (kind == "slow") {
       std::this_thread::sleep_for(std::chrono::milliseconds(800));
-      res.set_content(fixture("flat.json"), "application/json");
+      res.set_content(feedFixture("flat.json"), "application/json");
     } else if (kind == "huge") {
       res.set_content("{\"c\":1,\"x\":\"" + std::string(2000000, 'x') + "\"}", "application/json");
     } else if (kind == "missing") {
       res.status = 404;
       res.set_content("{\"error\":\"no such symbol\"}", "application/json");
     } else if (kind == "html") {
-      res.set_content(fixture("consent.html"), "text/html; charset=utf-8");
+      res.set_content(feedFixture("consent.html"), "text/html; charset=utf-8");
     } else {
-      const std::string body = fixture(name);
+      const std::string body = feedFixture(name);
       res.status = body.empty() ? 404 : 200;
       res.set_content(body, name.ends_with(".json") ? "application/json" : "application/rss+xml");
     }
