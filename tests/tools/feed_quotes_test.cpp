@@ -43,6 +43,8 @@ TEST(FeedQuotes, BothResponseShapesAndTheirFailures) {
       {chartSource(), feedFixture("consent.html"), "", "an HTML page where JSON was expected"},
       {flatSource(), "{\"c\":\"12.5\",\"pc\":\"10\"}", "", "", 12.5, 2.5, 25},  // numbers as text
       {flatSource(), "{\"c\":12.5}", "", "no previous close at /pc"},
+      {flatSource(), "{\"c\":1e300,\"pc\":1}", "", "a price out of range"},
+      {flatSource(), "{\"c\":2,\"pc\":1,\"t\":1e300,\"d\":1e300,\"dp\":5}", "", "", 2, 1, 5},
       {flatSource(), "{\"c\":true,\"pc\":1}", "", "no price at /c"},
       {flatSource(), "{\"c\":", "", "not JSON"},
       {flatSource(), std::string(100, '[') + std::string(100, ']'), "", "JSON nested too deeply"},

@@ -11,6 +11,8 @@ namespace {
 using nlohmann::json;
 
 constexpr int kMaxDepth = 64;
+// Numbers beyond any market's are not values (and would not fit the pages' texts).
+constexpr double kLargest = 1e12;
 
 std::string percentEncoded(const std::string& text) {
   static const char kHex[] = "0123456789ABCDEF";
@@ -134,20 +136,30 @@ std::string readQuote(const QuoteSource& source, const std::string& contentType,
     const std::string error = sourceError(document);
     return error.empty() ? "no price at " + source.price : "the source says: " + error;
   }
-  if (q.price <= 0)
+  if (q.price <= 0) {
     return "no price for this symbol (the source gives " + printable(std::to_string(q.price)) + ")";
-  if (!numberAt(document, source.previous, q.previous) || q.previous <= 0) {
+  }
+  if (q.price >= kLargest) return "a price out of range";
+  if (!numberAt(document, source.previous, q.previous) || q.previous <= 0 ||
+      q.previous >= kLargest) {
     return "no previous close at " + source.previous;
   }
   double time = 0;
   if (!source.time.empty() && numberAt(document, source.time, time) && time > 0) {
-    q.time = static_cast<int64_t>(time > 1e11 ? time / 1000 : time);  // milliseconds too
+    if (time > 1e11) time /= 1000;  // milliseconds
+    if (time < 1e11) q.time = static_cast<int64_t>(time);
   }
   q.change = q.price - q.previous;
   q.percent = q.change / q.previous * 100.0;
   double given = 0;
-  if (!source.change.empty() && numberAt(document, source.change, given)) q.change = given;
-  if (!source.percent.empty() && numberAt(document, source.percent, given)) q.percent = given;
+  if (!source.change.empty() && numberAt(document, source.change, given) &&
+      std::fabs(given) < kLargest) {
+    q.change = given;
+  }
+  if (!source.percent.empty() && numberAt(document, source.percent, given) &&
+      std::fabs(given) < kLargest) {
+    q.percent = given;
+  }
   quote = q;
   return {};
 }
