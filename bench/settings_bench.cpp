@@ -8,9 +8,8 @@
 #include <fstream>
 #include <string>
 
-#include "model/display_state.h"
+#include "command/view_presets.h"
 #include "model/settings.h"
-#include "panel/view_presets.h"
 
 namespace {
 
@@ -43,7 +42,8 @@ class SettingsHomeDir {
 
 void BM_SavePreset10MB(benchmark::State& state) {
   const SettingsHomeDir home;
-  for (auto _ : state) savePreset(displayState, "bank1");
+  const ViewState view;
+  for (auto _ : state) savePreset(view, 0);
 }
 BENCHMARK(BM_SavePreset10MB)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
 

@@ -11,8 +11,10 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Orbiquant shows a turning Earth in an Open
 market quote tags at their cities (green up, red down), four world clocks and a
 scrolling news ticker, with a small Display panel of options and view presets.
 
-The package also holds orbiquant-feed, a local feed server and market simulator
-on 127.0.0.1:8404, which the program reads by default.")
+The package also holds orbiquant-feed, the feed server the program reads by
+default on 127.0.0.1:8404: a market simulator, or a relay of a quote source and
+news feeds the user names. It runs as a systemd user service, enabled for
+every user.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -21,4 +23,8 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://orbiquant.example.org/")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-dejavu-core")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+# Enable the feed server's user unit for every user on install, disable it on removal.
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${PROJECT_SOURCE_DIR}/dist/debian/postinst
+    ${PROJECT_SOURCE_DIR}/dist/debian/prerm ${PROJECT_SOURCE_DIR}/dist/debian/postrm)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

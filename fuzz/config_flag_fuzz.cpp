@@ -11,6 +11,22 @@
 #include "market/http_transfer.h"
 #include "platform/http.h"
 
+namespace {
+
+// The scripted client and a network that is up or down, as the input says.
+class FuzzEvents : public FetchEvents {
+ public:
+  FuzzEvents(platform::HttpClient& client, bool up) : client_(client), up_(up) {}
+  platform::HttpClient& httpClient() override { return client_; }
+  bool networkUp() override { return up_; }
+
+ private:
+  platform::HttpClient& client_;
+  bool up_;
+};
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using platform::HttpOutcome;
   FuzzedDataProvider input(data, size);
@@ -30,8 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   client.exchanges.push_back(exchange);
   static const auto context = std::make_unique<FetchContext>();
-  context->transferHooks.client = &client;
-  context->transferHooks.networkUp = [networkUp] { return networkUp; };
+  context->events = std::make_shared<FuzzEvents>(client, networkUp);
 
   const int32_t result = fetchConfigFlag(*context, host, "/m3d/cf2.txt");
   const bool reached = host[0] == '1' || networkUp;
@@ -40,6 +55,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   } else if (result > 0) {
     std::abort();
   }
-  context->transferHooks.client = nullptr;
+  context->events = std::make_shared<FetchEvents>();
   return 0;
 }

@@ -5,13 +5,11 @@
 #include "market/http_transfer.h"
 #include "market/scanner_host.h"
 #include "market/summer_time.h"
-#include "model/caption_text.h"
-#include "model/display_state.h"
 #include "model/item_table.h"
 #include "model/settings.h"
 #include "platform/clock.h"
 #include "platform/files.h"
-#include "platform/profile.h"
+#include "platform/settings_file.h"
 #include "platform/text.h"
 
 namespace {
@@ -19,12 +17,10 @@ namespace {
 // A script that keeps asking for restarts would keep the thread busy for ever.
 constexpr int kMaxRestarts = 10;
 
-void setCaption(const FetchContext& context, std::string_view text) {
-  if (context.hooks.setCaption) context.hooks.setCaption(text);
-}
+void setCaption(FetchContext& context, std::string_view text) { showRunStatus(context, text); }
 
 void showMessage(const FetchContext& context, std::string_view text, std::string_view title) {
-  if (context.hooks.showMessage) context.hooks.showMessage(text, title);
+  context.events->showMessage(text, title);
 }
 
 // The script's view of the program during a run: the scanner and the transfers of the fetch
@@ -42,18 +38,14 @@ class RunScriptHost : public ScannerScriptHost {
     return ::fetchQuotePage(context_, quoteHost_.c_str(), std::string(path).c_str(), texts);
   }
 
-  void setRefreshSetting(int32_t value) override { displayState.refreshSetting.store(value); }
-  void setCaptionText(std::string_view text) override { captionText = text; }
-  void restoreCaption() override { setCaption(context_, captionText); }
+  void setRefreshSetting(int32_t value) override { context_.events->refreshSettingChanged(value); }
+  void setCaptionText(std::string_view text) override { context_.run.captionText = text; }
+  void restoreCaption() override { setCaption(context_, context_.run.captionText); }
   void showMessage(std::string_view text, std::string_view title) override {
     ::showMessage(context_, text, title);
   }
-  void openPage(std::string_view address) override {
-    if (context_.hooks.openPage) context_.hooks.openPage(address);
-  }
-  void requestClose() override {
-    if (context_.hooks.requestClose) context_.hooks.requestClose();
-  }
+  void openPage(std::string_view address) override { context_.events->openPage(address); }
+  void requestClose() override { context_.events->requestClose(); }
   void saveScriptLocation(std::string_view host, std::string_view path) override {
     writeSettingText(SettingKey::scriptHost, host);
     writeSettingText(SettingKey::scriptPath, path);
@@ -71,11 +63,11 @@ class RunScriptHost : public ScannerScriptHost {
 // not cost the user the good script already cached.
 bool downloadScript(FetchContext& context) {
   FetchRunState& run = context.run;
-  context.scriptDownloading = 1;
+  context.scriptDownloading = true;
   const int32_t result =
       downloadPage(context, run.scriptHost.c_str(), run.scriptPath.c_str(), 10000);
-  setCaption(context, captionText);
-  context.scriptDownloading = 0;
+  setCaption(context, run.captionText);
+  context.scriptDownloading = false;
   run.lastResult = result;
   if (result == kOffline || result > 2) return false;
   const std::string_view body(context.pageBuffer, static_cast<size_t>(std::clamp(
@@ -94,7 +86,7 @@ bool downloadScript(FetchContext& context) {
 // command). False when there is no script at all: no download and no cache file.
 bool loadScript(FetchContext& context, const std::string& makerHost) {
   FetchRunState& run = context.run;
-  run.configChecked = 1;
+  run.configChecked = true;
   setCaption(context, "checking...");
   run.lastResult = fetchConfigFlag(context, makerHost.c_str(), "/m3d/cf2.txt");
   // A letter asks for a fresh script; the cache stays in use until one has arrived. A cache
@@ -104,17 +96,18 @@ bool loadScript(FetchContext& context, const std::string& makerHost) {
       freshWanted ? std::nullopt : platform::readFileBounded(kCacheFile, kScriptBufferSize);
   if (!cached) {
     const SettingInfo& namepath = settingInfo(SettingKey::scriptHost);
-    run.scriptHost = platform::profileReadText(settingsFile(), kItemsSection, namepath.name,
-                                               makerHost, static_cast<size_t>(namepath.bufferSize));
+    run.scriptHost =
+        platform::settingsReadText(settingsFile(), kItemsSection, namepath.name, makerHost,
+                                   static_cast<size_t>(namepath.bufferSize));
     run.scriptPath = readSettingText(SettingKey::scriptPath);
     writeSettingText(SettingKey::scriptHost, run.scriptHost);
     writeSettingText(SettingKey::scriptPath, run.scriptPath);
-    if (run.useCacheOnly == 0 && downloadScript(context)) return true;
+    if (!run.useCacheOnly && downloadScript(context)) return true;
     if (freshWanted) cached = platform::readFileBounded(kCacheFile, kScriptBufferSize);
   }
   if (!cached) {
     showMessage(context, "No cache...  Try again later.", "Error in progress...");
-    run.configChecked = 0;  // so that a later run tries again, as the message says
+    run.configChecked = false;  // so that a later run tries again, as the message says
     context.script.clear();
     return false;
   }
@@ -130,15 +123,15 @@ BlocksOutcome runBlocks(int32_t count, ScriptContext& context) {
     std::string label = platform::formatInt(block);  // "%03d": the count has two digits
     label.insert(0, label.size() < 3 ? 3 - label.size() : 0, '0');
     run.lastResult = 0;
-    run.abortScript = 0;
+    run.abortScript = false;
     runSection(context, '*', label);
-    if (run.closeRequested == 1) return BlocksOutcome::closed;
-    if (run.abortScript == 1) return BlocksOutcome::restart;
+    if (run.closeRequested) return BlocksOutcome::closed;
+    if (run.abortScript) return BlocksOutcome::restart;
     if (run.lastResult == 1 || run.lastResult == 2) {
-      run.abortScript = 0;
+      run.abortScript = false;
       runSection(context, '#', label);
-      if (run.closeRequested == 1) return BlocksOutcome::closed;
-      if (run.abortScript == 1) return BlocksOutcome::restart;
+      if (run.closeRequested) return BlocksOutcome::closed;
+      if (run.abortScript) return BlocksOutcome::restart;
     }
   }
   return BlocksOutcome::finished;
@@ -147,7 +140,7 @@ BlocksOutcome runBlocks(int32_t count, ScriptContext& context) {
 // Loads the script when needed and runs it; false when the table must not be finished.
 bool runScript(FetchContext& context, const std::string& makerHost, RunScriptHost& host) {
   for (int restarts = 0; restarts <= kMaxRestarts; ++restarts) {
-    if (context.run.configChecked == 0 && !loadScript(context, makerHost)) return false;
+    if (!context.run.configChecked && !loadScript(context, makerHost)) return false;
     const auto count = scriptBlockCount(context.script);
     if (!count) {
       showMessage(context, "invalid script", "error");
@@ -175,11 +168,10 @@ void fetchRun(FetchContext& context) {
   fetchNewsTicker(context, newsHost.c_str());
   if (runScript(context, makerHost, host)) {
     finishItemRun(context.table);
-    publishItemTable(context.table);
+    context.channel->publishItems(context.table);
   }
-  updateSummerTimeFlags();
-  displayState.fetchRunning.store(0);
-  displayState.fetchDone.store(1);
+  publishSummerTime(*context.channel);
+  context.events->runEnded();
 }
 
 void fetchThreadProcedure(FetchContext& context) { fetchRun(context); }

@@ -5,7 +5,6 @@
 #include <span>
 
 #include "market/fetch_context.h"
-#include "model/display_state.h"
 #include "platform/clock.h"
 #include "platform/http.h"
 #include "platform/text.h"
@@ -17,7 +16,7 @@ enum class Step { done, noNetwork, open, connect, request, send, firstRead, late
 
 enum class Operation { page, config, feed };
 
-int32_t resultCode(Step step, Operation operation, int32_t scriptDownloading) {
+int32_t resultCode(Step step, Operation operation, bool scriptDownloading) {
   int32_t code = 0;
   switch (step) {
     case Step::done:
@@ -48,16 +47,6 @@ int32_t resultCode(Step step, Operation operation, int32_t scriptDownloading) {
 }
 
 // ---- Host values --------------------------------------------------------------------------
-
-bool startsWith(std::string_view text, std::string_view prefix) {
-  return text.substr(0, prefix.size()) == prefix;
-}
-
-std::string_view trimBlanks(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-  return text;
-}
 
 bool isHostChar(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' ||
@@ -151,16 +140,15 @@ bool encodePath(std::string_view path, std::string& out) {
 
 // ---- One transfer ---------------------------------------------------------------------------
 
-void showStatus(const TransferHooks& hooks, std::string_view text) {
-  const bool panelOpen = hooks.panelOpen && hooks.panelOpen();
-  if (panelOpen && hooks.setCaption) hooks.setCaption(text);
+// The transfers' progress shows in the status line only while the control panel is open.
+void showStatus(FetchContext& context, std::string_view text) {
+  if (context.events->panelOpen()) showRunStatus(context, text);
 }
 
 // Before every read of a page download: the caption alternates between two texts.
 void readingStatus(FetchContext& context) {
-  showStatus(context.transferHooks,
-             context.readToggle == 0 ? "Reading data <<<" : "Reading data    ");
-  context.readToggle = context.readToggle == 0 ? 1 : 0;
+  showStatus(context, context.readToggle ? "Reading data    " : "Reading data <<<");
+  context.readToggle = !context.readToggle;
 }
 
 struct TransferSpec {
@@ -178,14 +166,14 @@ class BufferReceiver : public platform::HttpReceiver {
       : context_(context), plan_(plan) {}
 
   void connecting() override {
-    if (progress()) showStatus(context_.transferHooks, "Connecting...");
+    if (progress()) showStatus(context_, "Connecting...");
   }
   void responseStarted() override {
     if (started_) return;
     started_ = true;
     length_ = 0;
     plan_.buffer[0] = '\0';
-    if (progress()) showStatus(context_.transferHooks, "Reading data...");
+    if (progress()) showStatus(context_, "Reading data...");
   }
   bool body(std::span<const char> bytes) override {
     responseStarted();
@@ -233,14 +221,6 @@ class BufferReceiver : public platform::HttpReceiver {
   uint64_t bodyBytes_ = 0;
 };
 
-platform::HttpClient& client(const TransferHooks& hooks) {
-  return hooks.client ? *hooks.client : platform::curlHttpClient();
-}
-
-bool networkUp(const TransferHooks& hooks) {
-  return hooks.networkUp ? hooks.networkUp() : platform::networkInterfaceUp();
-}
-
 Step stepOf(platform::HttpOutcome outcome, const BufferReceiver& receiver) {
   using platform::HttpOutcome;
   switch (outcome) {
@@ -270,12 +250,12 @@ struct TransferOutcome {
 
 TransferOutcome runTransfer(FetchContext& context, const char* host, const char* path,
                             const TransferSpec& plan) {
-  const TransferHooks& hooks = context.transferHooks;
+  FetchEvents& events = *context.events;
   const TransferLimits& limits = context.transferLimits;
   TransferAddress address;
   const bool valid = transferAddress(host ? host : "", path ? path : "", address);
-  if (!address.loopback && !networkUp(hooks)) return {Step::noNetwork, 0, false};
-  if (plan.operation == Operation::page) showStatus(hooks, "Opening connection...");
+  if (!address.loopback && !events.networkUp()) return {Step::noNetwork, 0, false};
+  if (plan.operation == Operation::page) showStatus(context, "Opening connection...");
   if (!valid) return {Step::request, 0, false};
 
   platform::HttpRequest request;
@@ -288,7 +268,7 @@ TransferOutcome runTransfer(FetchContext& context, const char* host, const char*
   request.lowSpeedSeconds = limits.lowSpeedSeconds;
 
   BufferReceiver receiver(context, plan);
-  const platform::HttpResult result = client(hooks).get(request, receiver);
+  const platform::HttpResult result = events.httpClient().get(request, receiver);
   const Step step = stepOf(result.outcome, receiver);
   if (step == Step::done || step == Step::firstRead || step == Step::laterRead) {
     receiver.lastRead(step == Step::done);
@@ -314,11 +294,11 @@ auto parseFeedBuffer(FetchContext& context, int32_t length, Parse parse) {
 }  // namespace
 
 bool transferAddress(std::string_view host, std::string_view path, TransferAddress& address) {
-  host = trimBlanks(host);
+  host = platform::trimBlanks(host);
   std::string scheme = "http";
-  if (startsWith(host, "http://")) {
+  if (host.starts_with("http://")) {
     host.remove_prefix(7);
-  } else if (startsWith(host, "https://")) {
+  } else if (host.starts_with("https://")) {
     host.remove_prefix(8);
     scheme = "https";
   }
@@ -349,9 +329,9 @@ int32_t downloadPage(FetchContext& context, const char* host, const char* path,
     if (outcome.filled) return kScriptTooLong;
   }
   startScan(context.scanner, context.pageBuffer, context.pageLength);
-  platform::sleepMs(context.transferHooks.pageSettleMs);
-  displayState.textureDirty.store(1);
-  if (context.transferHooks.showMainWindow) context.transferHooks.showMainWindow();
+  platform::sleepMs(context.transferLimits.pageSettleMs);
+  context.events->textureChanged();
+  context.events->showMainWindow();
   return 2;
 }
 
@@ -387,19 +367,20 @@ int32_t fetchQuotePage(FetchContext& context, const char* host, const char* path
 
 int32_t fetchNewsTicker(FetchContext& context, const char* newsHost) {
   NewsText& news = context.news;
+  FetchChannel& channel = *context.channel;
   clearNews(news);
-  publishNews(news);
+  publishNews(news, channel);
   int32_t result = 0;
   for (const char* path : {"/rss/business", "/rss/stocks", "/rss/topstories"}) {
     result = fetchFeed(context, newsHost, path);
-    publishNews(news);
+    publishNews(news, channel);
   }
   if (result == kOffline) {
     const std::string_view offline = offlineTickerText();
     clearNews(news);
     std::memcpy(news.text, offline.data(), offline.size());
     news.length = static_cast<int32_t>(offline.size());
-    publishNews(news);
+    publishNews(news, channel);
   }
   return result;
 }

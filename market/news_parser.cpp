@@ -132,6 +132,6 @@ std::string_view offlineTickerText() {
   return text;
 }
 
-void publishNews(const NewsText& news) {
-  publishTicker(std::string_view(news.text, static_cast<size_t>(news.length)));
+void publishNews(const NewsText& news, FetchChannel& channel) {
+  channel.publishTicker(std::string_view(news.text, static_cast<size_t>(news.length)));
 }

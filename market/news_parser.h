@@ -5,11 +5,12 @@
 // bytes; a headline ends at "<" or "(", and entities are decoded through a small table.
 //
 // The fetch run builds the text in a NewsText of its own and hands a finished version to the
-// frames with publishNews (through publishTicker), so no frame sees it torn.
+// frames with publishNews (in the fetch snapshot), so no frame sees it torn.
 #include <cstdint>
 #include <string_view>
 
 #include "market/scanner.h"
+#include "model/fetch_snapshot.h"
 #include "model/ticker_text.h"
 
 // A ticker text being built: the first `length` bytes of `text`.
@@ -34,4 +35,4 @@ char decodeEntity(std::string_view name);
 std::string_view offlineTickerText();
 
 // Publishes the text as the ticker text.
-void publishNews(const NewsText& news);
+void publishNews(const NewsText& news, FetchChannel& channel);

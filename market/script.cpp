@@ -32,10 +32,6 @@ class LineReader {
   size_t pos_ = 0;
 };
 
-bool startsWith(std::string_view s, std::string_view prefix) {
-  return s.substr(0, prefix.size()) == prefix;
-}
-
 bool isSkipped(std::string_view line) {
   return line.empty() || line[0] == ' ' || line.substr(0, 4).find("//") != std::string_view::npos;
 }
@@ -54,145 +50,183 @@ std::string columnText(int column, std::string_view text) {
   return five;
 }
 
+// The commands, by a line's first character. The next two characters name the operands,
+// registers mostly ("first" and "second" below); "text" is the line from its third character.
+enum class Opcode : char {
+  setText = 's',             // s<t><text>: text register t = text
+  loadNumber = 'l',          // l<n><text>: number register n = the text's leading number
+  copyText = 'c',            // c<t><u>: t = u; "cy" turns the alternative text phase on
+  joinText = 'a',            // a<t><u>: t = t followed by u
+  multiply = 'm',            // m<n><k>: n = n x k
+  add = 'n',                 // n<n><k>: n = n + k
+  divide = 'd',              // d<n><k>: n = n / (k + 0.01)
+  setAccumulator = 'z',      // z<n>: the scanner's accumulator = n
+  textToNumber = 'T',        // T<t><n>: n = the leading integer of t
+  formatInteger = 'C',       // C<n><t>: t = n as a truncated integer
+  formatFixed = 'D',         // D<n><t>: t = n with six decimals, no leading zero
+  formatPercent = 'Z',       // Z<n><t>: t = n as a five-character percentage, two decimals
+  formatShortPercent = 'P',  // P<n><t>: the same with one decimal
+  select = 'y',              // y<t><k>: the accumulator, a futures symbol or the custom stock
+  appendItem = 'A',          // A<c><t>: t appended to item column c
+  clearItems = 'R',          // R: every item column emptied
+  download = 'h',            // h<t><u>: page u of host t; ends the section
+  readNumberAndEnd = 'g',    // g<n>: read a number past n tags; ends the section
+  readNumber = 'G',          // G<n>: read a number past n tags
+  skipToNumber = 'o',        // o: the scanner to the next number
+  back = 'b',                // bb: back to the last tag; b<t>: back to the text t
+  find = 'f',                // ft<u>: forward to the text u, else the quote command
+  findRepeated = 'F',        // F<n><u>: forward to the text u, n times
+  rewind = 'p',              // pr: back to where the section started on the page
+  endSection = 'r',          // r: ends the section
+  refresh = 'e',             // e<n>: the refresh setting = n
+  caption = 't',             // t<t>: the caption text = t
+  message = 'M',             // M<t>: a message box, once per program
+  openPage = 'H',            // H<t>: opens the web page t, once per program
+  disconnect = 'X',          // XX<t>: a message box once per program, then the program closes
+  relocate = 'W',            // W<t><u>: the script moves to host t, path u; the run restarts
+  cacheOnly = 'w',           // w: the script only from the cache from now on; the run restarts
+  scriptEnd = '*',           // ***: the end of the script
+};
+
 class Section {
  public:
-  Section(ScriptContext& c, LineReader& reader) : c_(c), reader_(reader) {}
+  Section(ScriptContext& context, LineReader& reader) : context_(context), reader_(reader) {}
 
   // Executes one command line; false when it ends the section.
   bool execute(std::string_view line) {
-    r_ = line.size() > 1 ? line[1] : '\0';
-    s_ = line.size() > 2 ? line[2] : '\0';
-    rest_ = line.size() > 2 ? line.substr(2) : std::string_view();
-    switch (line[0]) {
-      case 's':
-        if (auto* t = text(r_)) *t = registerText(rest_);
+    first_ = line.size() > 1 ? line[1] : '\0';
+    second_ = line.size() > 2 ? line[2] : '\0';
+    text_ = line.size() > 2 ? line.substr(2) : std::string_view();
+    ScriptHost& host = context_.host;
+    switch (static_cast<Opcode>(line[0])) {
+      case Opcode::setText:
+        if (auto* t = text(first_)) *t = registerText(text_);
         return true;
-      case 'l':
-        if (auto* n = number(r_)) *n = static_cast<float>(platform::leadingDouble(rest_));
+      case Opcode::loadNumber:
+        if (auto* n = number(first_)) *n = static_cast<float>(platform::leadingDouble(text_));
         return true;
-      case 'c':
+      case Opcode::copyText:
         return copyOrEnable();
-      case 'a':
-        if (auto* t = text(r_); t && text(s_)) *t = registerText(*t + *text(s_));
+      case Opcode::joinText:
+        if (auto* t = text(first_); t && text(second_)) *t = registerText(*t + *text(second_));
         return true;
-      case 'm':
+      case Opcode::multiply:
         return arithmetic([](double a, double b) { return a * b; });
-      case 'n':
+      case Opcode::add:
         return arithmetic([](double a, double b) { return a + b; });
-      case 'd':
+      case Opcode::divide:
         return arithmetic([](double a, double b) { return a / (b + 0.01); });
-      case 'z':
-        if (auto* n = number(r_)) c_.host.setAccumulator(*n);
+      case Opcode::setAccumulator:
+        if (auto* n = number(first_)) host.setAccumulator(*n);
         return true;
-      case 'T':
-        if (auto* n = number(s_); n && text(r_))
-          *n = static_cast<float>(platform::leadingInt(*text(r_)));
+      case Opcode::textToNumber:
+        if (auto* n = number(second_); n && text(first_))
+          *n = static_cast<float>(platform::leadingInt(*text(first_)));
         return true;
-      case 'C':
+      case Opcode::formatInteger:
         return format(truncatedInteger);
-      case 'D':
+      case Opcode::formatFixed:
         return format(fixedWithoutLeadingZero);
-      case 'Z':
+      case Opcode::formatPercent:
         return format(percentTwoDecimals);
-      case 'P':
+      case Opcode::formatShortPercent:
         return format(percentOneDecimal);
-      case 'y':
+      case Opcode::select:
         return select();
-      case 'A':
+      case Opcode::appendItem:
         return append();
-      case 'R':
-        clearItemTable(c_.table);
+      case Opcode::clearItems:
+        clearItemTable(context_.table);
         return true;
-      case 'h':
+      case Opcode::download:
         return download();
-      case 'g':
-        if (auto* n = number(r_)) {
-          c_.host.readNumber(saturatingInt(*n));
+      case Opcode::readNumberAndEnd:
+        if (auto* n = number(first_)) {
+          host.readNumber(saturatingInt(*n));
           return false;
         }
         return true;
-      case 'G':
-        if (auto* n = number(r_)) c_.host.readNumber(saturatingInt(*n));
+      case Opcode::readNumber:
+        if (auto* n = number(first_)) host.readNumber(saturatingInt(*n));
         return true;
-      case 'o':
-        c_.host.skipToNumber();
+      case Opcode::skipToNumber:
+        host.skipToNumber();
         return true;
-      case 'b':
+      case Opcode::back:
         return back();
-      case 'f':
-        return r_ == 't' ? find() : true;
-      case 'F':
+      case Opcode::find:
+        return first_ == 't' ? find() : true;
+      case Opcode::findRepeated:
         return repeatFind();
-      case 'p':
-        if (r_ == 'r') c_.host.rewindToSectionStart();
+      case Opcode::rewind:
+        if (first_ == 'r') host.rewindToSectionStart();
         return true;
-      case 'r':
+      case Opcode::endSection:
         return false;
-      case 'e':
-        if (auto* n = number(r_)) c_.host.setRefreshSetting(saturatingInt(*n));
+      case Opcode::refresh:
+        if (auto* n = number(first_)) host.setRefreshSetting(saturatingInt(*n));
         return true;
-      case 't':
-        if (auto* t = text(r_)) c_.host.setCaptionText(*t);
+      case Opcode::caption:
+        if (auto* t = text(first_)) host.setCaptionText(*t);
         return true;
-      case 'M':
+      case Opcode::message:
         return message();
-      case 'H':
+      case Opcode::openPage:
         return openOnce();
-      case 'X':
-        return r_ == 'X' ? disconnect() : true;
-      case 'W':
+      case Opcode::disconnect:
+        return first_ == 'X' ? disconnect() : true;
+      case Opcode::relocate:
         return relocate();
-      case 'w':
+      case Opcode::cacheOnly:
         return cacheOnly();
-      case '*':
-        return !startsWith(line, "***");
-      default:
-        return true;
+      case Opcode::scriptEnd:
+        return !line.starts_with("***");
     }
+    return true;  // any other character: the line does nothing
   }
 
  private:
   float* number(char name) {
-    return name >= '0' && name <= 'z' ? &c_.registers.number[static_cast<size_t>(name - '0')]
+    return name >= '0' && name <= 'z' ? &context_.registers.number[static_cast<size_t>(name - '0')]
                                       : nullptr;
   }
   std::string* text(char name) {
-    return name >= '0' && name <= '9' ? &c_.registers.text[static_cast<size_t>(name - '0')]
+    return name >= '0' && name <= '9' ? &context_.registers.text[static_cast<size_t>(name - '0')]
                                       : nullptr;
   }
 
   bool copyOrEnable() {
-    if (r_ == 'y') {
-      c_.table.altTextEnabled = 1;
-    } else if (auto* t = text(r_); t && text(s_)) {
-      *t = *text(s_);
+    if (first_ == 'y') {
+      context_.table.altTextEnabled = true;
+    } else if (auto* t = text(first_); t && text(second_)) {
+      *t = *text(second_);
     }
     return true;
   }
 
   template <typename Op>
   bool arithmetic(Op op) {
-    float* a = number(r_);
-    float* b = number(s_);
+    float* a = number(first_);
+    float* b = number(second_);
     if (a && b) *a = static_cast<float>(op(static_cast<double>(*a), static_cast<double>(*b)));
     return true;
   }
 
   bool format(std::string (*formatter)(float)) {
-    if (auto* t = text(s_); t && number(r_)) *t = formatter(*number(r_));
+    if (auto* t = text(second_); t && number(first_)) *t = formatter(*number(first_));
     return true;
   }
 
   bool select() {
-    if (s_ == '0') {
-      if (auto* n = number(r_)) *n = c_.host.accumulator();
+    if (second_ == '0') {
+      if (auto* n = number(first_)) *n = context_.host.accumulator();
       return true;
     }
-    std::string* t = text(r_);
-    if (!t || s_ < '1' || s_ > '8') return true;
-    const FetchRunState& run = c_.run;
-    const platform::DateTime date = c_.host.localDate();
-    switch (s_) {
+    std::string* t = text(first_);
+    if (!t || second_ < '1' || second_ > '8') return true;
+    const FetchRunState& run = context_.run;
+    const platform::DateTime date = context_.host.localDate();
+    switch (second_) {
       case '1':
         *t = registerText(*t + futuresSymbol(date.year, date.month, "CMX"));
         break;
@@ -201,10 +235,10 @@ class Section {
         break;
       case '3':
         if (run.customSymbol.empty()) {
-          c_.table.customAbsent = 1;
+          context_.table.customAbsent = true;
           return false;
         }
-        c_.table.customAbsent = 0;
+        context_.table.customAbsent = false;
         *t = registerText(run.customSymbol + "\",");
         break;
       case '4':
@@ -227,32 +261,32 @@ class Section {
   }
 
   bool append() {
-    if (r_ < '0' || r_ > '9' || !text(s_)) return true;
-    const int column = r_ - '0';
-    appendItemText(c_.table, column, columnText(column, *text(s_)));
+    if (first_ < '0' || first_ > '9' || !text(second_)) return true;
+    const int column = first_ - '0';
+    appendItemText(context_.table, column, columnText(column, *text(second_)));
     return true;
   }
 
   bool download() {
-    if (text(r_) && text(s_)) {
-      c_.run.lastResult = c_.host.downloadPage(*text(r_), *text(s_));
-      c_.host.restoreCaption();
+    if (text(first_) && text(second_)) {
+      context_.run.lastResult = context_.host.downloadPage(*text(first_), *text(second_));
+      context_.host.restoreCaption();
     }
     return false;
   }
 
   bool back() {
-    if (r_ == 'b') {
-      c_.host.backToTag();
-    } else if (auto* t = text(r_)) {
-      c_.host.findBack(*t);
+    if (first_ == 'b') {
+      context_.host.backToTag();
+    } else if (auto* t = text(first_)) {
+      context_.host.findBack(*t);
     }
     return true;
   }
 
   bool find() {
-    const std::string* marker = text(s_);
-    if (!marker || c_.host.findText(*marker)) return true;
+    const std::string* marker = text(second_);
+    if (!marker || context_.host.findText(*marker)) return true;
     return quoteCommand(*marker);
   }
 
@@ -262,80 +296,80 @@ class Section {
     QuoteTexts quote;
     const std::string symbol =
         marker.size() >= 2 ? marker.substr(0, marker.size() - 2) : std::string();
-    c_.run.lastResult = c_.host.fetchQuotePage("/q?s=^" + symbol, quote);
-    appendItemText(c_.table, kValueColumn, std::string_view(quote.value).substr(0, 5));
-    appendItemText(c_.table, kChangeColumn, std::string_view(quote.change).substr(0, 5));
-    appendItemText(c_.table, kPercentColumn, std::string_view(quote.percent).substr(0, 5));
+    context_.run.lastResult = context_.host.fetchQuotePage("/q?s=^" + symbol, quote);
+    appendItemText(context_.table, kValueColumn, std::string_view(quote.value).substr(0, 5));
+    appendItemText(context_.table, kChangeColumn, std::string_view(quote.change).substr(0, 5));
+    appendItemText(context_.table, kPercentColumn, std::string_view(quote.percent).substr(0, 5));
     std::string_view line;
     while (reader_.next(line)) {
-      if (startsWith(line, "**")) return false;
-      if (startsWith(line, "pr")) return execute(line);
+      if (line.starts_with("**")) return false;
+      if (line.starts_with("pr")) return execute(line);
     }
     return false;
   }
 
   bool repeatFind() {
-    float* count = number(r_);
-    const std::string* marker = text(s_);
+    float* count = number(first_);
+    const std::string* marker = text(second_);
     if (!count || !marker) return true;
     for (int32_t i = 0; i < saturatingInt(*count); ++i) {
-      if (!c_.host.findText(*marker)) return false;
+      if (!context_.host.findText(*marker)) return false;
     }
     return true;
   }
 
   bool message() {
-    std::string* t = text(r_);
-    if (t && c_.registers.messageShown == 0) {
-      c_.registers.messageShown = 1;
-      c_.host.showMessage(*t, "ok");
+    std::string* t = text(first_);
+    if (t && !context_.registers.messageShown) {
+      context_.registers.messageShown = true;
+      context_.host.showMessage(*t, "ok");
     }
     return true;
   }
 
   bool openOnce() {
-    std::string* t = text(r_);
-    if (t && c_.registers.pageOpened == 0) {
-      c_.registers.pageOpened = 1;
-      c_.host.openPage(*t);
+    std::string* t = text(first_);
+    if (t && !context_.registers.pageOpened) {
+      context_.registers.pageOpened = true;
+      context_.host.openPage(*t);
     }
     return true;
   }
 
   bool disconnect() {
-    std::string* t = text(s_);
-    if (!t || c_.registers.messageShown != 0) return true;
-    c_.registers.messageShown = 1;
-    c_.host.showMessage(*t, "Disconnected...");
-    c_.run.closeRequested = 1;
-    c_.host.requestClose();
+    std::string* t = text(second_);
+    if (!t || context_.registers.messageShown) return true;
+    context_.registers.messageShown = true;
+    context_.host.showMessage(*t, "Disconnected...");
+    context_.run.closeRequested = true;
+    context_.host.requestClose();
     return false;
   }
 
   bool relocate() {
-    std::string* host = text(r_);
-    std::string* path = text(s_);
+    std::string* host = text(first_);
+    std::string* path = text(second_);
     if (!host || !path) return true;
-    c_.run.scriptHost = *host;
-    c_.run.scriptPath = *path;
-    c_.host.saveScriptLocation(*host, *path);
-    c_.run.abortScript = 1;
-    c_.run.configChecked = 0;
+    context_.run.scriptHost = *host;
+    context_.run.scriptPath = *path;
+    context_.host.saveScriptLocation(*host, *path);
+    context_.run.abortScript = true;
+    context_.run.configChecked = false;
     return false;
   }
 
   bool cacheOnly() {
-    c_.run.abortScript = 1;
-    c_.run.configChecked = 0;
-    c_.run.useCacheOnly = 1;
+    context_.run.abortScript = true;
+    context_.run.configChecked = false;
+    context_.run.useCacheOnly = true;
     return false;
   }
 
-  ScriptContext& c_;
+  ScriptContext& context_;
   LineReader& reader_;
-  char r_ = '\0';
-  char s_ = '\0';
-  std::string_view rest_;
+  char first_ = '\0';      // the line's second character: the first operand
+  char second_ = '\0';     // the third: the second operand
+  std::string_view text_;  // the line from its third character
 };
 
 }  // namespace
@@ -347,7 +381,7 @@ void runSection(ScriptContext& context, char marker, std::string_view label) {
   std::string_view line;
   bool found = false;
   while (!found && reader.next(line)) {
-    if (startsWith(line, "***")) return;
+    if (line.starts_with("***")) return;
     found = line.size() >= 4 && line[0] == marker && line.substr(1, 3) == label;
   }
   if (!found) return;

@@ -16,6 +16,7 @@
 #include <string_view>
 
 #include "market/quote_parser.h"
+#include "model/caption_text.h"
 #include "platform/clock.h"
 
 struct MarketItemTable;
@@ -24,17 +25,19 @@ struct MarketItemTable;
 struct ScriptRegisters {
   std::array<float, 'z' - '0' + 1> number{};  // float registers "0" to "z"
   std::array<std::string, 10> text;           // string registers "0" to "9", at most 255 chars
-  int32_t messageShown = 0;                   // shared by "M" and "XX"
-  int32_t pageOpened = 0;                     // "H"
+  bool messageShown = false;                  // shared by "M" and "XX"
+  bool pageOpened = false;                    // "H"
 };
 
 // The fetch run's state that the script reads and writes.
 struct FetchRunState {
   int32_t lastResult = 0;
-  int32_t abortScript = 0;
-  int32_t configChecked = 0;
-  int32_t useCacheOnly = 0;
-  int32_t closeRequested = 0;
+  bool abortScript = false;
+  bool configChecked = false;
+  bool useCacheOnly = false;
+  bool closeRequested = false;
+  // What the caption shows when the run is not using it as its status line ("t").
+  std::string captionText = defaultCaptionText();
   std::string scriptHost;
   std::string scriptPath;
   std::string customSymbol;

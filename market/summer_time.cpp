@@ -1,7 +1,5 @@
 #include "market/summer_time.h"
 
-#include "model/summer_time_flags.h"
-
 namespace {
 
 // True when a Sunday falls after `day` and no later than the 31st.
@@ -16,43 +14,42 @@ int sundaysBefore(int day, int dayOfWeek) {
 
 }  // namespace
 
-int32_t londonSummerTimeAt(const platform::DateTime& utc) {
+bool londonSummerTimeAt(const platform::DateTime& utc) {
   const int day = utc.day;
   const int dow = utc.dayOfWeek;
   switch (utc.month) {
     case 3:
-      if (sundayFollows(day, dow)) return 0;       // before the last Sunday
-      if (dow == 0) return utc.hour != 0 ? 1 : 0;  // the last Sunday: from 01:00 UTC
-      return 1;
+      if (sundayFollows(day, dow)) return false;  // before the last Sunday
+      if (dow == 0) return utc.hour != 0;         // the last Sunday: from 01:00 UTC
+      return true;
     case 10:
-      if (sundayFollows(day, dow)) return 1;
-      if (dow == 0) return utc.hour == 0 ? 1 : 0;  // the last Sunday: until 01:00 UTC
-      return 0;
+      if (sundayFollows(day, dow)) return true;
+      if (dow == 0) return utc.hour == 0;  // the last Sunday: until 01:00 UTC
+      return false;
     default:
-      return utc.month >= 4 && utc.month <= 9 ? 1 : 0;
+      return utc.month >= 4 && utc.month <= 9;
   }
 }
 
-int32_t newYorkSummerTimeAt(const platform::DateTime& utc) {
+bool newYorkSummerTimeAt(const platform::DateTime& utc) {
   const int day = utc.day;
   const int dow = utc.dayOfWeek;
   const int sundays = sundaysBefore(day, dow);
   switch (utc.month) {
     case 3:
-      if (sundays >= 2) return 1;
-      if (dow != 0 || sundays == 0) return 0;
-      return utc.hour >= 7 ? 1 : 0;  // the second Sunday: 02:00 EST is 07:00 UTC
+      if (sundays >= 2) return true;
+      if (dow != 0 || sundays == 0) return false;
+      return utc.hour >= 7;  // the second Sunday: 02:00 EST is 07:00 UTC
     case 11:
-      if (dow != 0) return sundays > 0 ? 0 : 1;
-      if (day <= 7) return utc.hour < 6 ? 1 : 0;  // the first Sunday: 02:00 EDT is 06:00 UTC
-      return 0;
+      if (dow != 0) return sundays == 0;
+      if (day <= 7) return utc.hour < 6;  // the first Sunday: 02:00 EDT is 06:00 UTC
+      return false;
     default:
-      return utc.month >= 4 && utc.month <= 10 ? 1 : 0;
+      return utc.month >= 4 && utc.month <= 10;
   }
 }
 
-void updateSummerTimeFlags() {
+void publishSummerTime(FetchChannel& channel) {
   const platform::DateTime utc = platform::utcNow();
-  londonSummerTime.store(londonSummerTimeAt(utc));
-  newYorkSummerTime.store(newYorkSummerTimeAt(utc));
+  channel.publishSummerTime(londonSummerTimeAt(utc), newYorkSummerTimeAt(utc));
 }

@@ -1,25 +1,12 @@
 #include "model/item_table.h"
 
 #include <cstring>
-#include <mutex>
-#include <utility>
 
 #include "platform/text.h"
 
 namespace {
 
 bool validItem(int32_t k) { return k >= 0 && k < kItemSlots; }
-
-std::mutex& shownMutex() {
-  static std::mutex mutex;
-  return mutex;
-}
-
-// Guarded by shownMutex(); the table it points to is never written after publication.
-std::shared_ptr<const MarketItemTable>& shownSlot() {
-  static std::shared_ptr<const MarketItemTable> shown = std::make_shared<const MarketItemTable>();
-  return shown;
-}
 
 }  // namespace
 
@@ -43,7 +30,7 @@ void clearItemTable(MarketItemTable& table) {
 void finishItemRun(MarketItemTable& table) {
   const int32_t count = table.itemCount();
   for (int32_t k = 0; k < count && validItem(k); ++k) {
-    table.down[k] = table.text[kPercentColumn][k][0] == '-' ? 1 : 0;
+    table.down[k] = table.text[kPercentColumn][k][0] == '-';
     const char* value = table.text[kValueColumn][k];
     if (std::strcmp(value, table.previousValue[k]) == 0) {
       table.fresh[k] = table.fresh[k] - 1 < 0 ? 0 : table.fresh[k] - 1;
@@ -53,21 +40,5 @@ void finishItemRun(MarketItemTable& table) {
     // Both buffers are 256 bytes and value is terminated within its slot.
     std::memcpy(table.previousValue[k], value, kItemTextSize);
   }
-  table.tableReady = 1;
-}
-
-void publishItemTable(const MarketItemTable& table) {
-  // The copy is made outside the lock; the lock only covers the pointer exchange.
-  auto copy = std::make_shared<const MarketItemTable>(table);
-  std::shared_ptr<const MarketItemTable> old;
-  {
-    std::lock_guard lock(shownMutex());
-    old = std::exchange(shownSlot(), std::move(copy));
-  }
-  // `old` is released here, outside the lock, or later by the last frame that holds it.
-}
-
-std::shared_ptr<const MarketItemTable> shownItemTable() {
-  std::lock_guard lock(shownMutex());
-  return shownSlot();
+  table.tableReady = true;
 }

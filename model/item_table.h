@@ -6,13 +6,9 @@
 //
 // Two copies exist. The fetch thread owns the working table (in its fetch context): the
 // script's append and clear commands and the finish step of a run write only there. The
-// finish step then publishes a copy of the whole record, flags included, as the shown table,
-// the program's one published table; frames and clicks read only the shown table, through a
-// pointer they hold for as long as they read. So while a run is under way a frame sees the
-// previous run's finished table (nothing at all before the first run ends), never a
-// half-appended column or a text being rewritten.
+// finish step then publishes a copy of the whole record, flags included, in the fetch
+// snapshot (fetch_snapshot.h); frames and clicks read only that copy.
 #include <cstdint>
-#include <memory>
 #include <string_view>
 
 constexpr int kItemColumns = 10;
@@ -38,11 +34,11 @@ struct MarketItemTable {
   // Per item, kept by the finish step across runs and clears.
   char previousValue[kItemSlots][kItemTextSize];
   int32_t fresh[kItemSlots];  // 1 after a run that changed the value, counting down to 0
-  int32_t down[kItemSlots];   // 1 when the percent text begins with "-"
+  bool down[kItemSlots];      // the percent text begins with "-"
 
-  int32_t tableReady;      // 1 from the end of the first run on; tags are drawn only then
-  int32_t customAbsent;    // 1: no custom stock; the last item is left out of the drawing
-  int32_t altTextEnabled;  // 1: the label cycle gains the alternative text phase
+  bool tableReady;      // from the end of the first run on; tags are drawn only then
+  bool customAbsent;    // no custom stock: the last item is left out of the drawing
+  bool altTextEnabled;  // the label cycle gains the alternative text phase
 
   // Item count: the count of column 0.
   int32_t itemCount() const { return columnCount[kNameColumn]; }
@@ -59,16 +55,5 @@ void clearItemTable(MarketItemTable& table);
 
 // The end of a run, for every item: down from the percent text, fresh from comparing the
 // value with previousValue (1 on change, else one less down to 0), previousValue = value;
-// then tableReady = 1.
+// then tableReady.
 void finishItemRun(MarketItemTable& table);
-
-// ---- The fetch thread's side. ----
-
-// Publishes a copy of `table` as the shown table (under a short lock).
-void publishItemTable(const MarketItemTable& table);
-
-// ---- The user-interface thread's side. ----
-
-// The last published table; never null (a zeroed table, tableReady 0, before the first
-// run ends). Hold the pointer for the whole of a frame or a click so all reads agree.
-std::shared_ptr<const MarketItemTable> shownItemTable();

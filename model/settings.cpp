@@ -3,7 +3,7 @@
 #include <array>
 #include <vector>
 
-#include "platform/profile.h"
+#include "platform/settings_file.h"
 #include "platform/text.h"
 
 namespace {
@@ -69,31 +69,58 @@ std::string settingsFile() { return platform::configFilePath("orbq7.ini"); }
 
 int32_t readSettingInt(SettingKey key, std::string_view section) {
   const SettingInfo& info = settingInfo(key);
-  return platform::profileReadInt(settingsFile(), section, info.name, info.defaultInt);
+  return platform::settingsReadInt(settingsFile(), section, info.name, info.defaultInt);
 }
 
 std::string readSettingText(SettingKey key, std::string_view section) {
   const SettingInfo& info = settingInfo(key);
   const auto size = static_cast<size_t>(info.bufferSize > 0 ? info.bufferSize : 200);
-  return platform::profileReadText(settingsFile(), section, info.name,
-                                   info.defaultText ? info.defaultText : "", size);
+  return platform::settingsReadText(settingsFile(), section, info.name,
+                                    info.defaultText ? info.defaultText : "", size);
 }
 
 bool readSettingSwitch(SettingKey key, std::string_view section) {
   return readSettingText(key, section) == "on";
 }
 
+SettingSection::SettingSection(std::string_view section)
+    : values_(platform::settingsReadSection(settingsFile(), section)) {}
+
+const std::string* SettingSection::find(SettingKey key) const {
+  const char* name = settingInfo(key).name;
+  for (const auto& value : values_) {
+    if (platform::equalsIgnoreCase(value.key, name)) return &value.value;
+  }
+  return nullptr;
+}
+
+int32_t SettingSection::readInt(SettingKey key) const {
+  const std::string* value = find(key);
+  return value ? platform::leadingInt(*value) : settingInfo(key).defaultInt;
+}
+
+std::string SettingSection::readText(SettingKey key) const {
+  const SettingInfo& info = settingInfo(key);
+  const std::string* value = find(key);
+  std::string text = value ? *value : std::string(info.defaultText ? info.defaultText : "");
+  const auto size = static_cast<size_t>(info.bufferSize > 0 ? info.bufferSize : 200);
+  if (text.size() > size - 1) text.resize(size - 1);
+  return text;
+}
+
+bool SettingSection::readSwitch(SettingKey key) const { return readText(key) == "on"; }
+
 bool writeSettingInt(SettingKey key, int32_t value, std::string_view section) {
   return writeSettingText(key, platform::formatInt(value), section);
 }
 
 bool writeSettingText(SettingKey key, std::string_view value, std::string_view section) {
-  return platform::profileWriteText(settingsFile(), section, settingInfo(key).name, value);
+  return platform::settingsWriteText(settingsFile(), section, settingInfo(key).name, value);
 }
 
 bool writeSettingTexts(std::span<const SettingValue> values, std::string_view section) {
-  std::vector<platform::ProfileEntry> entries;
+  std::vector<platform::SettingsEntry> entries;
   entries.reserve(values.size());
   for (const auto& v : values) entries.push_back({settingInfo(v.key).name, v.value});
-  return platform::profileWriteTexts(settingsFile(), section, entries);
+  return platform::settingsWriteTexts(settingsFile(), section, entries);
 }

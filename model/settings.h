@@ -10,6 +10,9 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "platform/settings_file.h"
 
 enum class SettingKey {
   // Section "Items"; the file's names in comments.
@@ -88,6 +91,21 @@ bool readSettingSwitch(SettingKey key, std::string_view section);
 bool writeSettingInt(SettingKey key, int32_t value, std::string_view section = kItemsSection);
 bool writeSettingText(SettingKey key, std::string_view value,
                       std::string_view section = kItemsSection);
+
+// One read of a whole section: each lookup gives what the single-key read of the same key
+// would have given at the moment of the read (the key's default when it is missing).
+class SettingSection {
+ public:
+  explicit SettingSection(std::string_view section);
+  int32_t readInt(SettingKey key) const;
+  std::string readText(SettingKey key) const;
+  // A switch is set only when its value is exactly "on".
+  bool readSwitch(SettingKey key) const;
+
+ private:
+  const std::string* find(SettingKey key) const;
+  std::vector<platform::SettingsValue> values_;
+};
 
 struct SettingValue {
   SettingKey key;

@@ -1,91 +1,57 @@
 #include "panel/control_panel.h"
 
+#include <iterator>
+
 #include "panel/dialog_tables.h"
-#include "panel/view_presets.h"
 
 namespace {
 
-// Value, Change and Percent: ticking one clears the other two, box and flag.
-constexpr CheckBox kQuoteFields[] = {{panelid::value, &DisplayState::showValue},
-                                     {panelid::change, &DisplayState::showChange},
-                                     {panelid::percent, &DisplayState::showPercent}};
-
-void clearOtherQuoteFields(PanelControls& panel, int id) {
-  for (const auto& field : kQuoteFields) {
-    if (field.id == id) continue;
-    panel.setChecked(field.id, false);
-    panel.display().*field.flag = 0;
+int presetOfButton(int id) {
+  for (int preset = 0; preset < static_cast<int>(std::size(panelid::presetButtons)); ++preset) {
+    if (panelid::presetButtons[preset] == id) return preset;
   }
-}
-
-void clickBox(PanelControls& panel, const CheckBox& box) {
-  DisplayState& display = panel.display();
-  const int32_t checked = panel.checked(box.id) ? 1 : 0;
-  display.*box.flag = checked;
-  switch (box.id) {
-    case panelid::value:
-    case panelid::change:
-    case panelid::percent:
-      clearOtherQuoteFields(panel, box.id);
-      break;
-    case panelid::night:
-      display.textureDirty = 1;
-      break;
-    case panelid::dark:
-      panel.setClearColour(checked == 1);
-      break;
-    case panelid::clocks:
-      display.viewportDirty = kViewportRelayout;
-      break;
-    default:
-      break;
-  }
-}
-
-void requestFetch(DisplayState& display) {
-  display.fetchNow = 1;
-  display.lastFetchTick = 0;
+  return -1;
 }
 
 // Opens a modal dialog unless its flag says it is open already; the flag is set while it is.
 template <typename Open>
-void openOnce(int32_t& openFlag, Open open) {
-  if (openFlag == 1) return;
-  openFlag = 1;
+void openOnce(bool& openFlag, Open open) {
+  if (openFlag) return;
+  openFlag = true;
   open();
-  openFlag = 0;
+  openFlag = false;
 }
 
 }  // namespace
 
-void panelScroll(PanelControls& panel) {
-  DisplayState& display = panel.display();
-  PanelState& state = panel.state();
-  display.colorLevel = static_cast<float>(panel.sliderPosition(panelid::colorSlider));
-  if (display.colorLevel != static_cast<float>(state.appliedColorLevel)) {
-    display.textureDirty = 1;
-    state.appliedColorLevel = truncateLevel(display.colorLevel);
-  }
-  display.gridLevel = static_cast<float>(panel.sliderPosition(panelid::gridSlider));
+void panelScroll(PanelControls& panel, Commands& commands) {
+  commands.setLevels(panel.sliderPosition(panelid::colorSlider),
+                     panel.sliderPosition(panelid::gridSlider));
 }
 
-void panelCommand(PanelControls& panel, int32_t command) {
-  const int id = command & 0xFFFF;
-  if (id >= panelid::presetA && id <= panelid::presetD) {
-    selectPreset(panel, id - panelid::presetA);
+void mirrorResult(PanelControls& panel, const ViewState& view, const CommandResult& result) {
+  if (result.presetSelected) panel.pressPreset(*result.presetSelected);
+  if (result.optionsChanged) setBoxesFromView(panel, view);
+  if (result.levelsChanged) setSlidersFromView(panel, view);
+}
+
+void initialisePanel(PanelControls& panel, const ViewState& view) {
+  setBoxesFromView(panel, view);
+  setSlidersFromView(panel, view);
+}
+
+void panelCommand(PanelControls& panel, PanelState& state, Commands& commands, int id) {
+  if (const int preset = presetOfButton(id); preset >= 0) {
+    mirrorResult(panel, commands.view(), commands.applyPreset(preset));
     return;
   }
   if (const CheckBox* box = findCheckBox(id)) {
-    clickBox(panel, *box);
+    mirrorResult(panel, commands.view(), commands.setOption(box->option, panel.checked(id)));
     return;
   }
-  PanelState& state = panel.state();
   switch (id) {
     case panelid::save:
-      savePreset(panel.display(), state.presetSection);
-      break;
-    case panelid::startPreset:
-      selectPreset(panel, 0);
+      commands.savePreset();
       break;
     case panelid::custom:
       openOnce(state.customDialogOpen, [&panel] { panel.openCustom(); });
@@ -94,12 +60,12 @@ void panelCommand(PanelControls& panel, int32_t command) {
       openOnce(state.helpDialogOpen, [&panel] { panel.openHelp(); });
       break;
     case panelid::now:
-      requestFetch(panel.display());
+      commands.refreshNow();
       break;
     case kCommandCancel:
       break;  // Escape: the panel stays
     default:
-      panelScroll(panel);  // Enter and anything else re-read the sliders
+      panelScroll(panel, commands);  // Enter and anything else re-read the sliders
       break;
   }
 }

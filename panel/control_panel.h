@@ -1,12 +1,15 @@
 #pragma once
-// The control panel's behaviour: what its commands, check boxes and sliders do to
-// DisplayState, to the panel's own state and to the view presets.
-#include <cstdint>
-
+// The control panel's behaviour: which command each of its controls asks for, and how the
+// result of any command, the panel's own or another's, shows in its widgets.
+#include "command/commands.h"
 #include "panel/panel_controls.h"
 
-// A command to the panel (only the low 16 bits count).
-void panelCommand(PanelControls& panel, int32_t command);
-// A scroll notification from either slider: colorLevel, the texture rebuild when its whole
-// value changed, and gridLevel.
-void panelScroll(PanelControls& panel);
+// A control's command (a click on a box or button, Enter or Escape).
+void panelCommand(PanelControls& panel, PanelState& state, Commands& commands, int id);
+// A scroll notification from either slider: both levels from the sliders.
+void panelScroll(PanelControls& panel, Commands& commands);
+// Brings the widgets in line with a command's result: the preset's button, the boxes and the
+// sliders, as far as the command changed them.
+void mirrorResult(PanelControls& panel, const ViewState& view, const CommandResult& result);
+// The panel's initialisation: boxes and sliders from the view.
+void initialisePanel(PanelControls& panel, const ViewState& view);

@@ -3,7 +3,7 @@
 #include "model/settings.h"
 #include "panel/dialog_tables.h"
 #include "platform/dialog.h"
-#include "platform/profile.h"
+#include "platform/settings_file.h"
 
 namespace {
 
@@ -11,7 +11,7 @@ std::string cut(const std::string& text) { return text.substr(0, kCustomTextLimi
 
 class CustomStockDialog : public platform::DialogEvents {
  public:
-  CustomStockDialog() : dialog_(kCustomTemplate, *this) {
+  CustomStockDialog() : dialog_(kCustomDialog, *this) {
     // The settings file is what counts: it holds what the fetch thread will read next.
     const CustomStock stored = readCustomStock();
     dialog_.setText(customid::symbol, stored.symbol);
@@ -49,9 +49,9 @@ bool storeCustomStock(const CustomStock& typed) {
   bool stored = writeSettingText(SettingKey::customSymbol, cut(typed.symbol));
   // The dialog has always spelt the latitude key "customlat"; key names match without case,
   // so it is the key SettingKey::customLatitude that the fetch thread reads.
-  stored =
-      platform::profileWriteText(settingsFile(), kItemsSection, "customlat", cut(typed.latitude)) &&
-      stored;
+  stored = platform::settingsWriteText(settingsFile(), kItemsSection, "customlat",
+                                       cut(typed.latitude)) &&
+           stored;
   return writeSettingText(SettingKey::customLongitude, cut(typed.longitude)) && stored;
 }
 

@@ -6,9 +6,8 @@ using platform::ControlSpec;
 using platform::kNoId;
 using enum platform::ControlKind;
 
-// The panel's controls in tab order. Button faces are the bitmaps 219 (GET), 220 (SAVE),
-// 225 (HELP), 228 to 231 (A to D) and 232 (Custom).
-constexpr ControlSpec kStatusControls[] = {
+// The panel's controls in tab order.
+constexpr ControlSpec kPanelControls[] = {
     {panelid::cycle, checkBox, "Cycle", 11, 29, 34, 8},
     {panelid::value, checkBox, "Value", 11, 42, 38, 8},
     {panelid::change, checkBox, "Change", 11, 50, 39, 8},
@@ -21,10 +20,10 @@ constexpr ControlSpec kStatusControls[] = {
     {panelid::save, bitmapButton, "Save", 6, 15, 43, 9, "button_save.png"},
     {panelid::large, checkBox, "Large", 11, 71, 38, 8},
     {panelid::dark, checkBox, "Dark", 11, 131, 34, 8},
-    {300, radioBitmapButton, "A", 5, 3, 10, 9, "button_a.png", true},
-    {301, radioBitmapButton, "B", 17, 3, 10, 9, "button_b.png"},
-    {302, radioBitmapButton, "C", 29, 3, 10, 9, "button_c.png"},
-    {303, radioBitmapButton, "D", 41, 3, 10, 9, "button_d.png"},
+    {panelid::presetA, radioBitmapButton, "A", 5, 3, 10, 9, "button_a.png", true},
+    {panelid::presetB, radioBitmapButton, "B", 17, 3, 10, 9, "button_b.png"},
+    {panelid::presetC, radioBitmapButton, "C", 29, 3, 10, 9, "button_c.png"},
+    {panelid::presetD, radioBitmapButton, "D", 41, 3, 10, 9, "button_d.png"},
     {panelid::colorSlider, slider, "", 7, 177, 42, 18},
     {panelid::gridSlider, slider, "", 7, 85, 41, 18},
     {kNoId, staticText, "Grid", 20, 103, 18, 8},
@@ -36,7 +35,6 @@ constexpr ControlSpec kStatusControls[] = {
     {panelid::custom, bitmapButton, "Custom", 7, 213, 41, 12, "button_custom.png"},
 };
 
-// Faces: bitmap 226 (Close) on OK and 227 (More...) on More....
 constexpr ControlSpec kHelpControls[] = {
     {helpid::more, flatBitmapButton, "More...", 186, 186, 35, 12, "button_more.png"},
     {kCommandOk, flatBitmapButton, "OK", 242, 186, 35, 12, "button_close.png"},
@@ -65,10 +63,10 @@ constexpr ControlSpec kCustomControls[] = {
 }  // namespace
 
 // clang-format off
-const platform::DialogSpec kStatusTemplate{"STATUS", "Display", "Arial", 10, 54, 271, false,
-                                           kPanelColour, kStatusControls};
-const platform::DialogSpec kHelpTemplate{"ABOUT3", "  Help", "Arial", 10, 290, 208, true,
-                                         kPanelColour, kHelpControls};
-const platform::DialogSpec kCustomTemplate{"ABOUT4", "Custom", "Arial", 10, 259, 165, true,
-                                           kPanelColour, kCustomControls};
+const platform::DialogSpec kPanelDialog{"panel", "Display", "Arial", 10, 54, 271, false,
+                                        kPanelColour, kPanelControls};
+const platform::DialogSpec kHelpDialog{"help", "  Help", "Arial", 10, 290, 208, true,
+                                       kPanelColour, kHelpControls};
+const platform::DialogSpec kCustomDialog{"custom", "Custom", "Arial", 10, 259, 165, true,
+                                         kPanelColour, kCustomControls};
 // clang-format on

@@ -1,18 +1,18 @@
 #pragma once
-// The three dialog templates of the control panel as data: the panel itself ("STATUS"), the
-// help dialog ("ABOUT3") and the custom stock dialog ("ABOUT4"), with the control
-// identifiers the panel code switches on.
+// The three dialogs of the control panel as data: the panel itself, the help dialog and the
+// custom stock dialog, with the control identifiers the panel code switches on.
 #include "platform/dialog.h"
 
-// Controls of the panel (STATUS).
+// Controls of the panel.
 namespace panelid {
-constexpr int presetA = 300;  // A to D are 300 to 303
+constexpr int presetA = 300;
+constexpr int presetB = 301;
+constexpr int presetC = 302;
 constexpr int presetD = 303;
 constexpr int now = 1000;
 constexpr int save = 1001;
 constexpr int custom = 1002;
 constexpr int help = 1003;
-constexpr int startPreset = 1004;  // no control: the start-up command that applies preset A
 constexpr int news = 1005;
 constexpr int zones = 1006;
 constexpr int clocks = 1007;
@@ -26,20 +26,23 @@ constexpr int night = 1027;
 constexpr int large = 1028;
 constexpr int colorSlider = 1107;
 constexpr int gridSlider = 1108;
+
+// The preset buttons of presets 0 to 3 (A to D), one radio group.
+constexpr int presetButtons[4] = {presetA, presetB, presetC, presetD};
 }  // namespace panelid
 
 // Commands every dialog knows.
 constexpr int kCommandOk = 1;
 constexpr int kCommandCancel = 2;
 
-// Controls of the custom stock dialog (ABOUT4).
+// Controls of the custom stock dialog.
 namespace customid {
 constexpr int symbol = 1004;
 constexpr int latitude = 1015;
 constexpr int longitude = 1017;
 }  // namespace customid
 
-// Controls of the help dialog (ABOUT3).
+// Controls of the help dialog.
 namespace helpid {
 constexpr int more = 1000;
 constexpr int text = 1004;
@@ -49,6 +52,6 @@ constexpr int reset = 1165;
 // Red 176, green 208, blue 208 behind black text: the panel and both of its dialogs.
 constexpr platform::Colour kPanelColour{176, 208, 208};
 
-extern const platform::DialogSpec kStatusTemplate;
-extern const platform::DialogSpec kHelpTemplate;
-extern const platform::DialogSpec kCustomTemplate;
+extern const platform::DialogSpec kPanelDialog;
+extern const platform::DialogSpec kHelpDialog;
+extern const platform::DialogSpec kCustomDialog;

@@ -1,10 +1,8 @@
 #include "panel/help_dialog.h"
 
-#include "market/script_cache.h"
 #include "model/settings.h"
 #include "panel/dialog_tables.h"
 #include "platform/dialog.h"
-#include "platform/files.h"
 #include "platform/message_box.h"
 #include "platform/open_url.h"
 #include "platform/text.h"
@@ -13,7 +11,7 @@ namespace {
 
 class HelpDialog : public platform::DialogEvents {
  public:
-  HelpDialog() : dialog_(kHelpTemplate, *this) {
+  explicit HelpDialog(Commands& commands) : commands_(commands), dialog_(kHelpDialog, *this) {
     const auto text = helpText();
     if (!text) platform::messageBox("resource not found", " ");
     dialog_.setText(helpid::text, editLines(text.value_or("")));
@@ -30,7 +28,7 @@ class HelpDialog : public platform::DialogEvents {
         platform::openUrl(makerSiteRoot());
         break;
       case helpid::reset:
-        resetAndClose();
+        resetAndClose(commands_);
         break;
       default:
         break;  // Escape's cancel command included: the guide stays open
@@ -40,6 +38,7 @@ class HelpDialog : public platform::DialogEvents {
   void closeRequest() override { dialog_.hide(); }
 
  private:
+  Commands& commands_;
   platform::Dialog dialog_;
 };
 
@@ -77,12 +76,11 @@ std::string makerSiteRoot() {
   return host + "/";
 }
 
-void resetAndClose() {
-  platform::removeFile(kCacheFile);
-  platform::postCloseToMainWindow();
+void resetAndClose(Commands& commands) {
+  if (commands.reset().closeRequested) platform::postCloseToMainWindow();
 }
 
-void runHelpDialog() {
-  HelpDialog dialog;
+void runHelpDialog(Commands& commands) {
+  HelpDialog dialog(commands);
   dialog.run();
 }

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "command/commands.h"
 #include "platform/resources.h"
 
 // The program's table, generated from resources/ at build time (global, not in platform::).
@@ -22,9 +23,9 @@ std::string editLines(const std::string& text);
 // The root page of the maker's web site, on the maker's server named by "makerhost".
 std::string makerSiteRoot();
 
-// Deletes the script cache in the current directory (a missing file is fine) and posts a
-// close request to the main window, which saves the placement and ends the program.
-void resetAndClose();
+// The Reset box: the reset command (which throws away the cached script), then a close
+// request to the main window, which saves the placement and ends the program.
+void resetAndClose(Commands& commands);
 
 // Opens the modal dialog; returns when it closes.
-void runHelpDialog();
+void runHelpDialog(Commands& commands);

@@ -2,25 +2,25 @@
 
 #include <memory>
 
-#include "model/display_state.h"
 #include "model/window_handles.h"
 #include "panel/control_panel.h"
 #include "panel/custom_stock.h"
 #include "panel/dialog_tables.h"
 #include "panel/help_dialog.h"
 #include "platform/dialog.h"
-#include "render/panel_gl.h"
 
-// The real panel: the STATUS dialog as PanelControls, its events handed to the panel logic.
+// The real panel: the dialog as PanelControls, its events handed to the panel logic.
 class ControlPanel : public platform::DialogEvents, public PanelControls {
  public:
-  ControlPanel() : dialog_(kStatusTemplate, *this) { initialisePanel(*this); }
+  explicit ControlPanel(Commands& commands) : commands_(commands), dialog_(kPanelDialog, *this) {
+    initialisePanel(*this, commands_.view());
+  }
 
   platform::Dialog& dialog() { return dialog_; }
 
   // DialogEvents
-  void command(int id) override { panelCommand(*this, id); }
-  void scroll(int /*id*/) override { panelScroll(*this); }
+  void command(int id) override { panelCommand(*this, state_, commands_, id); }
+  void scroll(int /*id*/) override { panelScroll(*this, commands_); }
   // The close box hides the panel (a minimised one is shown instead); a right-button
   // release over the globe brings it back.
   void closeRequest() override {
@@ -32,46 +32,34 @@ class ControlPanel : public platform::DialogEvents, public PanelControls {
   }
 
   // PanelControls
-  DisplayState& display() override { return displayState; }
-  PanelState& state() override { return state_; }
   bool checked(int id) const override { return dialog_.checked(id); }
   void setChecked(int id, bool on) override { dialog_.setChecked(id, on); }
   int sliderPosition(int id) const override { return dialog_.sliderPosition(id); }
   void setSlider(int id, int position) override { dialog_.setSliderPosition(id, position); }
-  void pressPreset(int id) override { dialog_.pressRadio(id); }
-  void setClearColour(bool dark) override { ::setClearColour(dark); }
-  void postMainWindowSize() override {
-    // What the main window's size handler does when the notification arrives.
-    platform::post([] { displayState.viewportDirty = kViewportRelayout; });
-  }
-  void openHelp() override { runHelpDialog(); }
+  void pressPreset(int preset) override { dialog_.pressRadio(panelid::presetButtons[preset & 3]); }
+  void openHelp() override { runHelpDialog(commands_); }
   void openCustom() override { runCustomStockDialog(); }
 
  private:
+  Commands& commands_;
   PanelState state_;
   platform::Dialog dialog_;
 };
 
-PanelWindow::PanelWindow() = default;
+PanelWindow::PanelWindow(Commands& commands) : commands_(commands) {}
 
 PanelWindow::~PanelWindow() { destroy(); }
 
 void PanelWindow::create(int left, int top) {
   if (panel_) return;
-  panel_ = std::make_unique<ControlPanel>();
+  panel_ = std::make_unique<ControlPanel>(commands_);
   panelWindow = &panel_->dialog();
   panel_->dialog().moveTo(left, top);
   panel_->dialog().show();
 }
 
-void PanelWindow::postCommand(int command) {
-  platform::post([this, command] {
-    if (panel_) panelCommand(*panel_, command);
-  });
-}
-
-void PanelWindow::command(int command) {
-  if (panel_) panelCommand(*panel_, command);
+void PanelWindow::mirror(const CommandResult& result) {
+  if (panel_) mirrorResult(*panel_, commands_.view(), result);
 }
 
 void PanelWindow::show() {

@@ -1,8 +1,9 @@
 #pragma once
-// The control panel's window, "Display": a modeless dialog built from the STATUS table that
-// stands beside the globe for the life of the program. Its close box only hides it.
+// The control panel's window, "Display": a modeless dialog that stands beside the globe for
+// the life of the program. Its close box only hides it.
 #include <memory>
 
+#include "command/commands.h"
 #include "platform/window.h"
 
 class ControlPanel;
@@ -11,19 +12,18 @@ class ControlPanel;
 // window. UI thread only; panelWindow names its dialog while it exists.
 class PanelWindow {
  public:
-  PanelWindow();
+  // The panel's controls ask `commands` for what they do.
+  explicit PanelWindow(Commands& commands);
   ~PanelWindow();
   PanelWindow(const PanelWindow&) = delete;
   PanelWindow& operator=(const PanelWindow&) = delete;
 
-  // Creates the panel once (nothing if it exists), initialises its controls from
-  // DisplayState, places its outer corner at (left, top) and shows it.
+  // Creates the panel once (nothing if it exists), initialises its controls from the view,
+  // places its outer corner at (left, top) and shows it.
   void create(int left, int top);
 
-  // Queues a command for the panel, handled when the loop next runs.
-  void postCommand(int command);
-  // Runs a command at once, as a click on its control would; nothing while there is no panel.
-  void command(int command);
+  // Shows a command's result in the widgets; nothing while there is no panel.
+  void mirror(const CommandResult& result);
 
   // Shows a hidden panel at its old place and brings it to the top.
   void show();
@@ -35,5 +35,6 @@ class PanelWindow {
   void destroy();
 
  private:
+  Commands& commands_;
   std::unique_ptr<ControlPanel> panel_;
 };

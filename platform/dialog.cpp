@@ -30,8 +30,8 @@ namespace platform {
 
 namespace {
 
-// Windows' MulDiv: a * b / c rounded to nearest, halves away from zero.
-int mulDiv(int a, int b, int c) {
+// a * b / c without overflow, rounded to nearest with halves away from zero; -1 for c = 0.
+int scaleRounded(int a, int b, int c) {
   if (c == 0) return -1;
   const long long p = static_cast<long long>(a) * b;
   const long long half = (c > 0 ? c : -c) / 2;
@@ -53,7 +53,7 @@ Fl_Font fontFor(const char* face) {
 }
 
 // Point size to pixels at the 96 dots per inch that dialog tables are laid out for.
-int pixelSize(int points) { return mulDiv(points, 96, 72); }
+int pixelSize(int points) { return scaleRounded(points, 96, 72); }
 
 Fl_Color flColour(Colour c) { return fl_rgb_color(c.red, c.green, c.blue); }
 
@@ -106,8 +106,8 @@ BaseUnits dialogBaseUnits(const char* face, int points) {
   return {(width / 26 + 1) / 2, fl_height()};
 }
 
-int dialogUnitsToPixelsX(int units, BaseUnits base) { return mulDiv(units, base.x, 4); }
-int dialogUnitsToPixelsY(int units, BaseUnits base) { return mulDiv(units, base.y, 8); }
+int dialogUnitsToPixelsX(int units, BaseUnits base) { return scaleRounded(units, base.x, 4); }
+int dialogUnitsToPixelsY(int units, BaseUnits base) { return scaleRounded(units, base.y, 8); }
 
 // --- Dialog -------------------------------------------------------------------------------
 

@@ -51,7 +51,7 @@ struct Colour {
 };
 
 struct DialogSpec {
-  const char* name;  // the template's name
+  const char* name;  // what the code calls the dialog
   const char* caption;
   const char* fontFace;
   int fontPoints;

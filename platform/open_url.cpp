@@ -13,10 +13,6 @@ namespace platform {
 
 namespace {
 
-bool startsWith(std::string_view s, std::string_view prefix) {
-  return s.substr(0, prefix.size()) == prefix;
-}
-
 // Reaps openers as they end so that none stays a zombie; the program never waits for them.
 void reapChildrenAutomatically() {
   static const bool done = [] {
@@ -33,9 +29,9 @@ void reapChildrenAutomatically() {
 
 bool isOpenableUrl(std::string_view url) {
   std::string_view rest;
-  if (startsWith(url, "http://")) {
+  if (url.starts_with("http://")) {
     rest = url.substr(7);
-  } else if (startsWith(url, "https://")) {
+  } else if (url.starts_with("https://")) {
     rest = url.substr(8);
   } else {
     return false;

@@ -26,6 +26,15 @@ std::string_view skipBlanks(std::string_view text) {
 
 }  // namespace
 
+std::string_view trimBlanks(std::string_view text, bool lineEnds) {
+  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && (blank(text.back()) || (lineEnds && text.back() == '\r'))) {
+    text.remove_suffix(1);
+  }
+  return text;
+}
+
 bool equalsIgnoreCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {

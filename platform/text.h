@@ -10,6 +10,10 @@ namespace platform {
 
 bool equalsIgnoreCase(std::string_view a, std::string_view b);
 
+// `text` without the blanks (spaces and tabs) at either end; with `lineEnds`, carriage
+// returns among the blanks at the end go too (a line read from a file).
+std::string_view trimBlanks(std::string_view text, bool lineEnds = false);
+
 // The leading decimal integer of `text` after blanks, with an optional sign, as the
 // standard decimal conversion reads it (saturating at the int32 range); 0 when the text
 // does not start with a number.

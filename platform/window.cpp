@@ -26,7 +26,8 @@ std::vector<int> visualAttributes(int depthBits) {
           8,        GLX_DEPTH_SIZE,   depthBits,    None};
 }
 
-int wheelDistance() { return -Fl::event_dy() * 120; }
+// Notches away from the user: FLTK counts them toward the user.
+int wheelNotches() { return -Fl::event_dy(); }
 
 // FLTK handles events inside show() and the other start-up steps, before the program's
 // handlers are ready for a close: one that arrives before the loop runs waits for it.
@@ -73,7 +74,7 @@ class EventWindow : public Base {
         events_.mouseMove(Fl::event_x(), Fl::event_y());
         return 1;
       case FL_MOUSEWHEEL:
-        if (Fl::event_dy() != 0) events_.wheel(wheelDistance());
+        if (Fl::event_dy() != 0) events_.wheel(wheelNotches());
         return 1;
       case FL_KEYDOWN:
         events_.key(upperKey(Fl::event_key()));

@@ -28,8 +28,8 @@ class WindowEvents {
   virtual void nonClientButtonUp() {}
   virtual void mouseMove(int /*x*/, int /*y*/) {}
   virtual void mouseLeave() {}  // the pointer left the client area
-  // Positive when the wheel turns away from the user; one notch is 120.
-  virtual void wheel(int /*distance*/) {}
+  // Notches of the wheel: positive when it turns away from the user.
+  virtual void wheel(int /*notches*/) {}
   // Letters arrive as their upper-case codes.
   virtual void key(int /*code*/) {}
   // The user asked to close the window; asked before runLoop starts, it arrives when it starts.

@@ -6,7 +6,6 @@
 #include <cmath>
 #include <cstring>
 
-#include "model/summer_time_flags.h"
 #include "platform/clock.h"
 #include "render/frame_layout.h"
 #include "render/glyph_atlas.h"
@@ -45,12 +44,12 @@ HandAngles dialHandAngles(float second, int32_t hour, int32_t minute) {
   return handAngles(second, hour > 11 ? hour - 12 : hour, minute);
 }
 
-Colour dialLabelColour(int32_t dark) {
-  return dark != 0 ? Colour{0.02f, 0.31f, 0.21f} : Colour{0.81f, 0.79f, 0.79f};
+Colour dialLabelColour(bool dark) {
+  return dark ? Colour{0.02f, 0.31f, 0.21f} : Colour{0.81f, 0.79f, 0.79f};
 }
 
-Colour dialTickColour(int32_t dark) {
-  return dark == 1 ? Colour{0.01f, 0.99f, 0.99f} : Colour{0.0f, 0.0f, 0.0f};
+Colour dialTickColour(bool dark) {
+  return dark ? Colour{0.01f, 0.99f, 0.99f} : Colour{0.0f, 0.0f, 0.0f};
 }
 
 std::array<DialClock, 4> dialClockTable(int32_t localHour, int32_t localMinute,
@@ -94,11 +93,10 @@ bool sphereBeyondFarPlane(const float modelView[16], float radius, float farPlan
   return modelView[14] + radius * scale < -farPlane;
 }
 
-CityTimes readCityTimes(const SceneClock& clock) {
+CityTimes readCityTimes(const SceneClock& clock, bool londonSummer, bool newYorkSummer) {
   // The renderer's one time source, so that a fixed clock moves every clock together.
   const platform::DateTime utc = clock.utc();
-  return cityTimesAt(utc.hour, utc.minute, londonSummerTime.load(std::memory_order_relaxed),
-                     newYorkSummerTime.load(std::memory_order_relaxed));
+  return cityTimesAt(utc.hour, utc.minute, londonSummer ? 1 : 0, newYorkSummer ? 1 : 0);
 }
 
 namespace {
@@ -161,7 +159,7 @@ struct DialStyle {
   const ClockLists& lists;
   const GlyphAtlas& atlas;
   int32_t labelFontBase;
-  int32_t dark;
+  bool dark;
 };
 
 // One dial of radius 0.03 overlay units centred at (x, y), with the first 8 characters of
@@ -244,7 +242,7 @@ void compileClockLists(GLUquadric* quadric, ClockLists& lists) {
 }
 
 void drawDialClocks(const ClockLists& lists, const GlyphAtlas& atlas, const CityTimes& city,
-                    const platform::DateTime& local, const FrameLayout& layout, int32_t dark) {
+                    const platform::DateTime& local, const FrameLayout& layout, bool dark) {
   if (lists.first == 0) return;
   // The labels' font is one size below the ticker's.
   const DialStyle style{lists, atlas, layout.tickerFontBase - 200, dark};

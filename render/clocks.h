@@ -46,11 +46,10 @@ HandAngles handAngles(float second, int32_t hour, int32_t minute);
 HandAngles dialHandAngles(float second, int32_t hour, int32_t minute);
 
 using Colour = std::array<float, 3>;
-// Label colour of the dial clocks: dark green on the dark background (any non-zero `dark`),
-// light grey otherwise.
-Colour dialLabelColour(int32_t dark);
-// Tick colour: cyan only when `dark` is exactly 1, black otherwise.
-Colour dialTickColour(int32_t dark);
+// Label colour of the dial clocks: dark green on the dark background, light grey otherwise.
+Colour dialLabelColour(bool dark);
+// Tick colour: cyan on the dark background, black otherwise.
+Colour dialTickColour(bool dark);
 
 struct DialClock {
   const char* label;  // exactly 8 characters, drawn as they are
@@ -83,9 +82,9 @@ constexpr float kGlobeClockReach = 1000.0f;
 // distance `farPlane` in front of the eye.
 bool sphereBeyondFarPlane(const float modelView[16], float radius, float farPlane);
 
-// The city times at the clock's UTC time with the summer-time flags as they are now; the
-// scene pass reads them every frame.
-CityTimes readCityTimes(const SceneClock& clock);
+// The city times at the clock's UTC time with the summer-time flags of the frame's fetch
+// results; the scene pass reads them every frame.
+CityTimes readCityTimes(const SceneClock& clock, bool londonSummer, bool newYorkSummer);
 
 // The clocks' quadric shapes as display lists, compiled once from the shared quadric.
 constexpr uint32_t kClockShapes = 8;
@@ -104,4 +103,4 @@ void drawGlobeClocks(const ClockLists& lists, const CityTimes& city);
 // hour dial) and the city times, labels in the font below the frame's ticker font, colours
 // as `dark` says.
 void drawDialClocks(const ClockLists& lists, const GlyphAtlas& atlas, const CityTimes& city,
-                    const platform::DateTime& local, const FrameLayout& layout, int32_t dark);
+                    const platform::DateTime& local, const FrameLayout& layout, bool dark);

@@ -7,24 +7,9 @@
 
 namespace {
 
-constexpr std::size_t kHeaderSize = 18;
 constexpr int32_t kMinutesPerDay = 1440;
 
-int32_t littleEndian16(std::span<const uint8_t> file, std::size_t offset) {
-  return file[offset] + 256 * file[offset + 1];
-}
-
 }  // namespace
-
-std::optional<TargaImage> readTarga(std::span<const uint8_t> file) {
-  if (file.size() < kHeaderSize) return std::nullopt;
-  const int32_t width = littleEndian16(file, 12);
-  const int32_t height = littleEndian16(file, 14);
-  if (file[16] != 24 || width == 0 || height == 0) return std::nullopt;
-  const std::size_t bytes = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3;
-  if (file.size() - kHeaderSize < bytes) return std::nullopt;
-  return TargaImage{width, height, file.subspan(kHeaderSize, bytes)};
-}
 
 NightBand nightBandAt(int32_t utcHour, int32_t utcMinute, int32_t width) {
   if (width <= 0) return {0, 0};

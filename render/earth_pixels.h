@@ -1,21 +1,9 @@
 #pragma once
-// The plain pixel work behind the Earth texture, without GL: reading the header of a 24-bit
-// uncompressed Targa whose pixel data start right after its 18-byte header, the night band,
-// and the pass that turns blue-green-red file pixels into red-green-blue.
+// The plain pixel work behind the Earth texture, without GL: the night band, and the pass
+// that turns the blue-green-red pixels of the Earth picture (render/targa) into red-green-blue.
 #include <cstdint>
-#include <optional>
-#include <span>
 
-// The header fields the loader uses and the pixel bytes they describe.
-struct TargaImage {
-  int32_t width;
-  int32_t height;
-  std::span<const uint8_t> pixels;  // width x height x 3 bytes, blue-green-red
-};
-
-// Reads the header of a Targa file whose pixel data start at byte 18. Nothing when the image
-// is not 24 bits per pixel, is empty, or the file is shorter than the header claims.
-std::optional<TargaImage> readTarga(std::span<const uint8_t> file);
+#include "render/targa.h"
 
 // The night band of a row as two byte offsets; a pixel at offset x is dark when it lies
 // strictly between them, or, when start >= end (the band wraps past the right edge),

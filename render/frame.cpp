@@ -4,6 +4,7 @@
 #include <GL/glu.h>
 
 #include "model/display_state.h"
+#include "model/fetch_snapshot.h"
 #include "platform/window.h"
 #include "render/clocks.h"
 #include "render/frame_layout.h"
@@ -28,14 +29,24 @@ int32_t twelveHourClock(int32_t hour) {
 
 namespace {
 
-// The viewport this frame draws into. Only the request value re-reads the client size; the
+// The background the view asks for.
+void clearFrame(bool darkBackground) {
+  if (darkBackground) {
+    glClearColor(0.0f, 0.0f, 0.02f, 1.0f);
+  } else {
+    glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
+  }
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+// The viewport this frame draws into. Only a relayout request re-reads the client size; the
 // viewport otherwise stays as it was.
 FrameLayout relayoutViewport(const platform::MainWindow& window, RendererState& renderer,
-                             DisplayState& display) {
+                             RendererRequests& requests) {
   // A window that has never had a viewport set up takes one at once: the platform does not
   // report a size before the first paint when the window manager keeps the asked-for size.
-  if (display.viewportDirty == kViewportRelayout || renderer.viewportHeight == 0) {
-    display.viewportDirty = 0;
+  if (requests.relayout || renderer.viewportHeight == 0) {
+    requests.relayout = false;
     renderer.viewportWidth = static_cast<float>(window.clientWidth());
     renderer.viewportHeight = window.clientHeight();
     glViewport(0, 0, window.clientWidth(), renderer.viewportHeight);
@@ -62,11 +73,11 @@ void applyGlobeProjection(const FrameLayout& layout) {
 
 // The eye looks along +z; the globe's centre ends 0.02 in front of it, a little lower with
 // the ticker.
-void placeCamera(float cameraDistance, int32_t news) {
+void placeCamera(float cameraDistance, bool news) {
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
   glTranslatef(0.0f, 0.0f, -cameraDistance);
-  const double centreY = news == 1 ? 0.00003 : 0.0;
+  const double centreY = news ? 0.00003 : 0.0;
   gluLookAt(0.0, 0.0, 1.49, 0.0, centreY, 2.0, 0.0, 1.0, 0.0);
 }
 
@@ -86,24 +97,28 @@ void present(platform::MainWindow& window) { window.swapBuffers(); }
 
 }  // namespace
 
-void composeFrame(platform::MainWindow& window, RendererState& renderer, DisplayState& display) {
-  display.frameBusy = 1;
+void composeFrame(platform::MainWindow& window, RendererState& renderer, DisplayState& display,
+                  const FetchSnapshot& results) {
+  renderer.frameBusy = true;
+  const ViewState& view = display.view;
   renderer.frameStep = takeFrameStep(renderer.frameClock, renderer.clock.monotonicUs());
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  FrameLayout layout = relayoutViewport(window, renderer, display);
+  clearFrame(display.requests.darkBackground);
+  FrameLayout layout = relayoutViewport(window, renderer, display.requests);
   applyGlobeProjection(layout);
   layout.tickerFontBase = tickerFontBaseFor(layout.viewportHeight);
-  placeCamera(renderer.cameraDistance, display.news);
-  drawScene(renderer, display, layout);
+  placeCamera(renderer.cameraDistance, view.news);
+  drawScene(renderer, display, results, layout);
   applyOverlayProjection(layout);
-  if (display.news == 1)
-    drawTicker(renderer, display.colorLevel, layout.tickerFontBase, display.tickerHeld == 1);
+  if (view.news) {
+    drawTicker(renderer, *results.ticker, view.colorLevel, layout.tickerFontBase,
+               display.pointer.tickerHeld);
+  }
   layout.localClockHour = twelveHourClock(renderer.localTime.hour);
-  if (display.clocks == 1) {
+  if (view.clocks) {
     drawDialClocks(renderer.clockLists, renderer.glyphAtlas, renderer.cityTimes, renderer.localTime,
-                   layout, display.dark);
+                   layout, view.dark);
   }
   pickAfterCompose(renderer.picks, window);
   present(window);
-  display.frameBusy = 0;
+  renderer.frameBusy = false;
 }

@@ -11,6 +11,7 @@ namespace platform {
 class MainWindow;
 }
 struct DisplayState;
+struct FetchSnapshot;
 struct RendererState;
 
 // The ticker font base for a client height: 8900 from 1000 pixels up, one font (200) smaller
@@ -21,6 +22,9 @@ int32_t tickerFontBaseFor(int32_t clientHeight);
 // 11 are kept.
 int32_t twelveHourClock(int32_t hour);
 
-// Draws and presents one frame of the display state with the renderer's state, and answers
-// the picks filed since the last one. The paint handler skips the call while frameBusy is set.
-void composeFrame(platform::MainWindow& window, RendererState& renderer, DisplayState& display);
+// Draws and presents one frame of the display state and the fetch results with the
+// renderer's state, and answers the picks filed since the last one. The requests the frame
+// carries out are cleared. The paint handler skips the call while the renderer's frameBusy
+// is set.
+void composeFrame(platform::MainWindow& window, RendererState& renderer, DisplayState& display,
+                  const FetchSnapshot& results);

@@ -3,10 +3,9 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include <string>
+#include <vector>
 
-#include "model/display_state.h"
-#include "model/ticker_text.h"
+#include "model/view_state.h"
 #include "platform/window.h"
 #include "render/globe_layer.h"
 #include "render/globe_mesh.h"
@@ -25,60 +24,6 @@ const platform::FontSpec kFontTable[11] = {
     {7500, 127, "Small", 8, 900, true},
 };
 
-namespace {
-
-// Colour component k of a palette index: (k >> shift) with `bits` low bits kept, spread
-// over 0 to 255. Only 1, 2 and 3 bits have ramps; any other count gives 0.
-uint8_t component(unsigned k, int bits, int shift) {
-  static constexpr uint8_t ramp1[2] = {0, 255};
-  static constexpr uint8_t ramp2[4] = {0, 85, 170, 255};
-  static constexpr uint8_t ramp3[8] = {0, 36, 73, 109, 146, 182, 219, 255};
-  const unsigned value = shift >= 0 && shift < 32 ? k >> shift : 0;
-  switch (bits) {
-    case 1:
-      return ramp1[value & 1];
-    case 2:
-      return ramp2[value & 3];
-    case 3:
-      return ramp3[value & 7];
-    default:
-      return 0;
-  }
-}
-
-struct SystemColour {
-  int entry;
-  PaletteEntry colour;
-};
-
-constexpr SystemColour kSystemColours[12] = {
-    {3, {128, 0, 0, 0}},       {24, {0, 128, 0, 0}},      {27, {128, 128, 0, 0}},
-    {64, {0, 0, 128, 0}},      {67, {128, 0, 128, 0}},    {88, {0, 128, 128, 0}},
-    {173, {192, 192, 192, 0}}, {181, {192, 220, 192, 0}}, {236, {166, 202, 240, 0}},
-    {247, {255, 251, 240, 0}}, {164, {160, 160, 164, 0}}, {91, {128, 128, 128, 0}},
-};
-
-}  // namespace
-
-std::vector<PaletteEntry> computePalette(const PixelFormatInfo& format) {
-  if (!format.needsPalette || format.colorBits <= 0 || format.colorBits > 16) return {};
-  const unsigned n = 1u << format.colorBits;
-  std::vector<PaletteEntry> palette(n);
-  for (unsigned k = 0; k < n; ++k) {
-    palette[k] = {component(k, format.redBits, format.redShift),
-                  component(k, format.greenBits, format.greenShift),
-                  component(k, format.blueBits, format.blueShift), 0};
-  }
-  const bool is332 = format.colorBits == 8 && format.redBits == 3 && format.redShift == 0 &&
-                     format.greenBits == 3 && format.greenShift == 3 && format.blueBits == 2 &&
-                     format.blueShift == 6;
-  if (is332) {
-    for (const auto& system : kSystemColours)
-      palette[static_cast<size_t>(system.entry)] = system.colour;
-  }
-  return palette;
-}
-
 bool createFonts(GlyphAtlas* atlas) {
   bool all = true;
   std::vector<platform::GlyphBitmap> glyphs;
@@ -89,9 +34,7 @@ bool createFonts(GlyphAtlas* atlas) {
   return all;
 }
 
-void initScene(const platform::MainWindow& window, RendererState& renderer,
-               const DisplayState& display) {
-  publishTicker(std::string(149, ' '));
+void initScene(const platform::MainWindow& window, RendererState& renderer, const ViewState& view) {
   GLUquadric* quadric = gluNewQuadric();
   renderer.sharedQuadric = quadric;
   gluQuadricNormals(quadric, GLU_FLAT);
@@ -99,7 +42,6 @@ void initScene(const platform::MainWindow& window, RendererState& renderer,
   compileClockLists(quadric, renderer.clockLists);
   const int width = window.clientWidth();
   const int height = window.clientHeight();
-  glClearColor(0.0f, 0.0f, 0.02f, 1.0f);
   glClearDepth(1.0);
   glDisable(GL_POLYGON_STIPPLE);
   glDisable(GL_DITHER);  // the pick read-back needs the exact tag pixel colours
@@ -111,8 +53,7 @@ void initScene(const platform::MainWindow& window, RendererState& renderer,
   glMatrixMode(GL_MODELVIEW);
   renderer.cameraDistance = 1.51f;
   glPixelZoom(8.0f, 8.0f);
-  buildSurface(renderer.sphere, renderer.globeLists, renderer.earthTexture, renderer.clock,
-               display);
+  buildSurface(renderer.sphere, renderer.globeLists, renderer.earthTexture, renderer.clock, view);
   fillTagBoxPixels(renderer.tagBoxPixels);
   prepareGlobeLayer(renderer.globeLayer);
 }

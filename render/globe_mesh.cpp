@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/display_state.h"
+#include "model/view_state.h"
 #include "render/earth_texture.h"
 
 namespace {
@@ -98,15 +98,14 @@ void compileGlobeLists(const SphereTables& tables, GlobeLists& lists) {
 
 }  // namespace
 
-std::optional<NightShading> surfaceNight(const DisplayState& display,
-                                         const platform::DateTime& utc) {
-  if (display.night != 1) return std::nullopt;
-  return NightShading{utc, display.nightStyle == 1, display.cityLights == 1};
+std::optional<NightShading> surfaceNight(const ViewState& view, const platform::DateTime& utc) {
+  if (!view.night) return std::nullopt;
+  return NightShading{utc, view.nightStyle, view.cityLights};
 }
 
 void buildSurface(SphereTables& tables, GlobeLists& lists, EarthTexture& texture,
-                  const SceneClock& clock, const DisplayState& display) {
-  buildEarthTexture(texture, surfaceNight(display, clock.utc()));
+                  const SceneClock& clock, const ViewState& view) {
+  buildEarthTexture(texture, surfaceNight(view, clock.utc()));
   fillSphereTables(tables);
   compileGlobeLists(tables, lists);
 }

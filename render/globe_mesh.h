@@ -12,7 +12,7 @@
 #include "render/earth_texture.h"
 #include "render/scene_clock.h"
 
-struct DisplayState;
+struct ViewState;
 
 constexpr int kSphereSteps = 48;
 
@@ -46,13 +46,12 @@ struct GlobeLists {
 // The night a surface build shows for the display's options at the UTC time `utc`: none with
 // Night off (the night style and the city lights then change nothing), else the fixed band or
 // the sun's own night, with the city lights when they are on.
-std::optional<NightShading> surfaceNight(const DisplayState& display,
-                                         const platform::DateTime& utc);
+std::optional<NightShading> surfaceNight(const ViewState& view, const platform::DateTime& utc);
 
 // Rebuilds the Earth texture with the night of the clock's UTC time, refills the tables and,
 // the first time, compiles the lists from them.
 void buildSurface(SphereTables& tables, GlobeLists& lists, EarthTexture& texture,
-                  const SceneClock& clock, const DisplayState& display);
+                  const SceneClock& clock, const ViewState& view);
 
 // Draws the textured sphere and the grid of the Grid slider's level into the current
 // model-view frame. Leaves texturing off, line width 1 and the model-view scaled by

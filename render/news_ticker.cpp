@@ -3,7 +3,6 @@
 #include <GL/gl.h>
 
 #include <algorithm>
-#include <mutex>
 
 #include "model/ticker_text.h"
 #include "render/glyph_atlas.h"
@@ -54,24 +53,20 @@ std::array<float, 3> tickerColour(float colorLevel) {
   return {unit(colorLevel / 50.0f), unit(colorLevel / 100.0f), unit(colorLevel / 200.0f)};
 }
 
-TickerWindow advanceTicker(RendererState& renderer, bool held) {
+TickerWindow advanceTicker(RendererState& renderer, std::string_view text, bool held) {
   if (held) renderer.tickerCarry = kCarryStart;
   const int32_t steps = held ? 0 : takeWholeSteps(renderer.tickerCarry, renderer.frameStep);
-  TickerStep step;
-  {
-    std::lock_guard lock(tickerMutex());
-    const int32_t length = std::clamp(tickerLength, 0, kTickerSize);
-    step = stepTicker(renderer.tickerPos, renderer.tickerPause,
-                      std::string_view(tickerText, static_cast<size_t>(length)), steps);
-  }
+  const TickerStep step =
+      stepTicker(renderer.tickerPos, renderer.tickerPause, text.substr(0, kTickerSize), steps);
   renderer.tickerPos = step.pos;
   renderer.tickerPause = step.pause;
   return step.window;
 }
 
-void drawTicker(RendererState& renderer, float colorLevel, int32_t fontBase, bool held) {
+void drawTicker(RendererState& renderer, std::string_view text, float colorLevel, int32_t fontBase,
+                bool held) {
   const std::array<float, 3> colour = tickerColour(colorLevel);
-  const TickerWindow window = advanceTicker(renderer, held);
+  const TickerWindow window = advanceTicker(renderer, text, held);
   glColor3f(colour[0], colour[1], colour[2]);
   glRasterPos2f(0.18f, -0.168f);
   drawAtlasText(renderer.glyphAtlas, fontBase, window.data(), window.size());

@@ -27,20 +27,22 @@ struct TickerStep {
   int32_t pause;        // tickerPause for the next frame
 };
 
-// One frame of the ticker over `text`, the first tickerLength bytes of the ticker text: the
+// One frame of the ticker over `text`, the ticker text: the
 // window to draw, then `steps` steps after it (each moves the line on by a character or
 // counts the pause down by one). The line wraps to the start once the window's start passes
-// tickerLength - 59.
+// the text's length - 59.
 TickerStep stepTicker(int32_t pos, int32_t pause, std::string_view text, int32_t steps = 1);
 
 // (colorLevel / 50, colorLevel / 100, colorLevel / 200), each kept within 0 to 1.
 std::array<float, 3> tickerColour(float colorLevel);
 
-// Takes the frame's steps (the renderer's frameStep, with tickerCarry) over the current ticker
-// text under its mutex and stores the new tickerPos and tickerPause in `renderer`; returns
-// the window to draw. A held line takes no steps, and its time is not made up later.
-TickerWindow advanceTicker(RendererState& renderer, bool held = false);
+// Takes the frame's steps (the renderer's frameStep, with tickerCarry) over the frame's ticker
+// text (at most its first kTickerSize bytes count) and stores the new tickerPos and
+// tickerPause in `renderer`; returns the window to draw. A held line takes no steps, and its
+// time is not made up later.
+TickerWindow advanceTicker(RendererState& renderer, std::string_view text, bool held = false);
 
-// Draws the ticker line in the overlay frame, in the colour of the Color slider's level and
-// the font at `fontBase`, and advances it unless it is held.
-void drawTicker(RendererState& renderer, float colorLevel, int32_t fontBase, bool held);
+// Draws the ticker line over `text` in the overlay frame, in the colour of the Color slider's
+// level and the font at `fontBase`, and advances it unless it is held.
+void drawTicker(RendererState& renderer, std::string_view text, float colorLevel, int32_t fontBase,
+                bool held);

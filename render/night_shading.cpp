@@ -10,7 +10,6 @@
 namespace {
 
 constexpr double kDegree = std::numbers::pi / 180.0;
-constexpr std::size_t kHeaderSize = 18;
 
 // sin(elevation) is mapped to a weight through a table over the twilight, from the horizon
 // (entry 0) to 12 degrees below it (the last entry); 256 steps of sine are finer than the
@@ -222,16 +221,6 @@ void NightWeights::byteWeights(int32_t row, uint8_t* weights) const {
     std::memset(weights + run.from * 3, run.shade == Shade::day ? 0 : kFullNight,
                 static_cast<std::size_t>(run.to - run.from) * 3);
   }
-}
-
-std::optional<GreyImage> readGreyTarga(std::span<const uint8_t> file) {
-  if (file.size() < kHeaderSize) return std::nullopt;
-  const int32_t width = file[12] + 256 * file[13];
-  const int32_t height = file[14] + 256 * file[15];
-  if (file[2] != 3 || file[16] != 8 || width == 0 || height == 0) return std::nullopt;
-  const std::size_t bytes = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
-  if (file.size() - kHeaderSize < bytes) return std::nullopt;
-  return GreyImage{width, height, file.subspan(kHeaderSize, bytes)};
 }
 
 namespace {

@@ -75,16 +75,9 @@ class NightWeights {
   std::vector<float> columnCos_;
 };
 
-// An 8-bit grey picture: width x height bytes, rows bottom to top like the Earth picture.
-struct GreyImage {
-  int32_t width;
-  int32_t height;
-  std::span<const uint8_t> pixels;
-};
-
-// Reads an uncompressed 8-bit grey Targa (image type 3) whose pixel data start at byte 18.
-// Nothing when the image is of another kind, is empty or is shorter than its header claims.
-std::optional<GreyImage> readGreyTarga(std::span<const uint8_t> file);
+// An 8-bit grey picture (render/targa's readGreyTarga): width x height bytes, rows bottom to
+// top like the Earth picture.
+using GreyImage = TargaImage;
 
 // City lights ready to add: each pixel's light tinted to the warm colour of street lighting,
 // as red, green and blue bytes in the converted map's layout. Made once from the grey picture.

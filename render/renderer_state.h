@@ -65,4 +65,7 @@ struct RendererState {
   float tickerCarry = kCarryStart;
 
   PickRequests picks;
+
+  // Set while a frame is composed; the paint handler starts no second one meanwhile.
+  bool frameBusy = false;
 };

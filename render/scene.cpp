@@ -6,6 +6,7 @@
 #include <cstddef>
 
 #include "model/display_state.h"
+#include "model/fetch_snapshot.h"
 #include "model/item_table.h"
 #include "render/clocks.h"
 #include "render/globe_layer.h"
@@ -15,8 +16,8 @@
 
 namespace {
 
-bool bothButtonsHeld(const DisplayState& display) {
-  return display.leftDragging == 1 && display.rightDragging == 1;
+bool bothButtonsHeld(const PointerState& pointer) {
+  return pointer.leftDragging && pointer.rightDragging;
 }
 
 }  // namespace
@@ -56,9 +57,9 @@ float easeTilt(float shown, float target, float frames) {
   return shown;
 }
 
-float spinStep(const DisplayState& display, float frames) {
+float spinStep(const ViewState& view, float frames) {
   // In the noon view the added rate is a fixed offset from the noon meridian, not motion.
-  return display.noon == 1 ? display.spinRate : display.spinRate * frames;
+  return view.noon ? view.spinRate : view.spinRate * frames;
 }
 
 void stepLabelCycle(RendererState& renderer, uint32_t tick, bool altText) {
@@ -80,64 +81,68 @@ void keepTime(RendererState& renderer, DisplayState& display, const platform::Da
   renderer.sunAngle = sunAngleAt(utc.hour, utc.minute);
   if (renderer.sunAngle != renderer.lastSunAngle) {
     renderer.lastSunAngle = renderer.sunAngle;
-    display.textureDirty = 1;
+    display.requests.newTexture = true;
   }
-  if (display.noon == 1) {
-    display.rotation = 360.0f - static_cast<float>(renderer.sunAngle);
+  ViewState& view = display.view;
+  if (view.noon) {
+    view.rotation = 360.0f - static_cast<float>(renderer.sunAngle);
   } else {
-    display.rotation += display.spinRate * frames;
+    view.rotation += view.spinRate * frames;
   }
 }
 
 void stepGlobeMotion(RendererState& renderer, const DisplayState& display) {
-  if (!bothButtonsHeld(display)) {
-    renderer.spinAngle = display.rotation + spinStep(display, renderer.frameStep);
+  const ViewState& view = display.view;
+  if (!bothButtonsHeld(display.pointer)) {
+    renderer.spinAngle = view.rotation + spinStep(view, renderer.frameStep);
   }
-  if (display.rightDragging != 1) {
-    renderer.shownTilt = easeTilt(renderer.shownTilt, display.tilt, renderer.frameStep);
+  if (!display.pointer.rightDragging) {
+    renderer.shownTilt = easeTilt(renderer.shownTilt, view.tilt, renderer.frameStep);
   }
 }
 
 void keepTimeUnseen(RendererState& renderer, DisplayState& display) {
   stopFrameClock(renderer.frameClock);
-  if (bothButtonsHeld(display)) return;
+  if (bothButtonsHeld(display.pointer)) return;
   keepTime(renderer, display, renderer.clock.local(), renderer.clock.utc(), 0.0f);
-  display.rotation = wrapRotation(display.rotation);
+  ViewState& view = display.view;
+  view.rotation = wrapRotation(view.rotation);
   // What the next frame draws: the globe where it stands now, the tilt settled; no one saw
   // the easing.
-  renderer.spinAngle = display.rotation + spinStep(display, 0.0f);
-  if (display.rightDragging != 1) renderer.shownTilt = display.tilt;
+  renderer.spinAngle = view.rotation + spinStep(view, 0.0f);
+  if (!display.pointer.rightDragging) renderer.shownTilt = view.tilt;
 }
 
 namespace {
 
 // Scale, eased tilt and spin of the globe, and the rebuild of its surface when asked.
 void orientGlobe(RendererState& renderer, DisplayState& display) {
-  const float scale = globeScale(display.zoom);
+  const float scale = globeScale(display.view.zoom);
   glPushMatrix();
   glScalef(scale, scale, scale);
   glRotatef(-renderer.shownTilt, 1.0f, 0.0f, 0.0f);
   glRotatef(renderer.spinAngle, 0.0f, 1.0f, 0.0f);
-  if (display.textureDirty == 1) {
-    display.textureDirty = 0;
+  if (display.requests.newTexture) {
+    display.requests.newTexture = false;
     buildSurface(renderer.sphere, renderer.globeLists, renderer.earthTexture, renderer.clock,
-                 display);
+                 display.view);
   }
   stepGlobeMotion(renderer, display);
 }
 
 }  // namespace
 
-void drawScene(RendererState& renderer, DisplayState& display, const FrameLayout& layout) {
+void drawScene(RendererState& renderer, DisplayState& display, const FetchSnapshot& results,
+               const FrameLayout& layout) {
   orientGlobe(renderer, display);
   GlobeLayer& layer = renderer.globeLayer;
   const GlobeLayerKey key =
-      layer.supported ? readGlobeLayerKey(renderer.earthTexture.generation, display.gridLevel)
+      layer.supported ? readGlobeLayerKey(renderer.earthTexture.generation, display.view.gridLevel)
                       : GlobeLayerKey{};
   const GlobeLayerStep step = nextGlobeLayerStep(layer, key);
   if (step == GlobeLayerStep::kPutBack) putBackGlobeLayer(layer);
   glEnable(GL_DEPTH_TEST);
-  drawGlobe(renderer.sphere, renderer.globeLists, renderer.earthTexture, display.gridLevel,
+  drawGlobe(renderer.sphere, renderer.globeLists, renderer.earthTexture, display.view.gridLevel,
             step != GlobeLayerStep::kPutBack);
   if (step == GlobeLayerStep::kDrawAndKeep) {
     // The surface and the grid (drawn 1.005 times larger); outside them is the clear colour.
@@ -149,17 +154,16 @@ void drawScene(RendererState& renderer, DisplayState& display, const FrameLayout
   // Everything after the globe is drawn without depth testing; the far plane hides what lies
   // behind the globe's centre.
   glDisable(GL_DEPTH_TEST);
-  // One version of the table for the whole pass, held until the last tag is drawn.
-  const auto table = shownItemTable();
-  stepLabelCycle(renderer, renderer.clock.tick(), table->altTextEnabled == 1);
-  drawTags(renderer.glyphAtlas, renderer.tagBoxPixels, renderer.labelPhase, display, layout,
-           *table);
-  renderer.cityTimes = readCityTimes(renderer.clock);
-  if (display.zones > 0) drawGlobeClocks(renderer.clockLists, renderer.cityTimes);
+  const MarketItemTable& table = *results.items;
+  stepLabelCycle(renderer, renderer.clock.tick(), table.altTextEnabled);
+  drawTags(renderer.glyphAtlas, renderer.tagBoxPixels, renderer.labelPhase, display, layout, table);
+  renderer.cityTimes =
+      readCityTimes(renderer.clock, results.londonSummerTime, results.newYorkSummerTime);
+  if (display.view.zones) drawGlobeClocks(renderer.clockLists, renderer.cityTimes);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   glPopMatrix();
-  if (!bothButtonsHeld(display)) {
+  if (!bothButtonsHeld(display.pointer)) {
     keepTime(renderer, display, renderer.clock.local(), renderer.clock.utc(), renderer.frameStep);
   }
-  display.rotation = wrapRotation(display.rotation);
+  display.view.rotation = wrapRotation(display.view.rotation);
 }

@@ -6,12 +6,16 @@
 #include "platform/clock.h"
 
 struct DisplayState;
+struct FetchSnapshot;
+struct ViewState;
 struct FrameLayout;
 struct RendererState;
 
-// Draws the scene in the globe's frame; leaves the model-view matrix as it found it. Reads
-// the time from the renderer's clock and writes the rotation and the texture request back.
-void drawScene(RendererState& renderer, DisplayState& display, const FrameLayout& layout);
+// Draws the scene in the globe's frame, with the tags and the summer-time flags of the
+// frame's fetch results; leaves the model-view matrix as it found it. Reads the time from
+// the renderer's clock and writes the rotation and the texture request back.
+void drawScene(RendererState& renderer, DisplayState& display, const FetchSnapshot& results,
+               const FrameLayout& layout);
 
 // Scale from globe model units to camera units for a zoom level.
 float globeScale(int32_t zoom);
@@ -30,7 +34,7 @@ float easeTilt(float shown, float target, float frames);
 
 // What is added to the rotation for the angle drawn next frame: the spin over `frames`, or in
 // the noon view one frame's spin rate, whatever the frame's length.
-float spinStep(const DisplayState& display, float frames);
+float spinStep(const ViewState& view, float frames);
 
 // The globe's motion over the renderer's frame step: the spin angle for the next frame
 // (unless both buttons are held) and the tilt easing (unless the right button is held).

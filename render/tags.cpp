@@ -17,11 +17,11 @@
 // index fits below them.
 
 int labelColumn(const TagLabelInputs& in, int32_t k) {
-  if (in.cycle == 0) {
+  if (!in.cycle) {
     if (in.hoveredItem == k) return kNameColumn;
-    if (in.showValue == 1) return kValueColumn;
-    if (in.showChange == 1) return kChangeColumn;
-    if (in.showPercent == 1) return kPercentColumn;
+    if (in.showValue) return kValueColumn;
+    if (in.showChange) return kChangeColumn;
+    if (in.showPercent) return kPercentColumn;
     return kNameColumn;
   }
   switch (in.labelPhase) {
@@ -32,7 +32,7 @@ int labelColumn(const TagLabelInputs& in, int32_t k) {
     case 2:
       return kPercentColumn;
     case 3:
-      return in.altTextEnabled == 1 ? kAltTextColumn : kNameColumn;
+      return in.altTextEnabled ? kAltTextColumn : kNameColumn;
     default:
       return kNameColumn;
   }
@@ -89,8 +89,8 @@ constexpr TagColour kTagBases[2][2][2] = {
 
 }  // namespace
 
-TagColour tagColour(int32_t k, int32_t fresh, int32_t down, int32_t palette) {
-  const TagColour base = kTagBases[palette == 1 ? 1 : 0][fresh != 0 ? 1 : 0][down != 0 ? 1 : 0];
+TagColour tagColour(int32_t k, int32_t fresh, bool down, bool palette) {
+  const TagColour base = kTagBases[palette ? 1 : 0][fresh != 0 ? 1 : 0][down ? 1 : 0];
   auto channel = [](uint8_t value, int32_t code) {
     return static_cast<uint8_t>((value & 224) + ((code & 15) << 1));
   };
@@ -103,23 +103,23 @@ int32_t tagIndexFromPixel(uint8_t red, uint8_t green, uint8_t blue) {
 
 int32_t tagTextY(int32_t anchorY, int32_t zoom) { return anchorY - (601 - zoom) / 20; }
 
-TagSizeClass tagSizeClass(int32_t height, int32_t largeTags, int32_t labelWidth) {
+TagSizeClass tagSizeClass(int32_t height, bool largeTags, int32_t labelWidth) {
   const TagSizeClass medium{labelWidth / 8 + 2, 2, 2000};
   if (height > 320) {
-    return largeTags == 1 ? TagSizeClass{labelWidth / 4 + 1, 3, 1000} : medium;
+    return largeTags ? TagSizeClass{labelWidth / 4 + 1, 3, 1000} : medium;
   }
-  return largeTags == 1 ? medium : TagSizeClass{5, 1, 3000};
+  return largeTags ? medium : TagSizeClass{5, 1, 3000};
 }
 
-std::optional<TagMark> tagMark(int32_t palette, int32_t down, int32_t fontBase) {
-  if (palette != 1) return std::nullopt;
+std::optional<TagMark> tagMark(bool palette, bool down, int32_t fontBase) {
+  if (!palette) return std::nullopt;
   // About half the height of the capitals of the font: 28, 18 and 11 pixels high.
   const int32_t height = fontBase == 1000 ? 11 : fontBase == 2000 ? 7 : 5;
   TagMark mark{2 * height - 1, height, fontBase == 3000 ? 2 : 4, {}};
   const int32_t rowBytes = (mark.width + 7) / 8;
   for (int32_t row = 0; row < height; ++row) {
     // Rows counted from the base of the triangle inward, which is the bottom for a rise.
-    const int32_t inset = down != 0 ? height - 1 - row : row;
+    const int32_t inset = down ? height - 1 - row : row;
     for (int32_t column = inset; column < mark.width - inset; ++column) {
       mark.bits[static_cast<size_t>(row * rowBytes + column / 8)] |=
           static_cast<uint8_t>(0x80 >> (column % 8));
@@ -214,28 +214,28 @@ void addTagBox(const TagPass& pass, const RasterSpot& anchor, int32_t k, int32_t
 void placeTag(const TagPass& pass, const MarketItemTable& table, int32_t k,
               std::vector<PixelQuad>& quads) {
   if (k < 0 || k >= kItemSlots) return;
-  const DisplayState& display = pass.display;
-  const TagLabelInputs inputs{display.cycle,       pass.labelPhase,     display.showValue,
-                              display.showChange,  display.showPercent, display.hoveredItem,
+  const ViewState& view = pass.display.view;
+  const TagLabelInputs inputs{view.cycle,          pass.labelPhase,
+                              view.showValue,      view.showChange,
+                              view.showPercent,    pass.display.pointer.hoveredItem,
                               table.altTextEnabled};
   const TagLabel label = makeTagLabel(table.field(labelColumn(inputs, k), k));
   const TagAnchor anchor = tagAnchor(coordinate(table.field(kLatitudeColumn, k)),
                                      coordinate(table.field(kLongitudeColumn, k)));
-  const TagColour colour = tagColour(k, table.fresh[k], table.down[k], display.palette);
+  const TagColour colour = tagColour(k, table.fresh[k], table.down[k], view.palette);
   glColor3ub(colour.red, colour.green, colour.blue);
   glRasterPos3i(anchor.x, anchor.y, anchor.z);
   const RasterSpot box = readRasterSpot();
-  glRasterPos3i(anchor.x, tagTextY(anchor.y, display.zoom), anchor.z);
+  glRasterPos3i(anchor.x, tagTextY(anchor.y, view.zoom), anchor.z);
   RasterSpot text = readRasterSpot();
-  const TagSizeClass size =
-      tagSizeClass(pass.layout.viewportHeight, display.largeTags, label.width);
+  const TagSizeClass size = tagSizeClass(pass.layout.viewportHeight, view.largeTags, label.width);
   addTagBox(pass, box, k, table.fresh[k], size, quads);
   if (!text.valid) return;
   const RasterSpot textStart = text;
   appendTextQuads(pass.atlas, text.x, text.y, size.fontBase, label.text, std::strlen(label.text),
                   text.colour, quads);
   // The mark takes the tag's colour, so that it picks as the tag does.
-  if (const auto mark = tagMark(display.palette, table.down[k], size.fontBase)) {
+  if (const auto mark = tagMark(view.palette, table.down[k], size.fontBase)) {
     appendMarkQuads(pass.atlas, *mark, textStart, quads);
   }
 }
@@ -245,7 +245,7 @@ void placeTag(const TagPass& pass, const MarketItemTable& table, int32_t k,
 void drawTags(const GlyphAtlas& atlas, const TagBoxPixels& pixels, int32_t labelPhase,
               const DisplayState& display, const FrameLayout& layout,
               const MarketItemTable& table) {
-  if (table.tableReady != 1) return;
+  if (!table.tableReady) return;
   const TagPass pass{atlas, pixels, labelPhase, display, layout};
   const int32_t last = table.itemCount() - table.customAbsent - 1;
   std::vector<PixelQuad> quads;

@@ -33,13 +33,13 @@ void drawTags(const GlyphAtlas& atlas, const TagBoxPixels& pixels, int32_t label
 
 // What the label choice reads besides the item's texts.
 struct TagLabelInputs {
-  int32_t cycle;
+  bool cycle;
   int32_t labelPhase;
-  int32_t showValue;
-  int32_t showChange;
-  int32_t showPercent;
+  bool showValue;
+  bool showChange;
+  bool showPercent;
   int32_t hoveredItem;
-  int32_t altTextEnabled;
+  bool altTextEnabled;
 };
 
 // The column whose text item k shows: with cycle off the hovered item shows its name, else
@@ -70,7 +70,7 @@ struct TagColour {
 
 // Bright or faded, up or down, with k in bits 1 to 4 of each channel: green and red with
 // palette 0, blue and orange with palette 1 (which the commoner colour blindnesses tell apart).
-TagColour tagColour(int32_t k, int32_t fresh, int32_t down, int32_t palette);
+TagColour tagColour(int32_t k, int32_t fresh, bool down, bool palette);
 
 // The item index a read-back pixel names (at least 0; 512 or more for no tag at all).
 int32_t tagIndexFromPixel(uint8_t red, uint8_t green, uint8_t blue);
@@ -84,7 +84,7 @@ struct TagSizeClass {
 };
 
 // `height` is the viewport height at the last set-up: above 320 the large class.
-TagSizeClass tagSizeClass(int32_t height, int32_t largeTags, int32_t labelWidth);
+TagSizeClass tagSizeClass(int32_t height, bool largeTags, int32_t labelWidth);
 
 // The direction mark that palette 1 adds left of a tag's text, so that the direction never
 // rests on colour alone: a triangle pointing up for a rise and down for a fall, as a bitmap
@@ -96,7 +96,7 @@ struct TagMark {
 };
 
 // The mark of a tag, or none with palette 0.
-std::optional<TagMark> tagMark(int32_t palette, int32_t down, int32_t fontBase);
+std::optional<TagMark> tagMark(bool palette, bool down, int32_t fontBase);
 
 // Byte offset into a tag box pixel entry: the plain half for a fresh tag, the lifted half
 // (dark grey) for a faded one.

@@ -1,55 +1,44 @@
 #pragma once
-// The main window's input as changes of DisplayState: the left drag spins and tilts, the
-// both-button drag zooms, the wheel and keys step, a pick marks or opens a tag; and the
-// paint handler's fetch schedule. Plain functions over the record they are given, so that
-// tests can pass a record of their own; the main window passes displayState.
+// The main window's input: the left drag spins and tilts, the both-button drag zooms, the
+// wheel steps, a pick marks or opens a tag, and keys ask for commands. Plain functions over
+// the records they are given, so that tests can pass records of their own.
 #include <cstdint>
-#include <optional>
 
-#include "model/display_options.h"
+#include "command/commands.h"
+#include "model/display_state.h"
 
-struct DisplayState;
+// A pointer position as the input measures it. While a button holds the pointer, positions
+// left of or above the window arrive negative; they count as lying far beyond its right or
+// bottom edge (65536 less their distance), so that a drag ignores them and a zoom drag out
+// there zooms out, as a drag downward does. Positions are taken modulo 65536.
+int32_t pointerCoordinate(int windowValue);
 
-// Zoom limits of the wheel and keys, and of the both-button drag.
-constexpr int32_t kMinStepZoom = 25;
-constexpr int32_t kMinDragZoom = 2;
-constexpr int32_t kMaxZoom = 600;
-
-// Cursor positions arrive as the window system's 16-bit client coordinates: a position left
-// of or above the captured window wraps to a large value.
-uint16_t clientCoordinate(int value);
-
-void leftButtonDown(DisplayState& state, uint16_t y);
+void leftButtonDown(DisplayState& state, int32_t y);
 // Keeps the tilt the drag reached as the base of the next drag.
 void leftButtonUp(DisplayState& state);
 
 // A left drag move: the spin follows the cursor's distance from the vertical centre line,
 // quadratically, with a dead band in the middle; the tilt follows the vertical offset from
 // where the drag began. Damped by zoom. Ignored outside 0 < x, y < 5000.
-void leftDragMove(DisplayState& state, uint16_t x, uint16_t y, int32_t clientWidth,
+void leftDragMove(DisplayState& state, int32_t x, int32_t y, int32_t clientWidth,
                   int32_t screenWidth);
 
 // A both-button drag move: a step in by a tenth and one when the cursor went up (or stayed),
 // out when it went down.
-void zoomDragMove(DisplayState& state, uint16_t y, int32_t clientHeight);
+void zoomDragMove(DisplayState& state, int32_t y, int32_t clientHeight);
 
-// A wheel turn: positive distances zoom in by 5 %, negative ones out.
-void wheelTurn(DisplayState& state, int32_t distance);
+// A wheel turn by `notches`: away from the user (positive) zooms in by 5 %, toward the user
+// out.
+void wheelTurn(ViewState& view, int notches);
 
-// What a key asks of the rest of the program beyond the display state it changed itself.
-struct KeyEffect {
-  int32_t panelCommand = 0;              // a command for the control panel, or 0
-  std::optional<DisplayOption> toggled;  // an option that changed and is to be stored
-};
-
-// Keys by upper-case code: F S H L R (spin), Z X (zoom) and U D (tilt) change the state; T C P
-// flip the night style, the city lights and the palette; 1 to 4 and N ask the panel for
-// presets A to D and Now, as its buttons do. Others do nothing.
-KeyEffect keyDown(DisplayState& state, int code);
+// Keys by upper-case code, each a command: 1 to 4 apply presets A to D, N refreshes now, T C P
+// flip the night style, the city lights and the palette, F S H L R Z X U D nudge the view.
+// Other keys do nothing.
+CommandResult keyDown(Commands& commands, int code);
 
 // What a mouse move does with the buttons as they are.
 enum class MoveAction { hoverPick, leftDrag, zoomDrag, none };
-MoveAction moveAction(const DisplayState& state);
+MoveAction moveAction(const PointerState& pointer);
 
 // The tag a picked index names: the index when it is below the item count, else -1.
 int32_t pickedTag(int32_t index, int32_t itemCount);
@@ -57,39 +46,12 @@ int32_t pickedTag(int32_t index, int32_t itemCount);
 // What a double-click opens: a tag's web page, the business news page (the bottom tenth of
 // the client area, below the ticker's line, when no tag was hit), or nothing.
 enum class DoubleClickTarget { tagPage, newsPage, nothing };
-DoubleClickTarget doubleClickTarget(int32_t tag, uint16_t y, int32_t clientHeight);
+DoubleClickTarget doubleClickTarget(int32_t tag, int32_t y, int32_t clientHeight);
 
 // The ticker's band: the bottom tenth of the client area (y below height - height / 10).
-bool inTickerBand(uint16_t y, int32_t clientHeight);
+bool inTickerBand(int32_t y, int32_t clientHeight);
 
 // Where the pointer rests: over the ticker's band the line stands still for the reader.
-void pointerAt(DisplayState& state, uint16_t y, int32_t clientHeight);
+void pointerAt(PointerState& pointer, int32_t y, int32_t clientHeight);
 // The pointer left the window: the line moves on.
-void pointerLeft(DisplayState& state);
-
-// ---- Fetch schedule ----
-
-// The low 28 bits of the millisecond tick, the schedule's clock.
-constexpr uint32_t kFetchTickMask = 0x0FFFFFFF;
-
-// Milliseconds from `lastTick` to `now`, both 28-bit ticks, across the 28-bit wrap.
-uint32_t fetchElapsed(uint32_t now, uint32_t lastTick);
-
-enum class FetchDecision {
-  notDue,        // nothing to do
-  stillRunning,  // due, but a fetch is under way: the period starts over
-  start,         // start a fetch thread now
-  closed,        // due while closing: marked running for good, nothing starts
-};
-
-// One paint's schedule step. `before` is the tick read before the frame, `now` after it.
-// When due (elapsed above the period, or fetchNow set) the request is used up and the
-// period restarts; for `start` the caller sets fetchRunning and fetchDone and starts the
-// thread (startFetchRun).
-FetchDecision fetchSchedule(DisplayState& state, uint32_t before, uint32_t now);
-
-// The flags of a starting run: fetchRunning = 1, fetchDone = 0.
-void beginFetchRun(DisplayState& state);
-
-// The fetch thread's last acts: fetchRunning = 0, then fetchDone = 1.
-void endFetchRun(DisplayState& state);
+void pointerLeft(PointerState& pointer);

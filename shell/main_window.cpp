@@ -5,11 +5,10 @@
 #include <thread>
 #include <utility>
 
-#include "model/display_options.h"
-#include "model/display_state.h"
 #include "model/item_table.h"
 #include "model/settings.h"
 #include "platform/clock.h"
+#include "platform/dialog.h"
 #include "platform/message_box.h"
 #include "platform/open_url.h"
 #include "platform/ui_thread.h"
@@ -30,32 +29,36 @@ int32_t pickedIndex(const PickAnswer& answer) {
 }  // namespace
 
 MainWindowHandler::MainWindowHandler(MainWindowLinks links)
-    : links_(std::move(links)), renderer_(std::make_unique<RendererState>()) {}
+    : links_(std::move(links)),
+      records_(*links_.records),
+      display_(records_.display),
+      renderer_(std::make_unique<RendererState>()) {}
 
 MainWindowHandler::~MainWindowHandler() {
   if (fetchThread_.joinable()) fetchThread_.detach();
 }
 
 void MainWindowHandler::startFetchThread() {
-  // The previous thread has cleared fetchRunning but may not yet have made its last store,
-  // fetchDone = 1; waiting for it keeps that store from landing after this run's
-  // fetchDone = 0, which would cut the shutdown wait short while this run goes on.
+  // The previous thread has ended its run but may not yet have left; waiting for it keeps
+  // its last store (done) from landing after this run's begin, which would cut the shutdown
+  // wait short while this run goes on.
   if (fetchThread_.joinable()) fetchThread_.join();
-  beginFetchRun(displayState);
+  FetchSchedule& schedule = *records_.schedule;
+  schedule.beginRun();
   try {
     if (links_.fetch) {
       fetchThread_ = std::thread(links_.fetch);
     } else {
-      fetchThread_ = std::thread([] { endFetchRun(displayState); });
+      fetchThread_ = std::thread([shared = records_.schedule] { shared->endRun(); });
     }
   } catch (const std::system_error&) {
-    endFetchRun(displayState);  // no thread: the next period tries again
+    schedule.endRun();  // no thread: the next period tries again
   }
 }
 
 void MainWindowHandler::releaseFetchThread() {
   if (!fetchThread_.joinable()) return;
-  if (displayState.fetchDone.load() != 0) {
+  if (records_.schedule->runDone()) {
     fetchThread_.join();
   } else {
     fetchThread_.detach();
@@ -63,19 +66,19 @@ void MainWindowHandler::releaseFetchThread() {
 }
 
 // Answers that the frame just drawn gave to the hover and double-click picks.
-void MainWindowHandler::applyPickAnswers() {
-  const auto table = shownItemTable();
+void MainWindowHandler::applyPickAnswers(const FetchSnapshot& results) {
+  const MarketItemTable& table = *results.items;
   PickRequests& picks = renderer_->picks;
   PickAnswer answer{};
   if (takePickAnswer(picks, PickPurpose::hover, answer)) {
-    displayState.hoveredItem = pickedTag(pickedIndex(answer), table->itemCount());
+    display_.pointer.hoveredItem = pickedTag(pickedIndex(answer), table.itemCount());
   }
   if (!takePickAnswer(picks, PickPurpose::open, answer)) return;
-  const int32_t tag = pickedTag(pickedIndex(answer), table->itemCount());
+  const int32_t tag = pickedTag(pickedIndex(answer), table.itemCount());
   const int32_t height = mainWindow ? mainWindow->clientHeight() : 0;
-  switch (doubleClickTarget(tag, clientCoordinate(answer.y), height)) {
+  switch (doubleClickTarget(tag, pointerCoordinate(answer.y), height)) {
     case DoubleClickTarget::tagPage:
-      platform::openUrl(table->field(kWebPageColumn, tag));
+      platform::openUrl(table.field(kWebPageColumn, tag));
       break;
     case DoubleClickTarget::newsPage:
       platform::openUrl(readSettingText(SettingKey::newsPage));
@@ -88,105 +91,118 @@ void MainWindowHandler::applyPickAnswers() {
 void MainWindowHandler::create(platform::MainWindow& w) {
   mainWindow = &w;
   if (w.hasContext()) createFonts(&renderer_->glyphAtlas);
-  displayState.lastFetchTick = platform::tickMs();
-  renderer_->phaseTickDue = displayState.lastFetchTick;
-  if (w.hasContext()) initScene(w, *renderer_, displayState);
+  const uint32_t tick = platform::tickMs();
+  records_.schedule->restartPeriod(tick);
+  renderer_->phaseTickDue = tick;
+  if (w.hasContext()) initScene(w, *renderer_, display_.view);
 }
 
 void MainWindowHandler::startupKick() {
   if (links_.panel.create) links_.panel.create();
-  displayState.lastFetchTick = 0;
-  displayState.fetchNow = 1;
+  // Preset A once the loop runs, after the panel (if any) has initialised its controls.
+  platform::post([records = links_.records, mirror = links_.panel.mirror] {
+    const CommandResult result = records->commands.applyPreset(0);
+    if (mirror) mirror(result);
+  });
+  records_.commands.refreshNow();
+}
+
+void MainWindowHandler::mirror(const CommandResult& result) {
+  if (links_.panel.mirror) links_.panel.mirror(result);
+}
+
+// The fetch run's status line, as the caption shows it.
+void MainWindowHandler::showStatus(const FetchSnapshot& results) {
+  if (results.status == shownStatus_) return;
+  shownStatus_ = results.status;
+  mainWindow->setCaption(shownStatus_);
 }
 
 void MainWindowHandler::paint() {
   if (!mainWindow) return;
   const uint32_t before = platform::tickMs();
+  // The fetch results of this frame, read once and held until the frame is done.
+  const std::shared_ptr<const FetchSnapshot> results = records_.channel->latest();
+  showStatus(*results);
   if (!mainWindow->hasContext()) {
     answerPicksWithoutPixels(renderer_->picks);  // nothing is drawn, so no pixel names a tag
-  } else if (displayState.frameBusy == 0) {
+  } else if (!renderer_->frameBusy) {
     // The first frame after a time unseen starts from the time of now, not of the last tick:
     // the sun, and the texture rebuild it asks for, are right before anything is drawn.
-    if (std::exchange(wasUnseen_, false)) keepTimeUnseen(*renderer_, displayState);
-    composeFrame(*mainWindow, *renderer_, displayState);  // answers the pending picks too
+    if (std::exchange(wasUnseen_, false)) keepTimeUnseen(*renderer_, display_);
+    composeFrame(*mainWindow, *renderer_, display_, *results);  // answers the pending picks too
   }
-  applyPickAnswers();
+  applyPickAnswers(*results);
   keepFetchSchedule(before);
 }
 
 void MainWindowHandler::unseenTick() {
   if (!mainWindow) return;
   const uint32_t before = platform::tickMs();
-  keepTimeUnseen(*renderer_, displayState);
+  showStatus(*records_.channel->latest());
+  keepTimeUnseen(*renderer_, display_);
   wasUnseen_ = true;
   keepFetchSchedule(before);
 }
 
 void MainWindowHandler::keepFetchSchedule(uint32_t before) {
-  if (fetchSchedule(displayState, before, platform::tickMs()) == FetchDecision::start) {
+  if (records_.schedule->check(before, platform::tickMs()) == FetchDecision::start) {
     startFetchThread();
   }
 }
 
-void MainWindowHandler::size() { displayState.viewportDirty = kViewportRelayout; }
+void MainWindowHandler::size() { display_.requests.relayout = true; }
 
 void MainWindowHandler::leftDown(int /*x*/, int y) {
   // FLTK keeps sending drag moves to the window while the button is held: the capture.
-  leftButtonDown(displayState, clientCoordinate(y));
+  leftButtonDown(display_, pointerCoordinate(y));
 }
 
-void MainWindowHandler::leftUp() { leftButtonUp(displayState); }
+void MainWindowHandler::leftUp() { leftButtonUp(display_); }
 
 void MainWindowHandler::leftDoubleClick(int x, int y) {
   requestPick(renderer_->picks, PickPurpose::open, x, y);
 }
 
 // The right button is not captured; its release brings back a panel its close box hid.
-void MainWindowHandler::rightDown() { displayState.rightDragging = 1; }
+void MainWindowHandler::rightDown() { display_.pointer.rightDragging = true; }
 
 void MainWindowHandler::rightUp() {
-  displayState.rightDragging = 0;
+  display_.pointer.rightDragging = false;
   if (links_.panel.show) links_.panel.show();
 }
 
 void MainWindowHandler::nonClientButtonUp() {
-  displayState.leftDragging = 0;
-  displayState.rightDragging = 0;
+  display_.pointer.leftDragging = false;
+  display_.pointer.rightDragging = false;
 }
 
 void MainWindowHandler::mouseMove(int x, int y) {
-  pointerAt(displayState, clientCoordinate(y), mainWindow ? mainWindow->clientHeight() : 0);
-  switch (moveAction(displayState)) {
+  pointerAt(display_.pointer, pointerCoordinate(y), mainWindow ? mainWindow->clientHeight() : 0);
+  switch (moveAction(display_.pointer)) {
     case MoveAction::hoverPick:
       requestPick(renderer_->picks, PickPurpose::hover, x, y);
       break;
     case MoveAction::leftDrag:
-      leftDragMove(displayState, clientCoordinate(x), clientCoordinate(y),
+      leftDragMove(display_, pointerCoordinate(x), pointerCoordinate(y),
                    mainWindow ? mainWindow->clientWidth() : 0, platform::screenWidth());
       break;
     case MoveAction::zoomDrag:
-      zoomDragMove(displayState, clientCoordinate(y), mainWindow ? mainWindow->clientHeight() : 0);
+      zoomDragMove(display_, pointerCoordinate(y), mainWindow ? mainWindow->clientHeight() : 0);
       break;
     case MoveAction::none:
       break;
   }
 }
 
-void MainWindowHandler::mouseLeave() { pointerLeft(displayState); }
+void MainWindowHandler::mouseLeave() { pointerLeft(display_.pointer); }
 
-void MainWindowHandler::wheel(int distance) {
-  // The window system's wheel distance is a signed 16-bit word.
-  wheelTurn(displayState, static_cast<int16_t>(distance));
-}
+void MainWindowHandler::wheel(int notches) { wheelTurn(display_.view, notches); }
 
-void MainWindowHandler::key(int code) {
-  const KeyEffect effect = keyDown(displayState, code);
-  if (effect.panelCommand != 0 && links_.panel.command) links_.panel.command(effect.panelCommand);
-  if (effect.toggled) writeDisplayOption(displayState, *effect.toggled);
-}
+void MainWindowHandler::key(int code) { mirror(keyDown(records_.commands, code)); }
 
 void MainWindowHandler::close() {
-  displayState.closing = 1;
+  records_.schedule->close();
   const platform::Rect outer = mainWindow->outerRect();
   writeSettingInt(SettingKey::windowLeft, outer.left);
   writeSettingInt(SettingKey::windowTop, outer.top);
@@ -211,7 +227,7 @@ void MainWindowHandler::destroy() {
   // Give a running fetch up to 2.1 s to finish; it ends with the process otherwise.
   for (int wait = 0; wait < 21; ++wait) {
     platform::sleepMs(100);
-    if (displayState.fetchDone.load() != 0) break;
+    if (records_.schedule->runDone()) break;
   }
   releaseFetchThread();
   platform::sleepMs(100);

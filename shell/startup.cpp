@@ -1,11 +1,7 @@
 #include "shell/startup.h"
 
-#include <string>
-
 #include "market/script_cache.h"
-#include "model/caption_text.h"
 #include "model/display_options.h"
-#include "model/display_state.h"
 #include "model/settings.h"
 #include "platform/files.h"
 #include "platform/window.h"
@@ -28,6 +24,10 @@ Placement readPlacement() {
        readSettingInt(SettingKey::windowWidth), readSettingInt(SettingKey::windowHeight)});
 }
 
+CommandLinks programCommandLinks() {
+  return {.forgetScript = [] { platform::removeFile(kCacheFile); }};
+}
+
 namespace {
 
 // A crash between writing a temporary file and renaming it leaves the temporary file behind;
@@ -42,10 +42,8 @@ void removeStaleTemporaryFiles() {
 int runProgram(int argc, char** /*argv*/, MainWindowLinks links) {
   if (argc > 1) return 0;
   removeStaleTemporaryFiles();
-  captionText = std::string(" Orbiquant  -  ") + kMakerDomain;
   const Placement placement = readPlacement();
-  displayState.fetchDone = 0;
-  readDisplayOptions(displayState);
+  readDisplayOptions(links.records->display.view);
   const OpenMainWindow window = createMainWindow(placement, std::move(links));
   return platform::runLoop();
 }

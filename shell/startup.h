@@ -7,9 +7,12 @@
 // size above 4096 to 400, and a size below 160 x 120 up to it.
 Placement clampPlacement(Placement stored);
 
+// What the program's commands need of it: the reset throws away the script cache file.
+CommandLinks programCommandLinks();
+
 // Reads the stored window placement and clamps it.
 Placement readPlacement();
 
-// The whole program, with the main window wired as `links` say: returns the exit code. Any
-// argument ends it at once with 0.
+// The whole program, with the main window wired as `links` say (its records never null):
+// returns the exit code. Any argument ends it at once with 0, before the records are used.
 int runProgram(int argc, char** argv, MainWindowLinks links);

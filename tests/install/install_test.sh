@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The installed tree, as `cmake --install` lays it out in a fresh prefix: every file in its
 # place, the desktop entry, the metainfo and the man pages accepted by their validators, and
-# the installed feed server serving from its share folder without --root.
-# Usage: install_test.sh <build folder> <files|desktop|metainfo|manpages|feed>
+# the installed feed server serving from its share folder without --root, its systemd user
+# unit, and the Debian package's scripts that enable that unit for every user.
+# Usage: install_test.sh <build folder> <files|desktop|metainfo|manpages|feed|service|package>
 set -u
 BUILD=$1
 WHAT=$2
@@ -26,6 +27,7 @@ case $WHAT in
 files)
   expected="bin/orbiquant
 bin/orbiquant-feed
+lib/systemd/user/orbiquant-feed.service
 share/applications/$ID.desktop
 share/icons/hicolor/128x128/apps/$ID.png
 share/icons/hicolor/256x256/apps/$ID.png
@@ -81,9 +83,15 @@ feed)
   done
   grep -q listening "$WORK/feed.log" || { cat "$WORK/feed.err"; fail "feed server did not start"; finish; }
   body=$(timeout 5 bash -c 'exec 3<>/dev/tcp/127.0.0.1/'"$PORT"'
-    printf "GET /m3d/s3.txt HTTP/1.0\r\nHost: 127.0.0.1\r\n\r\n" >&3; cat <&3' | sed '1,/^\r$/d')
+    printf "GET /m3d/s3.txt HTTP/1.0\r\nHost: 127.0.0.1:'"$PORT"'\r\n\r\n" >&3; cat <&3' | sed '1,/^\r$/d')
   check "script from the share folder" "$(sed "s/{HOST}/127.0.0.1:$PORT/g" "$P/share/orbiquant/s3.txt" | md5sum)" \
     "$(printf '%s\n' "$body" | md5sum)"
+  # A second server on the same port is refused, and says why.
+  timeout 5 "$P/bin/orbiquant-feed" --port "$PORT" >"$WORK/second.out" 2>"$WORK/second.err"
+  check "exit code of a second server on the port" 1 "$?"
+  grep -q 'address in use' "$WORK/second.err" && echo "ok: says the address is in use" ||
+    fail "no 'address in use': $(cat "$WORK/second.err")"
+  check "the second server never says it listens" "" "$(cat "$WORK/second.out")"
   kill $FEED
   # Without a share folder beside it and no server/ here, it says so and ends.
   mkdir -p "$WORK/bare/bin" && cp "$P/bin/orbiquant-feed" "$WORK/bare/bin/"
@@ -91,6 +99,35 @@ feed)
   check "exit code without the server files" 1 "$?"
   grep -q 'give the folder with --root' "$WORK/bare.err" && echo "ok: says what is missing" ||
     fail "no message: $(cat "$WORK/bare.err")"
+  ;;
+service)
+  UNIT=$P/lib/systemd/user/orbiquant-feed.service
+  check "the unit starts the installed server" "ExecStart=$P/bin/orbiquant-feed" \
+    "$(grep '^ExecStart=' "$UNIT")"
+  check "enabled by default.target" "WantedBy=default.target" "$(grep '^WantedBy=' "$UNIT")"
+  out=$(MANPATH=$P/share/man systemd-analyze verify "$UNIT" 2>&1)
+  check "systemd-analyze verify, no findings ($?)" "" "$out"
+  ;;
+package)
+  # The package as cpack builds it; its scripts run against a scratch root through a
+  # systemctl that is given --root, as a package manager would run them on a real one.
+  (cd "$BUILD" && cpack -G DEB -B "$WORK/pkg" --config CPackConfig.cmake > "$WORK/cpack.log" 2>&1) ||
+    { cat "$WORK/cpack.log"; fail "cpack"; finish; }
+  DEB=$(ls "$WORK"/pkg/*.deb)
+  dpkg-deb -x "$DEB" "$WORK/root" && dpkg-deb -e "$DEB" "$WORK/control"
+  check "the unit in the package" "ExecStart=/usr/bin/orbiquant-feed" \
+    "$(grep '^ExecStart=' "$WORK/root/usr/lib/systemd/user/orbiquant-feed.service")"
+  mkdir -p "$WORK/shim"
+  printf '#!/bin/sh\nexec /usr/bin/systemctl --root="%s" "$@"\n' "$WORK/root" > "$WORK/shim/systemctl"
+  chmod 755 "$WORK/shim/systemctl"
+  LINK=$WORK/root/etc/systemd/user/default.target.wants/orbiquant-feed.service
+  PATH=$WORK/shim:$PATH sh "$WORK/control/postinst" configure >/dev/null 2>&1
+  check "postinst configure: exit code" 0 "$?"
+  check "enabled for every user" "/usr/lib/systemd/user/orbiquant-feed.service" "$(readlink "$LINK")"
+  PATH=$WORK/shim:$PATH sh "$WORK/control/prerm" upgrade >/dev/null 2>&1
+  check "prerm upgrade keeps it enabled" yes "$([ -L "$LINK" ] && echo yes)"
+  PATH=$WORK/shim:$PATH sh "$WORK/control/prerm" remove >/dev/null 2>&1
+  check "prerm remove: disabled" no "$([ -e "$LINK" ] || [ -L "$LINK" ] && echo yes || echo no)"
   ;;
 *)
   fail "unknown check $WHAT"

@@ -14,13 +14,12 @@
 #include <sstream>
 
 #include "market/summer_time.h"
-#include "model/display_state.h"
 #include "model/item_table.h"
 #include "model/settings.h"
-#include "model/summer_time_flags.h"
 #include "platform/files.h"
 #include "tests/support/loopback_server.h"
 #include "tests/support/other_user.h"
+#include "tests/support/recording_events.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -43,8 +42,11 @@ class FetchRunTest : public ::testing::Test {
   TempDir dir;
   testing_support::LoopbackServer server;
   std::unique_ptr<FetchContext> context;
-  std::vector<std::string> captions;
-  std::vector<std::string> messages;
+  std::shared_ptr<RecordingEvents> events;
+  std::shared_ptr<FetchChannel> channel = std::make_shared<FetchChannel>();
+  std::vector<std::string>& captions() { return events->captions; }
+  std::vector<std::string>& messages() { return events->messages; }
+  std::shared_ptr<const MarketItemTable> shownItemTable() const { return channel->latest()->items; }
   char savedCwd[4096] = {};
 
   void SetUp() override {
@@ -54,7 +56,6 @@ class FetchRunTest : public ::testing::Test {
     for (SettingKey key : {SettingKey::makerHost, SettingKey::quoteHost, SettingKey::newsHost}) {
       writeSettingText(key, server.host());
     }
-    publishItemTable(MarketItemTable{});
     freshContext();
   }
 
@@ -63,25 +64,22 @@ class FetchRunTest : public ::testing::Test {
   // A context as the program makes it once: nothing of an earlier run in it.
   void freshContext() {
     context = std::make_unique<FetchContext>();
-    FetchHooks& hooks = context->hooks;
-    hooks.setCaption = [this](std::string_view text) { captions.emplace_back(text); };
-    hooks.showMessage = [this](std::string_view text, std::string_view title) {
-      messages.push_back(std::string(title) + ": " + std::string(text));
-    };
-    hooks.requestClose = [this] { messages.emplace_back("close"); };
+    events = std::make_shared<RecordingEvents>();
+    context->events = events;
+    context->channel = channel;
   }
 
-  // Runs as the main window starts a run, and checks the end-of-run contract.
+  // Runs as the main window starts a run, and checks the end-of-run contract: the
+  // summer-time flags published on every path, then the end told once.
   void run() {
-    displayState.fetchRunning = 1;
-    displayState.fetchDone = 0;
-    londonSummerTime = 7;
-    newYorkSummerTime = 7;
+    const int ended = events->runsEnded;
+    const auto before = channel->latest();
     fetchRun(*context);
-    EXPECT_EQ(displayState.fetchRunning.load(), 0);
-    EXPECT_EQ(displayState.fetchDone.load(), 1);
-    EXPECT_LE(londonSummerTime.load(), 1);  // recomputed on every path
-    EXPECT_LE(newYorkSummerTime.load(), 1);
+    EXPECT_EQ(events->runsEnded, ended + 1);
+    EXPECT_NE(channel->latest(), before);
+    const platform::DateTime utc = platform::utcNow();
+    EXPECT_EQ(channel->latest()->londonSummerTime, londonSummerTimeAt(utc));
+    EXPECT_EQ(channel->latest()->newYorkSummerTime, newYorkSummerTimeAt(utc));
   }
 
   std::vector<std::string> paths() const {
@@ -110,14 +108,14 @@ TEST_F(FetchRunTest, FirstRunDownloadsTheScriptAndFillsTheTable) {
   run();
   EXPECT_EQ(slurp("orbq.txt"), withServer(kOneBlock, server.host()));
   const auto table = shownItemTable();
-  EXPECT_EQ(table->tableReady, 1);
+  EXPECT_EQ(table->tableReady, true);
   EXPECT_EQ(table->itemCount(), 1);
   EXPECT_STREQ(table->field(0, 0), "Tokyo");
   EXPECT_THAT(paths(), Contains("/m3d/s3.txt"));
-  EXPECT_THAT(captions, Contains("checking..."));
+  EXPECT_THAT(captions(), Contains("checking..."));
   EXPECT_EQ(readSettingText(SettingKey::scriptHost), server.host());
   EXPECT_EQ(readSettingText(SettingKey::scriptPath), "/m3d/s3.txt");
-  EXPECT_TRUE(messages.empty());
+  EXPECT_TRUE(messages().empty());
 
   // The next run uses the script in memory: no configuration check, no download.
   const size_t before = server.requests().size();
@@ -181,21 +179,21 @@ TEST_F(FetchRunTest, OnlyAWholeScriptReplacesTheCache) {
   };
   for (const auto& c : cases) {
     freshContext();
-    publishItemTable(MarketItemTable{});
-    messages.clear();
+    channel->publishItems(MarketItemTable{});
+    messages().clear();
     platform::removeFile("orbq.txt");
     if (c.cachePresent) {
       ASSERT_TRUE(platform::writeFileAtomically("orbq.txt", cached));
     }
     writeSettingText(SettingKey::scriptPath, c.path);
     run();
-    EXPECT_EQ(messages, c.messages) << c.path;
+    EXPECT_EQ(messages(), c.messages) << c.path;
     EXPECT_EQ(slurp("orbq.txt"), c.cacheAfter) << c.path;
     EXPECT_EQ(platform::fileExists("orbq.txt"), c.cachePresent) << c.path;
     if (c.shown) {
       EXPECT_STREQ(shownItemTable()->field(0, 0), c.shown) << c.path;
     } else {
-      EXPECT_EQ(shownItemTable()->tableReady, 0) << c.path;
+      EXPECT_EQ(shownItemTable()->tableReady, false) << c.path;
     }
   }
 }
@@ -235,11 +233,10 @@ TEST_F(FetchRunTest, ACachePathThatIsNoFileIsDownloadedAgain) {
     }
     serveScript(c.config, script);
     freshContext();
-    publishItemTable(MarketItemTable{});
-    messages.clear();
+    channel->publishItems(MarketItemTable{});
     lines.clear();
     run();
-    EXPECT_TRUE(messages.empty()) << kind;
+    EXPECT_TRUE(messages().empty()) << kind;
     EXPECT_STREQ(shownItemTable()->field(0, 0), "Tokyo") << kind;
     EXPECT_EQ(lines, c.told) << kind;
     EXPECT_EQ(slurp("victim.txt"), "the user's own file") << kind;
@@ -270,8 +267,8 @@ TEST_F(FetchRunTest, HeaderBeyondPosition100IsAnInvalidScript) {
   serveScript("1", kOneBlock);
   ASSERT_TRUE(platform::writeFileAtomically("orbq.txt", std::string(101, ' ') + "#01\n*001\nr\n"));
   run();
-  EXPECT_THAT(messages, ElementsAre("error: invalid script"));
-  EXPECT_EQ(shownItemTable()->tableReady, 1);  // the finish step still runs
+  EXPECT_THAT(messages(), ElementsAre("error: invalid script"));
+  EXPECT_EQ(shownItemTable()->tableReady, true);  // the finish step still runs
 }
 
 TEST_F(FetchRunTest, NoServerAndNoCacheEndsTheRunWithAMessage) {
@@ -282,18 +279,18 @@ TEST_F(FetchRunTest, NoServerAndNoCacheEndsTheRunWithAMessage) {
   writeSettingText(SettingKey::scriptHost,
                    "127.0.0.1:" + std::to_string(testing_support::LoopbackServer::refusedPort()));
   run();
-  EXPECT_THAT(messages, ElementsAre("Error in progress...: No cache...  Try again later."));
-  EXPECT_EQ(shownItemTable()->tableReady, 0);
+  EXPECT_THAT(messages(), ElementsAre("Error in progress...: No cache...  Try again later."));
+  EXPECT_EQ(shownItemTable()->tableReady, false);
   EXPECT_FALSE(platform::fileExists("orbq.txt"));
   // A later run tries again, as the message says, and finds the script now.
   writeSettingText(SettingKey::makerHost, server.host());
   writeSettingText(SettingKey::scriptHost, server.host());
   serveScript("1", withServer(kOneBlock, server.host()));
   server.answer("/page", 200, "page");
-  messages.clear();
+  messages().clear();
   run();
-  EXPECT_TRUE(messages.empty());
-  EXPECT_EQ(shownItemTable()->tableReady, 1);
+  EXPECT_TRUE(messages().empty());
+  EXPECT_EQ(shownItemTable()->tableReady, true);
 }
 
 TEST_F(FetchRunTest, RestartsAndTheCloseCommand) {
@@ -308,13 +305,13 @@ TEST_F(FetchRunTest, RestartsAndTheCloseCommand) {
   EXPECT_THAT(paths(), Not(Contains("/m3d/s3.txt")));
 
   freshContext();
-  publishItemTable(MarketItemTable{});
+  channel->publishItems(MarketItemTable{});
   ASSERT_TRUE(platform::writeFileAtomically("orbq.txt",
                                             "#02\n*001\ns1bye\nXX1\n*002\ns0no\nA00\nr\n***\n"));
-  messages.clear();
+  messages().clear();
   run();
-  EXPECT_THAT(messages, ElementsAre("Disconnected...: bye", "close"));
-  EXPECT_EQ(shownItemTable()->tableReady, 0);  // the run ended before the finish step
+  EXPECT_THAT(messages(), ElementsAre("Disconnected...: bye", "close"));
+  EXPECT_EQ(shownItemTable()->tableReady, false);  // the run ended before the finish step
 }
 
 TEST_F(FetchRunTest, QuoteCommandAsksTheQuoteServer) {

@@ -1,5 +1,5 @@
-// Fetch runs on their own thread while this thread reads what frames read: the shown item
-// table and the ticker text. Run under ThreadSanitizer by scripts/test.
+// Fetch runs on their own thread while this thread reads what frames read: the latest fetch
+// snapshot, whole, and the schedule. Run under ThreadSanitizer by scripts/test.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -10,17 +10,27 @@
 #include <thread>
 
 #include "market/fetch_run.h"
-#include "model/display_state.h"
+#include "model/fetch_schedule.h"
 #include "model/item_table.h"
 #include "model/settings.h"
-#include "model/summer_time_flags.h"
-#include "model/ticker_text.h"
 #include "tests/support/loopback_server.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
 
-TEST(FetchThreads, FramesReadWhileRunsWrite) {
+// The schedule's side of the events, as the program wires it.
+class ScheduleEvents : public FetchEvents {
+ public:
+  explicit ScheduleEvents(FetchSchedule& schedule) : schedule_(schedule) {}
+  void refreshSettingChanged(int32_t setting) override { schedule_.setRefreshSetting(setting); }
+  void runEnded() override { schedule_.endRun(); }
+  bool panelOpen() override { return true; }  // every transfer step publishes its status
+
+ private:
+  FetchSchedule& schedule_;
+};
+
+TEST(FetchThreads, FramesReadEachSnapshotWholeWhileRunsPublish) {
   TempDir dir;
   char cwd[4096];
   ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
@@ -41,35 +51,37 @@ TEST(FetchThreads, FramesReadWhileRunsWrite) {
   server.answer(
       "/q", 200,
       "Index Value: <span id=\"v\">33,400.5</span> http alt=\"Up\"> <b>12</b> (0.04%)   ");
+  FetchSchedule schedule;
   const auto context = std::make_unique<FetchContext>();
+  context->events = std::make_shared<ScheduleEvents>(schedule);
+  const std::shared_ptr<FetchChannel> channel = context->channel;
 
   std::atomic<bool> done{false};
   std::thread fetcher([&] {
-    for (int i = 0; i < 3; ++i) {
-      displayState.fetchRunning = 1;
-      displayState.fetchDone = 0;
-      fetchThreadProcedure(*context);
-    }
+    for (int i = 0; i < 3; ++i) fetchThreadProcedure(*context);
     done = true;
   });
   int frames = 0;
-  char window[61] = {};
   while (!done.load()) {
-    const auto table = shownItemTable();
-    for (int32_t k = 0; k < table->itemCount(); ++k) {
-      ASSERT_LE(std::strlen(table->field(kValueColumn, k)), 5u);
+    // One frame: one snapshot, every part of it read, and none of it changes while held.
+    const std::shared_ptr<const FetchSnapshot> results = channel->latest();
+    const std::string ticker = *results->ticker;
+    const std::string status = results->status;
+    const MarketItemTable& table = *results->items;
+    for (int32_t k = 0; k < table.itemCount(); ++k) {
+      ASSERT_LE(std::strlen(table.field(kValueColumn, k)), 5u);
     }
-    {
-      std::lock_guard lock(tickerMutex());
-      std::memcpy(window, tickerText, 60);
-    }
-    (void)londonSummerTime.load();
+    (void)(results->londonSummerTime || results->newYorkSummerTime);
+    (void)schedule.running();
+    EXPECT_EQ(*results->ticker, ticker);
+    EXPECT_EQ(results->status, status);
     ++frames;
   }
   fetcher.join();
   EXPECT_GT(frames, 0);
-  EXPECT_EQ(displayState.fetchDone.load(), 1);
-  EXPECT_STREQ(shownItemTable()->field(kNameColumn, 0), "Tokyo");
+  EXPECT_TRUE(schedule.runDone());
+  EXPECT_STREQ(channel->latest()->items->field(kNameColumn, 0), "Tokyo");
+  EXPECT_NE(channel->latest()->ticker->find("Markets rise"), std::string::npos);
   ASSERT_EQ(chdir(cwd), 0);
 }
 

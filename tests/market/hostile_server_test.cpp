@@ -102,7 +102,7 @@ void expectKept(const FetchContext& context, const HostileCase& c) {
 class HostileServerTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    context->transferHooks.pageSettleMs = 0;
+    context->transferLimits.pageSettleMs = 0;
     // Small bounds so that the silent server and the drip cost seconds, not minutes.
     context->transferLimits = {1000, 3000, 1, 1};
   }

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "market/fetch_context.h"
-#include "model/display_state.h"
 #include "platform/http.h"
 #include "tests/support/loopback_server.h"
+#include "tests/support/recording_events.h"
 
 namespace {
 
@@ -27,26 +27,20 @@ struct FailureCase {
 class TransferTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    TransferHooks& hooks = context->transferHooks;
-    hooks.pageSettleMs = 0;
-    hooks.panelOpen = [this] { return panelOpen; };
-    hooks.setCaption = [this](std::string_view text) { captions.emplace_back(text); };
-    hooks.showMainWindow = [this] { ++shown; };
+    context->events = events;
+    context->transferLimits.pageSettleMs = 0;
     // Short bounds so that a silent server costs the test well under a second.
     context->transferLimits.connectMs = 2000;
     context->transferLimits.totalMs = 600;
     context->transferLimits.lowSpeedSeconds = 1;
-    displayState.textureDirty.store(0);
   }
 
   // Answers from a scripted client instead of the network.
   platform::ScriptedHttpClient& fake() {
-    context->transferHooks.client = &fake_;
+    events->client = &fake_;
     return fake_;
   }
-  void networkUp(bool up) {
-    context->transferHooks.networkUp = [up] { return up; };
-  }
+  void networkUp(bool up) { events->network = up; }
 
   // Every operation against one failing server, with the code each must give.
   void expectFailure(const std::string& host, const char* path, const FailureCase& c) {
@@ -59,9 +53,8 @@ class TransferTest : public ::testing::Test {
   }
 
   std::unique_ptr<FetchContext> context = std::make_unique<FetchContext>();
-  bool panelOpen = true;
-  std::vector<std::string> captions;
-  int shown = 0;
+  std::shared_ptr<RecordingEvents> events = std::make_shared<RecordingEvents>();
+  std::vector<std::string>& captions = events->captions;
 
  private:
   platform::ScriptedHttpClient fake_;
@@ -76,8 +69,8 @@ TEST_F(TransferTest, AnErrorPageIsContent) {
   EXPECT_EQ(context->scanner.text, context->pageBuffer);
   EXPECT_EQ(context->scanner.cursorPos, 0);
   EXPECT_EQ(context->scanner.textLength, 21);
-  EXPECT_EQ(displayState.textureDirty.load(), 1);
-  EXPECT_EQ(shown, 1);
+  EXPECT_EQ(events->texturesChanged, 1);
+  EXPECT_EQ(events->windowShown, 1);
   ASSERT_EQ(server.requests().size(), 1u);
   EXPECT_EQ(server.requests()[0].userAgent, kUserAgent);
 }
@@ -209,7 +202,7 @@ TEST_F(TransferTest, TheCaptionShowsEachStepAndAlternatesAcrossReadsAndCalls) {
 TEST_F(TransferTest, TheCaptionIsLeftAloneWithoutThePanel) {
   auto& client = fake();
   networkUp(true);
-  panelOpen = false;
+  events->panel = false;
   client.exchanges = {{platform::HttpOutcome::ok, true, {"body"}, 200}};
   EXPECT_EQ(downloadPage(*context, "h", "/a", 10000), 2);
   EXPECT_TRUE(captions.empty());
@@ -236,22 +229,17 @@ TEST_F(TransferTest, FeedsAndQuotePagesAreParsedFromTheFeedBuffer) {
   EXPECT_EQ(server.requests().back().symbol, "^GSPC");
 }
 
-std::string ticker() {
-  std::lock_guard lock(tickerMutex());
-  return std::string(tickerText, static_cast<size_t>(tickerLength));
-}
-
 TEST_F(TransferTest, TheNewsStepPublishesThreeFeedsOrTheOfflineText) {
   LoopbackServer server;
   for (const char* path : {"/rss/business", "/rss/stocks", "/rss/topstories"}) {
     server.answer(path, 200, "<rss><image><title>T</title></image></rss>\n");
   }
   EXPECT_EQ(fetchNewsTicker(*context, server.host().c_str()), 1);
-  EXPECT_EQ(ticker().size(), 3u * (66 + 61 + 50));
+  EXPECT_EQ(context->channel->latest()->ticker->size(), 3u * (66 + 61 + 50));
 
   networkUp(false);
   EXPECT_EQ(fetchNewsTicker(*context, "news.example"), kOffline);
-  EXPECT_EQ(ticker(), offlineTickerText());
+  EXPECT_EQ(*context->channel->latest()->ticker, offlineTickerText());
 }
 
 struct AddressCase {

@@ -118,9 +118,9 @@ TEST_F(NewsParserTest, AppendsStopAtTheEndOfTheTickerText) {
 
 TEST_F(NewsParserTest, PublishesTheBuiltTextAsTheTicker) {
   parse(feedOf("T", {"One"}));
-  publishNews(*newsText);
-  std::lock_guard lock(tickerMutex());
-  EXPECT_EQ(std::string(tickerText, static_cast<size_t>(tickerLength)), news());
+  FetchChannel channel;
+  publishNews(*newsText, channel);
+  EXPECT_EQ(*channel.latest()->ticker, news());
 }
 
 TEST(OfflineTickerTest, Is193BytesWithTwoMarks) {

@@ -58,7 +58,7 @@ TEST(SummerTime, AgreesWithTheTimeZoneDatabase) {
   const std::string savedTz = saved ? saved : "";
   const struct {
     const char* zone;
-    int32_t (*rule)(const platform::DateTime&);
+    bool (*rule)(const platform::DateTime&);
   } zones[] = {{"Europe/London", londonSummerTimeAt}, {"America/New_York", newYorkSummerTimeAt}};
   struct tm start {};
   start.tm_year = 107;
@@ -85,7 +85,7 @@ TEST(SummerTime, AgreesWithTheTimeZoneDatabase) {
                                    0,
                                    0,
                                    0};
-      if (z.rule(utc) != (local.tm_isdst > 0 ? 1 : 0) && ++differences <= 3) {
+      if (z.rule(utc) != (local.tm_isdst > 0) && ++differences <= 3) {
         ADD_FAILURE() << z.zone << " differs at " << asctime(&u);
       }
     }

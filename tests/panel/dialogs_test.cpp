@@ -82,23 +82,8 @@ TEST(HelpDialog, MoreOpensTheRootOfTheMakersServer) {
   }
 }
 
-TEST(HelpDialog, ResetDeletesTheCacheInTheCurrentDirectory) {
-  TempDir dir;
-  char saved[4096];
-  ASSERT_NE(getcwd(saved, sizeof saved), nullptr);
-  ASSERT_EQ(chdir(dir.path().c_str()), 0);
-  std::ofstream("orbq.txt") << "script";
-  const std::string cache = dir.file("orbq.txt");
-  // Only the file goes here: the close request needs a loop and a main window, and without
-  // a main window nothing is closed.
-  resetAndClose();
-  EXPECT_FALSE(std::filesystem::exists(cache));
-  resetAndClose();  // a missing file is no error
-  ASSERT_EQ(chdir(saved), 0);
-}
-
 TEST(DialogTables, ControlsLieInsideTheirDialogsAndIdsAreUnique) {
-  for (const platform::DialogSpec* dialog : {&kStatusTemplate, &kHelpTemplate, &kCustomTemplate}) {
+  for (const platform::DialogSpec* dialog : {&kPanelDialog, &kHelpDialog, &kCustomDialog}) {
     std::set<int> ids;
     for (const auto& c : dialog->controls) {
       EXPECT_LE(c.x + c.width, dialog->width) << dialog->name << " " << c.id;
@@ -111,7 +96,7 @@ TEST(DialogTables, ControlsLieInsideTheirDialogsAndIdsAreUnique) {
       }
     }
   }
-  EXPECT_EQ(kStatusTemplate.controls.size(), 25u);
+  EXPECT_EQ(kPanelDialog.controls.size(), 25u);
 }
 
 TEST(DialogTables, DialogUnitsFollowTheFontsBaseUnits) {

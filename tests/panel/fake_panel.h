@@ -1,26 +1,29 @@
 #pragma once
 // A control panel without widgets: check boxes, sliders and the preset group as plain
-// values, and the effects outside DisplayState as a list of what was asked for.
+// values, and the dialogs it opens as a list. It acts through commands over records of its
+// own, at their start-up values.
 #include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
 
-#include "model/display_state.h"
+#include "model/fetch_schedule.h"
 #include "panel/control_panel.h"
 
-// The panel acts on a display state and a panel state of its own, at their start-up values.
 class FakePanel : public PanelControls {
  public:
-  DisplayState shown;
+  DisplayState display;
+  FetchSchedule schedule;
+  Commands commands{display, schedule};
   PanelState own;
   std::map<int, bool> boxes;
   std::map<int, int> sliders;
-  int pressed = -1;
-  std::vector<std::string> effects;
+  int pressed = -1;  // the preset whose button is pressed
+  std::vector<std::string> opened;
 
-  DisplayState& display() override { return shown; }
-  PanelState& state() override { return own; }
+  const ViewState& view() const { return display.view; }
+  const RendererRequests& requests() const { return display.requests; }
+
   bool checked(int id) const override {
     const auto found = boxes.find(id);
     return found != boxes.end() && found->second;
@@ -31,22 +34,20 @@ class FakePanel : public PanelControls {
     return found == sliders.end() ? 0 : found->second;
   }
   void setSlider(int id, int position) override { sliders[id] = std::clamp(position, 0, 99); }
-  void pressPreset(int id) override { pressed = id; }
-  void setClearColour(bool dark) override {
-    effects.push_back(dark ? "clear dark" : "clear white");
-  }
-  void postMainWindowSize() override { effects.push_back("size"); }
-  void openHelp() override { effects.push_back("help"); }
-  void openCustom() override { effects.push_back("custom"); }
+  void pressPreset(int preset) override { pressed = preset; }
+  void openHelp() override { opened.push_back("help"); }
+  void openCustom() override { opened.push_back("custom"); }
 
+  // A control's command, as the dialog sends it.
+  void command(int id) { panelCommand(*this, own, commands, id); }
   // A click on a check box: the box toggles itself, then its command arrives.
   void click(int id) {
     boxes[id] = !checked(id);
-    panelCommand(*this, id);
+    command(id);
   }
   // A drag of a slider to a position, with the scroll notification it sends.
   void drag(int id, int position) {
     setSlider(id, position);
-    panelScroll(*this);
+    panelScroll(*this, commands);
   }
 };

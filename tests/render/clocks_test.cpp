@@ -5,8 +5,6 @@
 
 #include <string>
 
-#include "model/summer_time_flags.h"
-
 namespace {
 
 struct CityCase {
@@ -46,10 +44,7 @@ platform::DateTime quarterToTwoUtc() { return {2026, 3, 0, 15, 13, 45, 20, 0}; }
 TEST(CityTimes, ReadTheRenderersClockAndTheFlags) {
   SceneClock clock;
   clock.utc = quarterToTwoUtc;
-  londonSummerTime = 0;
-  newYorkSummerTime = 1;
-  const CityTimes city = readCityTimes(clock);
-  newYorkSummerTime = 0;
+  const CityTimes city = readCityTimes(clock, false, true);
   // The dial and globe clocks draw from the same reading, flags included.
   EXPECT_EQ(city.londonHour, 13);
   EXPECT_EQ(city.newYorkHour, 9);
@@ -116,12 +111,10 @@ TEST(DialClockTable, PutsEachCityInItsCornerWithItsTime) {
 }
 
 TEST(DialColours, FollowTheDarkFlag) {
-  EXPECT_EQ(dialLabelColour(0), (Colour{0.81f, 0.79f, 0.79f}));
-  EXPECT_EQ(dialLabelColour(1), (Colour{0.02f, 0.31f, 0.21f}));
-  EXPECT_EQ(dialLabelColour(2), (Colour{0.02f, 0.31f, 0.21f}));
-  EXPECT_EQ(dialTickColour(0), (Colour{0.0f, 0.0f, 0.0f}));
-  EXPECT_EQ(dialTickColour(1), (Colour{0.01f, 0.99f, 0.99f}));
-  EXPECT_EQ(dialTickColour(2), (Colour{0.0f, 0.0f, 0.0f}));  // only exactly 1 counts as set
+  EXPECT_EQ(dialLabelColour(false), (Colour{0.81f, 0.79f, 0.79f}));
+  EXPECT_EQ(dialLabelColour(true), (Colour{0.02f, 0.31f, 0.21f}));
+  EXPECT_EQ(dialTickColour(false), (Colour{0.0f, 0.0f, 0.0f}));
+  EXPECT_EQ(dialTickColour(true), (Colour{0.01f, 0.99f, 0.99f}));
 }
 
 struct GlobeCase {

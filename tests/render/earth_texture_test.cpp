@@ -7,53 +7,9 @@
 #include <vector>
 
 #include "platform/resources.h"
+#include "tests/support/targa_file.h"
 
 namespace {
-
-// An 18-byte Targa header followed by `pixelBytes` bytes, each pixel (b, g, r) = (10, 20, 30)
-// unless the caller changes them.
-std::vector<uint8_t> targa(int width, int height, int bits, size_t pixelBytes) {
-  std::vector<uint8_t> file(18 + pixelBytes, 0);
-  file[2] = 2;
-  file[12] = static_cast<uint8_t>(width & 0xff);
-  file[13] = static_cast<uint8_t>(width >> 8);
-  file[14] = static_cast<uint8_t>(height & 0xff);
-  file[15] = static_cast<uint8_t>(height >> 8);
-  file[16] = static_cast<uint8_t>(bits);
-  for (size_t i = 0; i < pixelBytes; ++i) file[18 + i] = static_cast<uint8_t>(10 + 10 * (i % 3));
-  return file;
-}
-
-TEST(Targa, ReadsOnlyImagesWhosePixelsAreAllThere) {
-  const struct {
-    const char* what;
-    int width, height, bits;
-    size_t pixelBytes;
-    bool accepted;
-  } cases[] = {
-      {"24 bits, exact size", 4, 2, 24, 24, true},
-      {"24 bits with a footer after the pixels", 4, 2, 24, 24 + 26, true},
-      {"32 bits is refused, not read with the wrong stride", 4, 2, 32, 32, false},
-      {"16 bits", 4, 2, 16, 24, false},
-      {"one pixel byte short", 4, 2, 24, 23, false},
-      {"header claims 65535 x 65535", 65535, 65535, 24, 24, false},
-      {"no width", 0, 2, 24, 24, false},
-      {"no height", 4, 0, 24, 24, false},
-  };
-  for (const auto& c : cases) {
-    const auto file = targa(c.width, c.height, c.bits, c.pixelBytes);
-    const auto image = readTarga(file);
-    ASSERT_EQ(image.has_value(), c.accepted) << c.what;
-    if (!image) continue;
-    EXPECT_EQ(image->width, c.width) << c.what;
-    EXPECT_EQ(image->height, c.height) << c.what;
-    EXPECT_EQ(image->pixels.data(), file.data() + 18) << c.what;
-    EXPECT_EQ(image->pixels.size(), 24u) << c.what;
-  }
-  const std::vector<uint8_t> shortHeader(17, 0);
-  EXPECT_FALSE(readTarga(shortHeader).has_value());
-  EXPECT_FALSE(readTarga({}).has_value());
-}
 
 TEST(Targa, BuiltInEarthImageIsTheFullMap) {
   const auto file = platform::findResource("EARTH.TGA");

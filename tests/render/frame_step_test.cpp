@@ -36,7 +36,6 @@ TEST(FrameStep, ElapsedTimeInFramesOfASixtiethCappedAndSnapped) {
 
 class Motion : public ::testing::Test {
  protected:
-  void TearDown() override { publishTicker(std::string(149, ' ')); }
   std::unique_ptr<RendererState> renderer = std::make_unique<RendererState>();
   DisplayState display;
 };
@@ -44,24 +43,24 @@ class Motion : public ::testing::Test {
 // Two seconds of frames at each rate: the spin turns, the ticker moves and the tilt eases as
 // far as 120 frames of 1/60 s do.
 TEST_F(Motion, SameSpeedOnScreenAtAnyFrameRate) {
-  publishTicker(std::string(5000, 'n'));
+  const std::string ticker(5000, 'n');
   for (const int rate : {20, 30, 60, 120}) {
     SCOPED_TRACE(rate);
     renderer = std::make_unique<RendererState>();
-    display.spinRate = 0.25f;
-    display.rotation = 10.0f;
-    display.tilt = 210.0f;
+    display.view.spinRate = 0.25f;
+    display.view.rotation = 10.0f;
+    display.view.tilt = 210.0f;
     takeFrameStep(renderer->frameClock, 0);
     float tiltAfterATenth = 0.0f;
     for (int frame = 1; frame <= 2 * rate; ++frame) {
       const uint64_t now = static_cast<uint64_t>(frame) * 1000000 / static_cast<uint64_t>(rate);
       renderer->frameStep = takeFrameStep(renderer->frameClock, now);
       stepGlobeMotion(*renderer, display);
-      advanceTicker(*renderer);
+      advanceTicker(*renderer, ticker);
       keepTime(*renderer, display, {}, {}, renderer->frameStep);
       if (frame * 10 == rate) tiltAfterATenth = renderer->shownTilt;
     }
-    EXPECT_NEAR(display.rotation, 40.0f, 1e-3);
+    EXPECT_NEAR(display.view.rotation, 40.0f, 1e-3);
     EXPECT_NEAR(renderer->spinAngle, 40.0f, 1e-3);
     EXPECT_EQ(renderer->tickerPos, 120);
     EXPECT_NEAR(tiltAfterATenth, 210.0f - 30.0f * 64.0f / 729.0f, 1e-3);  // (2/3)^6 left
@@ -96,18 +95,18 @@ TEST_F(Motion, UnseenTimeKeepingLeavesTheNextFrameRight) {
   renderer->clock.utc = [] { return platform::DateTime{2026, 12, 1, 7, 12, 0, 0, 0}; };
   renderer->clock.local = renderer->clock.utc;
   takeFrameStep(renderer->frameClock, 0);
-  display.noon = 1;
-  display.spinRate = 0.5f;
-  display.tilt = 230.0f;
+  display.view.noon = true;
+  display.view.spinRate = 0.5f;
+  display.view.tilt = 230.0f;
   keepTimeUnseen(*renderer, display);
-  EXPECT_FLOAT_EQ(display.rotation, 351.0f);  // the noon meridian, with the sun of 12:00
+  EXPECT_FLOAT_EQ(display.view.rotation, 351.0f);  // the noon meridian, with the sun of 12:00
   EXPECT_FLOAT_EQ(renderer->spinAngle, 351.5f);
   EXPECT_FLOAT_EQ(renderer->shownTilt, 230.0f);
-  EXPECT_EQ(display.textureDirty.load(), 1);
+  EXPECT_TRUE(display.requests.newTexture);
   EXPECT_FLOAT_EQ(takeFrameStep(renderer->frameClock, 3600000000), 1.0f);
-  display.noon = 0;
+  display.view.noon = false;
   keepTimeUnseen(*renderer, display);
-  EXPECT_FLOAT_EQ(display.rotation, 351.0f);  // the spin waits for frames
+  EXPECT_FLOAT_EQ(display.view.rotation, 351.0f);  // the spin waits for frames
 }
 
 }  // namespace

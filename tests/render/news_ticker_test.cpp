@@ -102,19 +102,18 @@ TEST(TickerColour, FollowsTheColorLevelClamped) {
 
 class AdvanceTicker : public ::testing::Test {
  protected:
-  void TearDown() override { publishTicker(std::string(149, ' ')); }
-  TickerWindow advance(bool held = false) { return advanceTicker(*renderer, held); }
+  TickerWindow advance(bool held = false) { return advanceTicker(*renderer, text, held); }
 
   std::unique_ptr<RendererState> renderer = std::make_unique<RendererState>();
+  std::string text;  // the frame's ticker text
 };
 
 TEST_F(AdvanceTicker, StaleHeadlineOfALongerTextNeverAppears) {
-  publishTicker(std::string(1, kHeadlineMark) + "Old news that must not come back" +
-                std::string(300, ' '));
+  text = std::string(1, kHeadlineMark) + "Old news that must not come back" + std::string(300, ' ');
   renderer->tickerPos = 3;
-  publishTicker("Fresh");
+  text = "Fresh";
   const TickerWindow window = advance();
-  // The old text still fills the buffer after "Fresh"; only blanks may follow it.
+  // Only blanks may follow the new, shorter text.
   EXPECT_EQ(std::string(window.data(), window.size()), padded("sh"));
   EXPECT_EQ(renderer->tickerPos, 0);
   const TickerWindow next = advance();
@@ -122,7 +121,7 @@ TEST_F(AdvanceTicker, StaleHeadlineOfALongerTextNeverAppears) {
 }
 
 TEST_F(AdvanceTicker, StoresPositionAndPauseForTheNextFrame) {
-  publishTicker(std::string(1, kHeadlineMark) + "Gold steady" + std::string(100, ' '));
+  text = std::string(1, kHeadlineMark) + "Gold steady" + std::string(100, ' ');
   advance();
   EXPECT_EQ(renderer->tickerPos, 1);
   EXPECT_EQ(renderer->tickerPause, kHeadlinePause - 1);
@@ -133,7 +132,7 @@ TEST_F(AdvanceTicker, StoresPositionAndPauseForTheNextFrame) {
 }
 
 TEST_F(AdvanceTicker, HeldLineStandsStillAndStartsAgainFromHalfAStep) {
-  publishTicker(std::string(300, 'x'));
+  text = std::string(300, 'x');
   renderer->frameStep = 1.5f;
   advance();  // half a step carried at first, plus 1.5: two steps, nothing left over
   EXPECT_EQ(renderer->tickerPos, 2);

@@ -112,27 +112,27 @@ TEST_F(SceneTest, LabelStepKeepsItsPaceAcrossTheTickWrap) {
 TEST_F(SceneTest, FirstTimeKeepingRequestsARebuildThenOnlyOnChange) {
   keep(at(9, 0), at(0, 0));
   EXPECT_EQ(renderer->sunAngle, 189);
-  EXPECT_EQ(display.textureDirty.load(), 1);
+  EXPECT_TRUE(display.requests.newTexture);
   EXPECT_EQ(renderer->localTime.hour, 9);
   EXPECT_EQ(renderer->utcTime.hour, 0);
-  display.textureDirty = 0;
+  display.requests.newTexture = false;
   keep(at(9, 3), at(0, 3));
-  EXPECT_EQ(display.textureDirty.load(), 0);
+  EXPECT_FALSE(display.requests.newTexture);
   keep(at(9, 4), at(0, 4));
-  EXPECT_EQ(display.textureDirty.load(), 1);
+  EXPECT_TRUE(display.requests.newTexture);
   EXPECT_EQ(renderer->lastSunAngle, 190);
 }
 
 TEST_F(SceneTest, NoonFacesTheSunOtherwiseTheGlobeSpins) {
-  display.spinRate = 0.25f;
-  display.rotation = 100.0f;
+  display.view.spinRate = 0.25f;
+  display.view.rotation = 100.0f;
   keep(at(0, 0), at(12, 0));
-  EXPECT_FLOAT_EQ(display.rotation, 100.25f);
-  display.noon = 1;
+  EXPECT_FLOAT_EQ(display.view.rotation, 100.25f);
+  display.view.noon = true;
   keep(at(0, 0), at(12, 0));
-  EXPECT_FLOAT_EQ(display.rotation, 351.0f);  // longitude 0.62 faces the viewer
+  EXPECT_FLOAT_EQ(display.view.rotation, 351.0f);  // longitude 0.62 faces the viewer
   keep(at(0, 0), at(0, 0));
-  EXPECT_FLOAT_EQ(display.rotation, 171.0f);  // longitude 180.62
+  EXPECT_FLOAT_EQ(display.view.rotation, 171.0f);  // longitude 180.62
 }
 
 }  // namespace

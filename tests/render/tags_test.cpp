@@ -10,19 +10,20 @@ namespace {
 
 TEST(TagLabelChoice, CycleOffFollowsHoverThenTheShowFlags) {
   const struct {
-    int32_t showValue, showChange, showPercent, hoveredItem;
+    bool showValue, showChange, showPercent;
+    int32_t hoveredItem;
     int expected;
   } cases[] = {
-      {0, 0, 0, -1, kNameColumn},     // nothing chosen: every tag shows its name
-      {1, 1, 0, -1, kValueColumn},    // value wins over change
-      {0, 1, 1, -1, kChangeColumn},   // change wins over percent
-      {0, 0, 1, -1, kPercentColumn},  //
-      {1, 0, 0, 7, kNameColumn},      // the hovered tag shows its name
-      {1, 0, 0, 8, kValueColumn},     // another tag is hovered
-      {2, 0, 0, -1, kNameColumn},     // a flag counts only when it is 1
+      {false, false, false, -1, kNameColumn},    // nothing chosen: every tag shows its name
+      {true, true, false, -1, kValueColumn},     // value wins over change
+      {false, true, true, -1, kChangeColumn},    // change wins over percent
+      {false, false, true, -1, kPercentColumn},  //
+      {true, false, false, 7, kNameColumn},      // the hovered tag shows its name
+      {true, false, false, 8, kValueColumn},     // another tag is hovered
   };
   for (const auto& c : cases) {
-    const TagLabelInputs in{0, 3, c.showValue, c.showChange, c.showPercent, c.hoveredItem, 1};
+    const TagLabelInputs in{false,         3,   c.showValue, c.showChange, c.showPercent,
+                            c.hoveredItem, true};
     EXPECT_EQ(labelColumn(in, 7), c.expected)
         << c.showValue << c.showChange << c.showPercent << " hovered " << c.hoveredItem;
   }
@@ -30,15 +31,17 @@ TEST(TagLabelChoice, CycleOffFollowsHoverThenTheShowFlags) {
 
 TEST(TagLabelChoice, CycleRunsByPhase) {
   const struct {
-    int32_t phase, altTextEnabled;
+    int32_t phase;
+    bool altTextEnabled;
     int expected;
   } cases[] = {
-      {0, 0, kValueColumn},   {1, 0, kChangeColumn}, {2, 0, kPercentColumn}, {3, 0, kNameColumn},
-      {3, 1, kAltTextColumn}, {4, 1, kNameColumn},   {0, 1, kValueColumn},
+      {0, false, kValueColumn}, {1, false, kChangeColumn}, {2, false, kPercentColumn},
+      {3, false, kNameColumn},  {3, true, kAltTextColumn}, {4, true, kNameColumn},
+      {0, true, kValueColumn},
   };
   for (const auto& c : cases) {
     // Hovering makes no difference while cycling.
-    const TagLabelInputs in{1, c.phase, 1, 0, 0, 5, c.altTextEnabled};
+    const TagLabelInputs in{true, c.phase, true, false, false, 5, c.altTextEnabled};
     EXPECT_EQ(labelColumn(in, 5), c.expected) << "phase " << c.phase << " alt " << c.altTextEnabled;
   }
 }
@@ -85,17 +88,18 @@ TEST(TagAnchor, LiesAboveTheSurfaceInTheGlobesDirections) {
 
 TEST(TagColour, BaseColoursCarryTheIndexAndDecodeBack) {
   const struct {
-    int32_t k, fresh, down;
+    int32_t k, fresh;
+    bool down;
     TagColour expected;
   } cases[] = {
-      {37, 1, 0, {10, 228, 0}},  // 37 = 2 x 16 + 5, fresh and up
-      {37, 1, 1, {234, 4, 0}},   // fresh and down
-      {0, 0, 1, {192, 96, 96}},  // faded red
-      {0, 0, 0, {96, 192, 96}},  // faded green
-      {99, 3, 5, {230, 12, 0}},  // any non-zero fresh or down counts
+      {37, 1, false, {10, 228, 0}},  // 37 = 2 x 16 + 5, fresh and up
+      {37, 1, true, {234, 4, 0}},    // fresh and down
+      {0, 0, true, {192, 96, 96}},   // faded red
+      {0, 0, false, {96, 192, 96}},  // faded green
+      {99, 3, true, {230, 12, 0}},   // any non-zero fresh counts
   };
   for (const auto& c : cases) {
-    const TagColour colour = tagColour(c.k, c.fresh, c.down, 0);
+    const TagColour colour = tagColour(c.k, c.fresh, c.down, false);
     EXPECT_EQ(colour.red, c.expected.red) << c.k;
     EXPECT_EQ(colour.green, c.expected.green) << c.k;
     EXPECT_EQ(colour.blue, c.expected.blue) << c.k;
@@ -104,16 +108,18 @@ TEST(TagColour, BaseColoursCarryTheIndexAndDecodeBack) {
 }
 
 // Both palettes: the visible part of each state's colour (the top three bits) and the item
-// code in the low bits, decoded back for the lowest and highest codes. Any palette but 1 is
-// the red and green one.
+// code in the low bits, decoded back for the lowest and highest codes.
 TEST(TagColour, PalettesKeepTheirStatesApartAndTheCodeIntact) {
   const struct {
-    int32_t palette, fresh, down;
+    bool palette;
+    int32_t fresh;
+    bool down;
     TagColour visible;
   } states[] = {
-      {0, 1, 0, {0, 224, 0}},     {0, 1, 1, {224, 0, 0}},    {0, 0, 0, {96, 192, 96}},
-      {0, 0, 1, {192, 96, 96}},   {1, 1, 0, {0, 160, 224}},  {1, 1, 1, {224, 128, 0}},
-      {1, 0, 0, {128, 128, 160}}, {1, 0, 1, {160, 128, 96}}, {2, 1, 0, {0, 224, 0}},
+      {false, 1, false, {0, 224, 0}},    {false, 1, true, {224, 0, 0}},
+      {false, 0, false, {96, 192, 96}},  {false, 0, true, {192, 96, 96}},
+      {true, 1, false, {0, 160, 224}},   {true, 1, true, {224, 128, 0}},
+      {true, 0, false, {128, 128, 160}}, {true, 0, true, {160, 128, 96}},
   };
   for (const auto& s : states) {
     for (const int32_t k : {0, 1, 255, 511}) {
@@ -131,12 +137,14 @@ TEST(TagColour, PalettesKeepTheirStatesApartAndTheCodeIntact) {
 // Palette 1 marks the direction with a triangle: its base row full, its point one pixel in
 // the middle, at the bottom for a fall; palette 0 has no mark.
 TEST(TagMark, TriangleByDirectionAndFont) {
-  EXPECT_FALSE(tagMark(0, 1, 2000));
+  EXPECT_FALSE(tagMark(false, true, 2000));
   const struct {
-    int32_t down, fontBase, width, height;
-  } cases[] = {{0, 1000, 21, 11}, {1, 1000, 21, 11}, {0, 2000, 13, 7}, {1, 3000, 9, 5}};
+    bool down;
+    int32_t fontBase, width, height;
+  } cases[] = {
+      {false, 1000, 21, 11}, {true, 1000, 21, 11}, {false, 2000, 13, 7}, {true, 3000, 9, 5}};
   for (const auto& c : cases) {
-    const auto mark = tagMark(1, c.down, c.fontBase);
+    const auto mark = tagMark(true, c.down, c.fontBase);
     ASSERT_TRUE(mark);
     EXPECT_EQ(mark->width, c.width);
     EXPECT_EQ(mark->height, c.height);
@@ -203,12 +211,15 @@ TEST(TagText, BaselineFollowsZoom) {
 
 TEST(TagSizeClass, ByViewportHeightAndLargeTags) {
   const struct {
-    int32_t height, large, labelWidth;
+    int32_t height;
+    bool large;
+    int32_t labelWidth;
     TagSizeClass expected;
   } cases[] = {
-      {321, 1, 40, {11, 3, 1000}}, {321, 1, 24, {7, 3, 1000}}, {321, 0, 40, {7, 2, 2000}},
-      {1024, 0, 32, {6, 2, 2000}}, {320, 1, 40, {7, 2, 2000}}, {320, 0, 40, {5, 1, 3000}},
-      {0, 0, 24, {5, 1, 3000}},    {321, 2, 40, {7, 2, 2000}},
+      {321, true, 40, {11, 3, 1000}}, {321, true, 24, {7, 3, 1000}},
+      {321, false, 40, {7, 2, 2000}}, {1024, false, 32, {6, 2, 2000}},
+      {320, true, 40, {7, 2, 2000}},  {320, false, 40, {5, 1, 3000}},
+      {0, false, 24, {5, 1, 3000}},
   };
   for (const auto& c : cases) {
     const TagSizeClass s = tagSizeClass(c.height, c.large, c.labelWidth);

@@ -1,6 +1,14 @@
 #include "shell/startup.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "model/fetch_schedule.h"
+#include "panel/help_dialog.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -33,6 +41,24 @@ TEST(Startup, AnyArgumentEndsTheProgramAtOnce) {
   char empty[] = "";
   char* argv[] = {name, empty, nullptr};
   EXPECT_EQ(runProgram(2, argv, {}), 0);
+}
+
+TEST(Startup, ResetDeletesTheCacheInTheCurrentDirectory) {
+  TempDir dir;
+  char saved[4096];
+  ASSERT_NE(getcwd(saved, sizeof saved), nullptr);
+  ASSERT_EQ(chdir(dir.path().c_str()), 0);
+  std::ofstream("orbq.txt") << "script";
+  const std::string cache = dir.file("orbq.txt");
+  // Only the file goes here: the close request needs a loop and a main window, and without
+  // a main window nothing is closed.
+  DisplayState display;
+  FetchSchedule schedule;
+  Commands commands(display, schedule, programCommandLinks());
+  resetAndClose(commands);
+  EXPECT_FALSE(std::filesystem::exists(cache));
+  resetAndClose(commands);  // a missing file is no error
+  ASSERT_EQ(chdir(saved), 0);
 }
 
 }  // namespace

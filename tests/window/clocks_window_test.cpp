@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "model/display_state.h"
-#include "model/summer_time_flags.h"
+#include "model/fetch_snapshot.h"
 #include "model/ticker_text.h"
 #include "platform/clock.h"
 #include "platform/window.h"
@@ -45,6 +45,10 @@ constexpr double kPi = 3.14159265358979;
 // The test's own display state and renderer state, as the main window would hand them over.
 DisplayState display;
 std::unique_ptr<RendererState> renderer;
+// The fetch results the frames draw: a known ticker text, London in winter, New York in summer.
+FetchChannel results;
+constexpr int kLondonSummer = 0;
+constexpr int kNewYorkSummer = 1;
 
 platform::DateTime heldUtc{};
 platform::DateTime heldLocal{};
@@ -70,13 +74,14 @@ class ClocksWindowTest : public ::testing::Test {
     ASSERT_TRUE(window->show());
     renderer = std::make_unique<RendererState>();
     ASSERT_TRUE(createFonts(&renderer->glyphAtlas));
-    initScene(*window, *renderer, display);
+    initScene(*window, *renderer, display.view);
     heldUtc = platform::utcNow();
     heldLocal = platform::localNow();
     renderer->clock.utc = utcHeld;
     renderer->clock.local = localHeld;
     std::string text = std::string(1, kHeadlineMark) + "Clocks and ticker: a known headline";
-    publishTicker(text + std::string(200, ' '));
+    results.publishTicker(text + std::string(200, ' '));
+    results.publishSummerTime(kLondonSummer == 1, kNewYorkSummer == 1);
   }
   static void TearDownTestSuite() {
     window->destroy();
@@ -84,14 +89,12 @@ class ClocksWindowTest : public ::testing::Test {
   }
 
   void SetUp() override {
-    display.clocks = 1;
-    display.zones = 1;
-    display.news = 1;
-    display.dark = 1;
-    display.colorLevel = 50.0f;
-    display.rotation = 0.0f;
-    londonSummerTime = 0;
-    newYorkSummerTime = 1;
+    display.view.clocks = true;
+    display.view.zones = true;
+    display.view.news = true;
+    display.view.dark = true;
+    display.view.colorLevel = 50.0f;
+    display.view.rotation = 0.0f;
     renderer->tickerPos = 0;
     renderer->tickerPause = 0;
   }
@@ -99,16 +102,12 @@ class ClocksWindowTest : public ::testing::Test {
   // Composes frames, keeps the last one's pixels, then holds the picture when asked.
   void compose(const char* picture) {
     window->makeCurrent();
-    if (display.dark == 1) {
-      glClearColor(0.0f, 0.0f, 0.02f, 1.0f);
-    } else {
-      glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
-    }
-    display.viewportDirty = kViewportRelayout;
+    display.requests.darkBackground = display.view.dark;
+    display.requests.relayout = true;
     for (int frame = 0; frame < 8; ++frame) {
       Fl::check();
       window->makeCurrent();
-      composeFrame(*window, *renderer, display);
+      composeFrame(*window, *renderer, display, *results.latest());
     }
     readScreen();
     hold(picture);
@@ -122,7 +121,7 @@ class ClocksWindowTest : public ::testing::Test {
     while (static_cast<int32_t>(platform::tickMs() - until) < 0) {
       Fl::check();
       window->makeCurrent();
-      composeFrame(*window, *renderer, display);
+      composeFrame(*window, *renderer, display, *results.latest());
     }
   }
 
@@ -186,8 +185,8 @@ class ClocksWindowTest : public ::testing::Test {
   std::array<Dial, 4> dials() const {
     const int h = heldUtc.hour;
     return {{{"Local", 0.19, 0.12, heldLocal.hour, heldLocal.minute},
-             {"London", -0.19, 0.12, (h + londonSummerTime) % 24, heldUtc.minute},
-             {"New York", 0.19, -0.12, (h + newYorkSummerTime + 19) % 24, heldUtc.minute},
+             {"London", -0.19, 0.12, (h + kLondonSummer) % 24, heldUtc.minute},
+             {"New York", 0.19, -0.12, (h + kNewYorkSummer + 19) % 24, heldUtc.minute},
              {"Beijing", -0.19, -0.12, (h + 8) % 24, heldUtc.minute}}};
   }
 
@@ -240,8 +239,8 @@ TEST_F(ClocksWindowTest, DarkPictureShowsDialsGlobeClocksAndTicker) {
 }
 
 TEST_F(ClocksWindowTest, LightPictureHasBlackTicksAndGreyLabels) {
-  display.dark = 0;
-  display.rotation = 180.0f;  // the Asian and Pacific clocks face the viewer
+  display.view.dark = false;
+  display.view.rotation = 180.0f;  // the Asian and Pacific clocks face the viewer
   compose("light, Beijing side");
   expectHandsShowTheirTimes();
   for (const Dial& dial : dials()) EXPECT_GE(ticksSeen(dial, kBlack), 3) << dial.name;
@@ -252,15 +251,15 @@ TEST_F(ClocksWindowTest, LightPictureHasBlackTicksAndGreyLabels) {
 }
 
 TEST_F(ClocksWindowTest, OptionsHideEachPartAlone) {
-  display.zones = 0;
-  display.news = 0;
+  display.view.zones = false;
+  display.view.news = false;
   compose("no globe clocks, no ticker");
   expectHandsShowTheirTimes();  // the city times do not depend on the globe clocks
   EXPECT_EQ(globeClockPixels(), 0);
   EXPECT_EQ(tickerPixels(), 0);
 
-  display.clocks = 0;
-  display.zones = 1;
+  display.view.clocks = false;
+  display.view.zones = true;
   compose("globe clocks only");
   EXPECT_GT(globeClockPixels(), 500);
   for (const Dial& dial : dials()) EXPECT_LT(ticksSeen(dial, kDarkTicks), 3) << dial.name;

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "model/display_state.h"
+#include "model/fetch_snapshot.h"
 #include "platform/resources.h"
 #include "platform/window.h"
 #include "render/earth_texture.h"
@@ -28,6 +29,7 @@ namespace {
 // The test's own display state and renderer state, as the main window would hand them over.
 DisplayState display;
 std::unique_ptr<RendererState> renderer;
+FetchChannel results;  // no run has published anything
 
 platform::DateTime fixedTime{2026, 12, 1, 7, 12, 0, 0, 0};
 uint32_t fixedTick = 1000;
@@ -40,7 +42,7 @@ uint64_t fixedMonotonicUs() { return fixedUs; }
 class Events : public platform::WindowEvents {
  public:
   void paint() override {}  // the tests compose frames themselves
-  void size() override { display.viewportDirty = kViewportRelayout; }
+  void size() override { display.requests.relayout = true; }
   void close() override {}
 };
 
@@ -116,7 +118,7 @@ class GlobeWindowTest : public ::testing::Test {
     ready = window->show() && window->hasContext();
     if (!ready) return;
     createFonts(&renderer->glyphAtlas);
-    initScene(*window, *renderer, display);
+    initScene(*window, *renderer, display.view);
   }
   static void TearDownTestSuite() {
     delete window;
@@ -128,17 +130,17 @@ class GlobeWindowTest : public ::testing::Test {
   static void viewAt(int hour, int minute) {
     fixedTime.hour = static_cast<uint16_t>(hour);
     fixedTime.minute = static_cast<uint16_t>(minute);
-    display.zoom = 58;
-    display.tilt = 200.0f;
-    display.spinRate = 0.0f;
-    display.rotation = 200.0f;
-    display.gridLevel = 0.0f;
-    display.noon = 1;
-    display.night = 0;
-    display.news = 0;
-    display.clocks = 0;
-    display.zones = 0;
-    display.textureDirty = 1;
+    display.view.zoom = 58;
+    display.view.tilt = 200.0f;
+    display.view.spinRate = 0.0f;
+    display.view.rotation = 200.0f;
+    display.view.gridLevel = 0.0f;
+    display.view.noon = true;
+    display.view.night = false;
+    display.view.news = false;
+    display.view.clocks = false;
+    display.view.zones = false;
+    display.requests.newTexture = true;
   }
 
   static Picture compose(int frames) {
@@ -147,7 +149,7 @@ class GlobeWindowTest : public ::testing::Test {
       fixedUs += 16667;  // one frame at 60 a second
       Fl::check();
       window->makeCurrent();
-      composeFrame(*window, *renderer, display);
+      composeFrame(*window, *renderer, display, *results.latest());
     }
     Picture picture;
     picture.width = window->clientWidth();
@@ -213,7 +215,7 @@ TEST_F(GlobeWindowTest, NightHalfDarkenedByAQuarterAtMidnight) {
   const Picture day = compose(40);
   savePicture(day, "globe_day_0000");
   viewAt(0, 0);
-  display.night = 1;
+  display.view.night = true;
   const Picture night = compose(40);
   savePicture(night, "globe_night_0000");
   // The side facing the viewer (longitude 180.62) is lit: the same with and without Night.
@@ -234,13 +236,13 @@ TEST_F(GlobeWindowTest, NightHalfDarkenedByAQuarterAtMidnight) {
 TEST_F(GlobeWindowTest, GlobeTurnsBySpinRateEachFrame) {
   ASSERT_TRUE(ready);
   viewAt(12, 0);
-  display.noon = 0;
-  display.spinRate = 0.5f;
-  display.rotation = 351.0f;
+  display.view.noon = false;
+  display.view.spinRate = 0.5f;
+  display.view.rotation = 351.0f;
   const Picture first = compose(1);
-  const float rotation = display.rotation;
+  const float rotation = display.view.rotation;
   const Picture later = compose(30);
-  EXPECT_FLOAT_EQ(display.rotation, std::fmod(rotation + 15.0f, 360.0f));
+  EXPECT_FLOAT_EQ(display.view.rotation, std::fmod(rotation + 15.0f, 360.0f));
   // 15 degrees further east now faces the viewer.
   expectNear(later.at(320, 240), earthColour(20.0, rotation + 15.0 + 9.62), 10, "centre");
   const Rgb a = first.at(320, 240);
@@ -261,10 +263,10 @@ TEST_F(GlobeWindowTest, NightHalfWestOfTheDawnMeridian) {
     Picture pictures[2];
     for (int night = 0; night < 2; ++night) {
       viewAt(6, 0);
-      display.noon = 0;
-      display.rotation = 351.0f;  // longitude 0.62 faces the viewer
-      display.gridLevel = 42.0f;
-      display.night = night;
+      display.view.noon = false;
+      display.view.rotation = 351.0f;  // longitude 0.62 faces the viewer
+      display.view.gridLevel = 42.0f;
+      display.view.night = night;
       pictures[night] = compose(40);
     }
     savePicture(pictures[1], "globe_dawn_" + name);
@@ -307,19 +309,19 @@ TEST_F(GlobeWindowTest, StillGlobePutBackMatchesAFreshDrawing) {
     void (*apply)();
   } changes[] = {
       {"none", [] {}},
-      {"grid", [] { display.gridLevel = 80.0f; }},
+      {"grid", [] { display.view.gridLevel = 80.0f; }},
       {"night",
        [] {
-         display.night = 1;
-         display.textureDirty = 1;
+         display.view.night = true;
+         display.requests.newTexture = true;
        }},
-      {"zoom", [] { display.zoom = 40; }},
-      {"tilt", [] { display.tilt = 150.0f; }},
+      {"zoom", [] { display.view.zoom = 40; }},
+      {"tilt", [] { display.view.tilt = 150.0f; }},
       {"size", [] { Fl::first_window()->resize(0, 0, 500, 400); }},
   };
   viewAt(6, 0);
-  display.noon = 0;
-  display.gridLevel = 42.0f;
+  display.view.noon = false;
+  display.view.gridLevel = 42.0f;
   compose(40);
   ASSERT_TRUE(renderer->globeLayer.kept);
   for (const auto& c : changes) {

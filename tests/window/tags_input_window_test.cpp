@@ -45,6 +45,12 @@ constexpr Item kItems[] = {
 };
 constexpr int kItemCount = 5;
 
+// The program's records, as its entry makes them.
+ProgramRecords& records() {
+  static ProgramRecords program;
+  return program;
+}
+
 std::string webPage(int k) { return "http://127.0.0.1:8404/item" + std::to_string(k); }
 
 void publishKnownItems() {
@@ -59,8 +65,8 @@ void publishKnownItems() {
     table->fresh[k] = item.fresh;
     table->down[k] = item.down;
   }
-  table->tableReady = 1;
-  publishItemTable(*table);
+  table->tableReady = true;
+  records().channel->publishItems(*table);
 }
 
 // Lets the loop run (and paint) for a while.
@@ -122,14 +128,24 @@ class TagsInputWindowTest : public ::testing::Test {
     setenv("ORBIQUANT_OPENER", opener.c_str(), 1);
 
     MainWindowLinks links;
+    links.records = &records();
     links.panel.show = [] { ++panelShows; };
     program = createMainWindow(Placement{0, 0, 640, 480}, std::move(links));
     ASSERT_TRUE(program.window);
     const std::string search = "xdotool search --onlyvisible --pid " + std::to_string(getpid());
     pumpUntil([&] { return !(window = run(search + " | head -n 1")).empty(); });
+    pumpUntil([] { return records().display.view.news; });  // the start-up applied preset A
     holdStill();
     publishKnownItems();
     pumpUntil([] { return findBox(kItemCount - 1).count > 0; });  // the tags are drawn
+    // Preset A's tilt was drawn before holdStill: the globe eases to the held tilt, and the
+    // positions the tests look up hold only once it stands still.
+    pumpUntil([] {
+      const Box before = findBox(2);
+      pump(150);
+      const Box after = findBox(2);
+      return before.centreX() == after.centreX() && before.centreY() == after.centreY();
+    });
   }
 
   static void TearDownTestSuite() {
@@ -140,21 +156,21 @@ class TagsInputWindowTest : public ::testing::Test {
   // The view the expected positions rely on: equator edge-on, rotation 0, no spin, value
   // labels with the cycle off, and nothing else on the globe.
   static void holdStill() {
-    DisplayState& s = displayState;
-    s.zoom = 58;
-    s.tilt = 180.0f;
-    s.tiltBase = 0;
-    s.spinRate = 0.0f;
-    s.rotation = 0.0f;
-    s.cycle = 0;
-    s.showValue = 1;
-    s.largeTags = 0;
-    s.noon = 0;
-    s.dark = 1;
-    s.zones = 0;
-    s.clocks = 0;
-    s.news = 0;
-    s.hoveredItem = -1;
+    DisplayState& s = records().display;
+    s.view.zoom = 58;
+    s.view.tilt = 180.0f;
+    s.view.tiltBase = 0;
+    s.view.spinRate = 0.0f;
+    s.view.rotation = 0.0f;
+    s.view.cycle = false;
+    s.view.showValue = true;
+    s.view.largeTags = false;
+    s.view.noon = false;
+    s.view.dark = true;
+    s.view.zones = false;
+    s.view.clocks = false;
+    s.view.news = false;
+    s.pointer.hoveredItem = -1;
   }
 
   static void xdotool(const std::string& args) { run("xdotool " + args); }
@@ -261,13 +277,13 @@ TEST_F(TagsInputWindowTest, TagsAreDrawnInTheirStateColours) {
 TEST_F(TagsInputWindowTest, HoverMarksTheTagAndShowsItsName) {
   const Box box = findBox(2);
   moveTo(box.centreX(), box.centreY());
-  pumpUntil([] { return displayState.hoveredItem == 2; });
-  EXPECT_EQ(displayState.hoveredItem, 2);
+  pumpUntil([] { return records().display.pointer.hoveredItem == 2; });
+  EXPECT_EQ(records().display.pointer.hoveredItem, 2);
   pump(200);
   shot("tags-hover-red");
   moveTo(5, 5);  // the dark background names no tag
-  pumpUntil([] { return displayState.hoveredItem == -1; });
-  EXPECT_EQ(displayState.hoveredItem, -1);
+  pumpUntil([] { return records().display.pointer.hoveredItem == -1; });
+  EXPECT_EQ(records().display.pointer.hoveredItem, -1);
 }
 
 TEST_F(TagsInputWindowTest, DoubleClicksOpenTheTagOrTheNews) {
@@ -293,25 +309,25 @@ TEST_F(TagsInputWindowTest, DragsWheelAndKeys) {
   xdotool("mousedown 1");
   pump(100);
   moveTo(100, 300);
-  EXPECT_EQ(displayState.leftDragging, 1);
-  EXPECT_NEAR(displayState.spinRate, 191.6f / 128.0f * (1.0f - 58.0f / 700.0f), 1e-4f);
-  EXPECT_FLOAT_EQ(displayState.tilt, 191.0f);  // 100 x 0.917 / 8 = 11.46 -> 11
+  EXPECT_TRUE(records().display.pointer.leftDragging);
+  EXPECT_NEAR(records().display.view.spinRate, 191.6f / 128.0f * (1.0f - 58.0f / 700.0f), 1e-4f);
+  EXPECT_FLOAT_EQ(records().display.view.tilt, 191.0f);  // 100 x 0.917 / 8 = 11.46 -> 11
   xdotool("mouseup 1");
   pump(200);
-  EXPECT_EQ(displayState.leftDragging, 0);
-  EXPECT_EQ(displayState.tiltBase, 11);
+  EXPECT_FALSE(records().display.pointer.leftDragging);
+  EXPECT_EQ(records().display.view.tiltBase, 11);
 
   type("h");
-  EXPECT_FLOAT_EQ(displayState.spinRate, 0.0f);
+  EXPECT_FLOAT_EQ(records().display.view.spinRate, 0.0f);
   xdotool("click 4");  // wheel away from the user: zoom in 5 %
   pump(200);
-  EXPECT_EQ(displayState.zoom, 60);
+  EXPECT_EQ(records().display.view.zoom, 60);
   type("z");
-  EXPECT_EQ(displayState.zoom, 66);
+  EXPECT_EQ(records().display.view.zoom, 66);
   type("X");
-  EXPECT_EQ(displayState.zoom, 59);
+  EXPECT_EQ(records().display.view.zoom, 59);
   type("u u d");
-  EXPECT_FLOAT_EQ(displayState.tilt, 192.0f);
+  EXPECT_FLOAT_EQ(records().display.view.tilt, 192.0f);
 
   // Both buttons: moving up zooms in, moving down zooms out; the right release shows the panel.
   const int shows = panelShows;
@@ -320,16 +336,16 @@ TEST_F(TagsInputWindowTest, DragsWheelAndKeys) {
   pump(100);
   xdotool("mousedown 3");
   pump(100);
-  EXPECT_EQ(displayState.rightDragging, 1);
-  const int32_t zoomBefore = displayState.zoom;
+  EXPECT_TRUE(records().display.pointer.rightDragging);
+  const int32_t zoomBefore = records().display.view.zoom;
   moveTo(320, 200);
-  EXPECT_GT(displayState.zoom, zoomBefore);
+  EXPECT_GT(records().display.view.zoom, zoomBefore);
   xdotool("mouseup 3");
   pump(100);
   xdotool("mouseup 1");
   pump(200);
-  EXPECT_EQ(displayState.rightDragging, 0);
-  EXPECT_EQ(displayState.leftDragging, 0);
+  EXPECT_FALSE(records().display.pointer.rightDragging);
+  EXPECT_FALSE(records().display.pointer.leftDragging);
   EXPECT_EQ(panelShows, shows + 1);
   holdStill();
   pump(600);
@@ -337,13 +353,13 @@ TEST_F(TagsInputWindowTest, DragsWheelAndKeys) {
 
 TEST_F(TagsInputWindowTest, SizeClasses) {
   holdStill();
-  displayState.largeTags = 1;
+  records().display.view.largeTags = true;
   pumpUntil([] { return findBox(1).width() == 88; });
   shot("tags-large");
   EXPECT_EQ(findBox(1).width(), 88);  // 11 x 3 box pixels
   EXPECT_EQ(findBox(1).height(), 24);
 
-  displayState.largeTags = 0;
+  records().display.view.largeTags = false;
   xdotool("windowsize " + window + " 640 300");
   pumpUntil([] { return mainWindow->clientHeight() == 300; });  // the program saw the resize
   pumpUntil([] { return findBox(1).height() == 8; });
@@ -354,9 +370,9 @@ TEST_F(TagsInputWindowTest, SizeClasses) {
 
 TEST_F(TagsInputWindowTest, FetchThreadRanAndEndedItsRun) {
   // The start-up kick asked for a fetch; the first paint started the thread.
-  EXPECT_EQ(displayState.fetchRunning.load(), 0);
-  EXPECT_EQ(displayState.fetchDone.load(), 1);
-  EXPECT_EQ(displayState.fetchNow, 0);
+  EXPECT_FALSE(records().schedule->running());
+  EXPECT_TRUE(records().schedule->runDone());
+  EXPECT_FALSE(records().schedule->requested());
 }
 
 }  // namespace

@@ -120,31 +120,45 @@ std::string futuresSuffix(int year, int month, const char* exchange) {
   return buffer;
 }
 
-std::string indexPage(const std::string& page, int64_t step, int year, int month) {
+std::string indexMarker(const std::string& symbol, int year, int month) {
+  if (symbol == "GC") return symbol + futuresSuffix(year, month, "CMX");
+  if (symbol == "CL")
+    return symbol + futuresSuffix(month == 12 ? year + 1 : year, month % 12 + 1, "NYM");
+  return symbol;
+}
+
+std::string indexPageOf(const std::string& page, const std::vector<IndexRow>& rows) {
   std::string html = "<html><head><title>Markets: " + page + "</title></head><body><table>\n";
-  for (const auto& instrument : instruments()) {
-    if (page != instrument.page) continue;
-    std::string marker = instrument.symbol;
-    if (marker == "GC") marker += futuresSuffix(year, month, "CMX");
-    if (marker == "CL")
-      marker += futuresSuffix(month == 12 ? year + 1 : year, month % 12 + 1, "NYM");
-    const Quote q = quoteAt(instrument, step);
-    html += "<tr><td>" + marker + "\",</td><td>" + fixed(q.value, 2) + "</td><td>" +
-            fixed(q.change, 2) + "</td><td>" + fixed(q.percent, 2) + "</td></tr>\n";
+  for (const auto& row : rows) {
+    html += "<tr><td>" + row.marker + "\",</td><td>" + fixed(row.quote.value, 2) + "</td><td>" +
+            fixed(row.quote.change, 2) + "</td><td>" + fixed(row.quote.percent, 2) + "</td>" +
+            (row.note.empty() ? "" : "<td>" + row.note + "</td>") + "</tr>\n";
   }
   return html + "</table></body></html>\n";
 }
 
+std::string indexPage(const std::string& page, int64_t step, int year, int month) {
+  std::vector<IndexRow> rows;
+  for (const auto& instrument : instruments()) {
+    if (page != instrument.page) continue;
+    rows.push_back({indexMarker(instrument.symbol, year, month), quoteAt(instrument, step), {}});
+  }
+  return indexPageOf(page, rows);
+}
+
+std::string quotePageOf(const std::string& symbol, const Quote& q, const std::string& note) {
+  const bool down = q.change < 0;
+  return "<html><head><title>" + symbol + "</title></head><body>\n<h1>" + symbol +
+         "</h1>\n<p>Index Value: <span id=\"v\">" + grouped(q.value) + "</span></p>\n" +
+         "<p>Change: <img src=\"http://img/" + (down ? "down" : "up") + ".gif\" alt=\"" +
+         (down ? "Down" : "Up") + "\"> <b>" + grouped(std::fabs(q.change)) + "</b> (" +
+         fixed(std::fabs(q.percent), 2) + "%)</p>\n" +
+         (note.empty() ? "" : "<p>" + note + "</p>\n") + "</body></html>\n";
+}
+
 std::string quotePage(const std::string& symbol, int64_t step) {
   for (const auto& instrument : instruments()) {
-    if (symbol != instrument.symbol) continue;
-    const Quote q = quoteAt(instrument, step);
-    const bool down = q.change < 0;
-    return "<html><head><title>" + symbol + "</title></head><body>\n<h1>" + symbol +
-           "</h1>\n<p>Index Value: <span id=\"v\">" + grouped(q.value) + "</span></p>\n" +
-           "<p>Change: <img src=\"http://img/" + (down ? "down" : "up") + ".gif\" alt=\"" +
-           (down ? "Down" : "Up") + "\"> <b>" + grouped(std::fabs(q.change)) + "</b> (" +
-           fixed(std::fabs(q.percent), 2) + "%)</p>\n</body></html>\n";
+    if (symbol == instrument.symbol) return quotePageOf(symbol, quoteAt(instrument, step), {});
   }
   return {};
 }

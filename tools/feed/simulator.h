@@ -32,7 +32,22 @@ Quote quoteAt(const Instrument& instrument, int64_t step);
 // year and exchange, e.g. "Z26.CMX" for December 2026.
 std::string futuresSuffix(int year, int month, const char* exchange);
 
-// Pages. `host` is "127.0.0.1:port", put into links and the script.
+// The marker of an instrument on its index page: the futures carry the month's suffix.
+std::string indexMarker(const std::string& symbol, int year, int month);
+
+// An index page's row; `note` (e.g. the value's age) goes into a last column.
+struct IndexRow {
+  std::string marker;
+  Quote quote;
+  std::string note;
+};
+
+// Pages in the shape the script and the globe's quote page reader expect. A quote page's
+// `note` goes into a paragraph after the values.
+std::string indexPageOf(const std::string& page, const std::vector<IndexRow>& rows);
+std::string quotePageOf(const std::string& symbol, const Quote& quote, const std::string& note);
+
+// The simulator's pages.
 std::string indexPage(const std::string& page, int64_t step, int year, int month);
 std::string quotePage(const std::string& symbol, int64_t step);  // empty if unknown
 std::string rssFeed(const std::string& name, int64_t step);      // empty if unknown

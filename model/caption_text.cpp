@@ -1,3 +1,0 @@
-#include "model/caption_text.h"
-
-std::string captionText;

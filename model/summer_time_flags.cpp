@@ -1,4 +1,0 @@
-#include "model/summer_time_flags.h"
-
-std::atomic<int32_t> londonSummerTime{0};
-std::atomic<int32_t> newYorkSummerTime{0};
