@@ -8,7 +8,6 @@
 #include "model/item_table.h"
 #include "model/settings.h"
 #include "platform/clock.h"
-#include "platform/files.h"
 #include "platform/settings_file.h"
 #include "platform/text.h"
 
@@ -74,11 +73,7 @@ bool downloadScript(FetchContext& context) {
                                                       context.pageLength, 0, kScriptBufferSize)));
   if (!scriptBlockCount(body)) return false;
   context.script.assign(body);
-  // The cache file itself is replaced, never a file that a link there points to.
-  std::string why;
-  if (!platform::replaceFileAtomically(kCacheFile, context.script, &why)) {
-    platform::reportWriteFailure(kCacheFile, why);
-  }
+  writeScriptCache(context.script);
   return true;
 }
 
@@ -92,8 +87,7 @@ bool loadScript(FetchContext& context, const std::string& makerHost) {
   // A letter asks for a fresh script; the cache stays in use until one has arrived. A cache
   // path that cannot be read as a file (a folder, a link, no permission) counts as no cache.
   const bool freshWanted = run.lastResult > 64;
-  auto cached =
-      freshWanted ? std::nullopt : platform::readFileBounded(kCacheFile, kScriptBufferSize);
+  auto cached = freshWanted ? std::nullopt : readScriptCache();
   if (!cached) {
     const SettingInfo& namepath = settingInfo(SettingKey::scriptHost);
     run.scriptHost =
@@ -103,7 +97,7 @@ bool loadScript(FetchContext& context, const std::string& makerHost) {
     writeSettingText(SettingKey::scriptHost, run.scriptHost);
     writeSettingText(SettingKey::scriptPath, run.scriptPath);
     if (!run.useCacheOnly && downloadScript(context)) return true;
-    if (freshWanted) cached = platform::readFileBounded(kCacheFile, kScriptBufferSize);
+    if (freshWanted) cached = readScriptCache();
   }
   if (!cached) {
     showMessage(context, "No cache...  Try again later.", "Error in progress...");

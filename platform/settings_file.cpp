@@ -116,18 +116,6 @@ std::optional<std::string> findValue(const std::string& file, std::string_view s
 
 }  // namespace
 
-std::string configFilePath(std::string_view name) {
-  const char* xdg = std::getenv("XDG_CONFIG_HOME");
-  std::string base;
-  if (xdg && xdg[0] == '/') {
-    base = xdg;
-  } else {
-    const char* home = std::getenv("HOME");
-    base = std::string(home && home[0] ? home : ".") + "/.config";
-  }
-  return base + "/orbiquant/" + std::string(name);
-}
-
 int32_t settingsReadInt(const std::string& file, std::string_view section, std::string_view key,
                         int32_t fallback) {
   std::lock_guard lock(settingsFileMutex());

@@ -21,11 +21,9 @@
 #include <string_view>
 #include <vector>
 
-namespace platform {
+#include "platform/user_dirs.h"
 
-// $XDG_CONFIG_HOME/orbiquant/<name>, or ~/.config/orbiquant/<name> when XDG_CONFIG_HOME is
-// unset or not an absolute path.
-std::string configFilePath(std::string_view name);
+namespace platform {
 
 // The value's leading decimal integer (a sign is allowed); `fallback` when the file, the
 // section or the key is missing; 0 when the value does not start with a number.

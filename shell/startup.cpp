@@ -24,9 +24,7 @@ Placement readPlacement() {
        readSettingInt(SettingKey::windowWidth), readSettingInt(SettingKey::windowHeight)});
 }
 
-CommandLinks programCommandLinks() {
-  return {.forgetScript = [] { platform::removeFile(kCacheFile); }};
-}
+CommandLinks programCommandLinks() { return {.forgetScript = forgetScriptCache}; }
 
 namespace {
 
@@ -34,7 +32,7 @@ namespace {
 // each start clears those of earlier runs next to every file the program replaces.
 void removeStaleTemporaryFiles() {
   platform::removeStaleTemporaries(settingsFile());
-  platform::removeStaleTemporaries(kCacheFile);
+  removeStaleScriptCacheTemporaries();
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <memory>
 #include <sstream>
 
+#include "market/script_cache.h"
 #include "market/summer_time.h"
 #include "model/item_table.h"
 #include "model/settings.h"
@@ -48,11 +49,14 @@ class FetchRunTest : public ::testing::Test {
   std::vector<std::string>& messages() { return events->messages; }
   std::shared_ptr<const MarketItemTable> shownItemTable() const { return channel->latest()->items; }
   char savedCwd[4096] = {};
+  std::string cache;  // the script cache file
 
   void SetUp() override {
     ASSERT_NE(getcwd(savedCwd, sizeof savedCwd), nullptr);
-    ASSERT_EQ(chdir(dir.path().c_str()), 0);  // the cache file lives in the current directory
+    ASSERT_EQ(chdir(dir.path().c_str()), 0);  // where earlier versions kept the cache
     setenv("XDG_CONFIG_HOME", dir.path().c_str(), 1);
+    setenv("XDG_CACHE_HOME", dir.file("cache").c_str(), 1);
+    cache = scriptCacheFile();
     for (SettingKey key : {SettingKey::makerHost, SettingKey::quoteHost, SettingKey::newsHost}) {
       writeSettingText(key, server.host());
     }
@@ -106,7 +110,7 @@ TEST_F(FetchRunTest, FirstRunDownloadsTheScriptAndFillsTheTable) {
   serveScript("1", withServer(kOneBlock, server.host()));
   server.answer("/page", 200, "<html>page</html>");
   run();
-  EXPECT_EQ(slurp("orbq.txt"), withServer(kOneBlock, server.host()));
+  EXPECT_EQ(slurp(cache), withServer(kOneBlock, server.host()));
   const auto table = shownItemTable();
   EXPECT_EQ(table->tableReady, true);
   EXPECT_EQ(table->itemCount(), 1);
@@ -138,7 +142,7 @@ TEST_F(FetchRunTest, ConfigurationLetterForcesTheDownloadAndADigitKeepsTheCache)
   } cases[] = {{"A new script", "Paris", true}, {"9 keep it", "Tokyo", false}};
   for (const auto& c : cases) {
     freshContext();
-    ASSERT_TRUE(platform::writeFileAtomically("orbq.txt", cached));
+    ASSERT_TRUE(platform::writeFileAtomically(cache, cached));
     testing_support::LoopbackServer local;
     for (SettingKey key : {SettingKey::makerHost, SettingKey::quoteHost, SettingKey::newsHost}) {
       writeSettingText(key, local.host());
@@ -181,15 +185,15 @@ TEST_F(FetchRunTest, OnlyAWholeScriptReplacesTheCache) {
     freshContext();
     channel->publishItems(MarketItemTable{});
     messages().clear();
-    platform::removeFile("orbq.txt");
+    platform::removeFile(cache);
     if (c.cachePresent) {
-      ASSERT_TRUE(platform::writeFileAtomically("orbq.txt", cached));
+      ASSERT_TRUE(platform::writeFileAtomically(cache, cached));
     }
     writeSettingText(SettingKey::scriptPath, c.path);
     run();
     EXPECT_EQ(messages(), c.messages) << c.path;
-    EXPECT_EQ(slurp("orbq.txt"), c.cacheAfter) << c.path;
-    EXPECT_EQ(platform::fileExists("orbq.txt"), c.cachePresent) << c.path;
+    EXPECT_EQ(slurp(cache), c.cacheAfter) << c.path;
+    EXPECT_EQ(platform::fileExists(cache), c.cachePresent) << c.path;
     if (c.shown) {
       EXPECT_STREQ(shownItemTable()->field(0, 0), c.shown) << c.path;
     } else {
@@ -211,24 +215,25 @@ TEST_F(FetchRunTest, ACachePathThatIsNoFileIsDownloadedAgain) {
   const struct {
     const char* kind;
     const char* config;
-    bool cached;  // the script ends up in orbq.txt
+    bool cached;  // the script ends up in the cache file
     std::vector<std::string> told;
   } cases[] = {
-      {"folder", "1", false, {"orbiquant: cannot write orbq.txt: Is a directory"}},
+      {"folder", "1", false, {"orbiquant: cannot write " + cache + ": Is a directory"}},
       {"own link", "A", true, {}},
       {"other user's link", "A", true, {}},
       {"unreadable", "1", true, {}},
   };
+  fs::create_directories(fs::path(cache).parent_path());
   for (const auto& c : cases) {
     const std::string kind = c.kind;
-    fs::remove_all("orbq.txt");
+    fs::remove_all(cache);
     spit("victim.txt", "the user's own file");
-    if (kind == "folder") fs::create_directory("orbq.txt");
-    if (kind.ends_with("link")) fs::create_symlink(dir.file("victim.txt"), "orbq.txt");
-    if (kind == "other user's link" && !testing_support::giveToOtherUser("orbq.txt")) continue;
+    if (kind == "folder") fs::create_directory(cache);
+    if (kind.ends_with("link")) fs::create_symlink(dir.file("victim.txt"), cache);
+    if (kind == "other user's link" && !testing_support::giveToOtherUser(cache)) continue;
     if (kind == "unreadable") {
-      spit("orbq.txt", "#01\n*001\nr\n***\n");
-      chmod("orbq.txt", 0);
+      spit(cache, "#01\n*001\nr\n***\n");
+      chmod(cache.c_str(), 0);
       if (testing_support::canMakeOtherUsersFiles()) continue;  // root reads it all the same
     }
     serveScript(c.config, script);
@@ -240,9 +245,9 @@ TEST_F(FetchRunTest, ACachePathThatIsNoFileIsDownloadedAgain) {
     EXPECT_STREQ(shownItemTable()->field(0, 0), "Tokyo") << kind;
     EXPECT_EQ(lines, c.told) << kind;
     EXPECT_EQ(slurp("victim.txt"), "the user's own file") << kind;
-    EXPECT_EQ(fs::is_regular_file(fs::symlink_status("orbq.txt")), c.cached) << kind;
+    EXPECT_EQ(fs::is_regular_file(fs::symlink_status(cache)), c.cached) << kind;
     if (c.cached) {
-      EXPECT_EQ(slurp("orbq.txt"), script) << kind;
+      EXPECT_EQ(slurp(cache), script) << kind;
     }
   }
   platform::setFileNoticeHooks({}, {});
@@ -265,7 +270,7 @@ TEST_F(FetchRunTest, BlocksRunInOrderAndSkipTheHashSectionWithoutAPage) {
 TEST_F(FetchRunTest, HeaderBeyondPosition100IsAnInvalidScript) {
   // A download like it never reaches the cache; a cache file from elsewhere can hold it.
   serveScript("1", kOneBlock);
-  ASSERT_TRUE(platform::writeFileAtomically("orbq.txt", std::string(101, ' ') + "#01\n*001\nr\n"));
+  ASSERT_TRUE(platform::writeFileAtomically(cache, std::string(101, ' ') + "#01\n*001\nr\n"));
   run();
   EXPECT_THAT(messages(), ElementsAre("error: invalid script"));
   EXPECT_EQ(shownItemTable()->tableReady, true);  // the finish step still runs
@@ -281,7 +286,7 @@ TEST_F(FetchRunTest, NoServerAndNoCacheEndsTheRunWithAMessage) {
   run();
   EXPECT_THAT(messages(), ElementsAre("Error in progress...: No cache...  Try again later."));
   EXPECT_EQ(shownItemTable()->tableReady, false);
-  EXPECT_FALSE(platform::fileExists("orbq.txt"));
+  EXPECT_FALSE(platform::fileExists(cache));
   // A later run tries again, as the message says, and finds the script now.
   writeSettingText(SettingKey::makerHost, server.host());
   writeSettingText(SettingKey::scriptHost, server.host());
@@ -296,7 +301,7 @@ TEST_F(FetchRunTest, NoServerAndNoCacheEndsTheRunWithAMessage) {
 TEST_F(FetchRunTest, RestartsAndTheCloseCommand) {
   // "w" restarts the run from the configuration check and from then on reads only the cache.
   serveScript("1", withServer("#01\n*001\ny13\nr\n#001\nr\n***\n", server.host()));
-  ASSERT_TRUE(platform::writeFileAtomically("orbq.txt", "#01\n*001\nw\n***\n"));
+  ASSERT_TRUE(platform::writeFileAtomically(cache, "#01\n*001\nw\n***\n"));
   run();
   EXPECT_EQ(context->run.useCacheOnly, 1);
   int checks = 0;
@@ -306,8 +311,8 @@ TEST_F(FetchRunTest, RestartsAndTheCloseCommand) {
 
   freshContext();
   channel->publishItems(MarketItemTable{});
-  ASSERT_TRUE(platform::writeFileAtomically("orbq.txt",
-                                            "#02\n*001\ns1bye\nXX1\n*002\ns0no\nA00\nr\n***\n"));
+  ASSERT_TRUE(
+      platform::writeFileAtomically(cache, "#02\n*001\ns1bye\nXX1\n*002\ns0no\nA00\nr\n***\n"));
   messages().clear();
   run();
   EXPECT_THAT(messages(), ElementsAre("Disconnected...: bye", "close"));

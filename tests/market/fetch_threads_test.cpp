@@ -36,6 +36,7 @@ TEST(FetchThreads, FramesReadEachSnapshotWholeWhileRunsPublish) {
   ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
   ASSERT_EQ(chdir(dir.path().c_str()), 0);
   setenv("XDG_CONFIG_HOME", dir.path().c_str(), 1);
+  setenv("XDG_CACHE_HOME", dir.path().c_str(), 1);
   testing_support::LoopbackServer server;
   for (SettingKey key : {SettingKey::makerHost, SettingKey::quoteHost, SettingKey::newsHost}) {
     writeSettingText(key, server.host());

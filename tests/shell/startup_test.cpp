@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "market/script_cache.h"
 #include "model/fetch_schedule.h"
 #include "panel/help_dialog.h"
 #include "tests/support/temp_dir.h"
@@ -43,20 +44,24 @@ TEST(Startup, AnyArgumentEndsTheProgramAtOnce) {
   EXPECT_EQ(runProgram(2, argv, {}), 0);
 }
 
-TEST(Startup, ResetDeletesTheCacheInTheCurrentDirectory) {
+// Reset deletes the cache in the cache folder and at the old place, the current directory,
+// which a later start would read otherwise.
+TEST(Startup, ResetDeletesTheCacheAtBothPlaces) {
   TempDir dir;
   char saved[4096];
   ASSERT_NE(getcwd(saved, sizeof saved), nullptr);
   ASSERT_EQ(chdir(dir.path().c_str()), 0);
-  std::ofstream("orbq.txt") << "script";
-  const std::string cache = dir.file("orbq.txt");
-  // Only the file goes here: the close request needs a loop and a main window, and without
+  setenv("XDG_CACHE_HOME", dir.path().c_str(), 1);
+  writeScriptCache("script");
+  std::ofstream("orbq.txt") << "old script";
+  // Only the files go here: the close request needs a loop and a main window, and without
   // a main window nothing is closed.
   DisplayState display;
   FetchSchedule schedule;
   Commands commands(display, schedule, programCommandLinks());
   resetAndClose(commands);
-  EXPECT_FALSE(std::filesystem::exists(cache));
+  EXPECT_FALSE(std::filesystem::exists(dir.file("orbiquant/orbq.txt")));
+  EXPECT_FALSE(std::filesystem::exists(dir.file("orbq.txt")));
   resetAndClose(commands);  // a missing file is no error
   ASSERT_EQ(chdir(saved), 0);
 }

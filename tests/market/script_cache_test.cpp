@@ -1,0 +1,81 @@
+// The script cache's places: the cache folder, and orbq.txt in the current directory, where
+// earlier versions kept it.
+#include "market/script_cache.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string contentOf(const std::string& path) {
+  std::ifstream in(path);
+  std::stringstream s;
+  s << in.rdbuf();
+  return in ? s.str() : "(none)";
+}
+
+TEST(ScriptCache, TheCacheFolderFirstThenTheOldPlaceWhichIsCopiedOver) {
+  const struct {
+    const char* cached;  // in the cache folder, nullptr for none
+    const char* old;     // in the current directory
+    const char* read;    // nullptr: no cache
+    const char* cachedAfter;
+  } cases[] = {
+      {"new", "old", "new", "new"},
+      {nullptr, "old", "old", "old"},
+      {"new", nullptr, "new", "new"},
+      {nullptr, nullptr, nullptr, "(none)"},
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    char saved[4096];
+    ASSERT_NE(getcwd(saved, sizeof saved), nullptr);
+    ASSERT_EQ(chdir(dir.path().c_str()), 0);
+    setenv("XDG_CACHE_HOME", dir.file("cache").c_str(), 1);
+    const std::string file = dir.file("cache/orbiquant/orbq.txt");
+    ASSERT_EQ(scriptCacheFile(), file);
+    if (c.cached) writeScriptCache(c.cached);
+    if (c.old) std::ofstream("orbq.txt") << c.old;
+    const auto read = readScriptCache();
+    EXPECT_EQ(read.value_or("(none)"), c.read ? c.read : "(none)");
+    EXPECT_EQ(contentOf(file), c.cachedAfter);
+    EXPECT_EQ(contentOf("orbq.txt"), c.old ? c.old : "(none)");  // never written
+    ASSERT_EQ(chdir(saved), 0);
+  }
+}
+
+TEST(ScriptCache, TheCacheFolderFollowsTheEnvironment) {
+  const char* home = std::getenv("HOME");
+  const std::string savedHome = home ? home : "";
+  const char* xdg = std::getenv("XDG_CACHE_HOME");
+  const std::string savedXdg = xdg ? xdg : "";
+  const struct {
+    const char* xdg;  // nullptr: unset
+    const char* expected;
+  } cases[] = {
+      {"/var/tmp/c", "/var/tmp/c/orbiquant/orbq.txt"},
+      {"relative", "/home/someone/.cache/orbiquant/orbq.txt"},
+      {nullptr, "/home/someone/.cache/orbiquant/orbq.txt"},
+  };
+  setenv("HOME", "/home/someone", 1);
+  for (const auto& c : cases) {
+    if (c.xdg) {
+      setenv("XDG_CACHE_HOME", c.xdg, 1);
+    } else {
+      unsetenv("XDG_CACHE_HOME");
+    }
+    EXPECT_EQ(scriptCacheFile(), c.expected);
+  }
+  setenv("HOME", savedHome.c_str(), 1);
+  if (xdg) setenv("XDG_CACHE_HOME", savedXdg.c_str(), 1);
+}
+
+}  // namespace
