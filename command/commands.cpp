@@ -159,7 +159,29 @@ CommandResult Commands::nudgeView(ViewNudge nudge) {
 
 CommandResult Commands::reset() {
   if (links_.forgetScript) links_.forgetScript();
+  return quit();
+}
+
+CommandResult Commands::quit() {
   CommandResult result;
   result.closeRequested = true;
+  return result;
+}
+
+CommandResult Commands::openHelp() {
+  CommandResult result;
+  result.helpRequested = true;
+  return result;
+}
+
+CommandResult Commands::toggleFullScreen() {
+  CommandResult result;
+  result.fullScreen = FullScreenRequest::toggle;
+  return result;
+}
+
+CommandResult Commands::leaveFullScreen() {
+  CommandResult result;
+  result.fullScreen = FullScreenRequest::leave;
   return result;
 }

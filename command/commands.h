@@ -44,13 +44,19 @@ enum class ViewNudge {
   tiltDown,    // - 1 degree, at least 90
 };
 
-// What a command changed, for whoever shows the view in widgets.
+// What a command asks of the main window's full screen.
+enum class FullScreenRequest { none, toggle, leave };
+
+// What a command changed, for whoever shows the view in widgets, and what it asks of the
+// windows.
 struct CommandResult {
   bool optionsChanged = false;        // panel options: their boxes are to show them again
   bool levelsChanged = false;         // colour or grid level, other than from the sliders
   std::optional<int> presetSelected;  // the preset (0 to 3) that is now the current one
   bool stored = true;                 // false when a settings write failed
   bool closeRequested = false;        // the program is to close
+  bool helpRequested = false;         // the help dialog is to open
+  FullScreenRequest fullScreen = FullScreenRequest::none;
 };
 
 // What the commands need beyond the records: empty links do nothing.
@@ -82,6 +88,11 @@ class Commands {
   CommandResult nudgeView(ViewNudge nudge);
   // Throws away the cached script and asks for the program to close.
   CommandResult reset();
+  // Asks for the program to close as the main window's close box does.
+  CommandResult quit();
+  CommandResult openHelp();
+  CommandResult toggleFullScreen();
+  CommandResult leaveFullScreen();
 
   int currentPreset() const { return preset_; }
   const ViewState& view() const { return display_.view; }

@@ -2,10 +2,16 @@
 
 #include <FL/Fl.H>
 #include <FL/Fl_Gl_Window.H>
+#include <FL/Fl_PNG_Image.H>
 #include <FL/Fl_Window.H>
 #include <FL/x.H>
 #include <GL/glx.h>
+#include <X11/Xatom.h>
+#include <sys/stat.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -15,6 +21,7 @@
 #include "platform/frame_pacing.h"
 #include "platform/frame_rect.h"
 #include "platform/loop_timer.h"
+#include "platform/resources.h"
 #include "platform/ui_thread.h"
 
 namespace platform {
@@ -42,11 +49,33 @@ void deliverClose(WindowEvents& events) {
   }
 }
 
-// Letters arrive upper-case and the number pad's digits as the digits themselves.
-int upperKey(int key) {
-  if (key >= 'a' && key <= 'z') return key - 'a' + 'A';
-  if (key >= FL_KP + '0' && key <= FL_KP + '9') return key - FL_KP;
-  return key;
+// The key pressed, as WindowEvents::key takes it.
+int programKey() {
+  const int key = Fl::event_key();
+  const int control = Fl::event_state(FL_CTRL) ? kControlKey : 0;
+  if (key >= 'a' && key <= 'z') return control + key - 'a' + 'A';
+  if (key >= FL_KP + '0' && key <= FL_KP + '9') return control + key - FL_KP;
+  // '+' is a shifted key on many layouts: the text says what it is.
+  const std::string_view text(Fl::event_text(), static_cast<size_t>(Fl::event_length()));
+  if (text == "+" || text == "-") return control + text[0];
+  switch (key) {
+    case FL_Escape:
+      return control + kKeyEscape;
+    case FL_F + 1:
+      return control + kKeyF1;
+    case FL_F + 11:
+      return control + kKeyF11;
+    case FL_Left:
+      return control + kKeyLeft;
+    case FL_Right:
+      return control + kKeyRight;
+    case FL_Up:
+      return control + kKeyUp;
+    case FL_Down:
+      return control + kKeyDown;
+    default:
+      return control + key;
+  }
 }
 
 // Translates FLTK events into WindowEvents calls; shared by the GL window and the plain
@@ -57,7 +86,16 @@ class EventWindow : public Base {
   EventWindow(int x, int y, int w, int h, WindowEvents& events)
       : Base(x, y, w, h), events_(events) {
     Base::callback(
-        [](Fl_Widget*, void* self) { deliverClose(static_cast<EventWindow*>(self)->events_); },
+        [](Fl_Widget*, void* self) {
+          WindowEvents& handler = static_cast<EventWindow*>(self)->events_;
+          // FLTK closes a window on an Escape that nothing took (as when its keys went to
+          // another window's widget); here Escape is one of the keys.
+          if (Fl::event() == FL_SHORTCUT && Fl::event_key() == FL_Escape) {
+            handler.key(kKeyEscape);
+          } else {
+            deliverClose(handler);
+          }
+        },
         this);
   }
 
@@ -77,7 +115,7 @@ class EventWindow : public Base {
         if (Fl::event_dy() != 0) events_.wheel(wheelNotches());
         return 1;
       case FL_KEYDOWN:
-        events_.key(upperKey(Fl::event_key()));
+        events_.key(programKey());
         return 1;
       case FL_LEAVE:
         events_.mouseLeave();
@@ -176,6 +214,56 @@ void selectVisibilityEvents(Fl_Window& window) {
   XSelectInput(fl_display, xid, attributes.your_event_mask | VisibilityChangeMask);
 }
 
+// Every window of the program shows the icon of the desktop entry; the window manager picks
+// the size it needs (_NET_WM_ICON). Sizes that cannot be loaded are left out.
+void setWindowIcons() {
+  std::vector<std::unique_ptr<Fl_PNG_Image>> loaded;
+  for (const char* name : {"window_icon_48.png", "window_icon_128.png", "window_icon_256.png"}) {
+    const auto bytes = findResource(name);
+    if (!bytes.data()) continue;
+    auto image = std::make_unique<Fl_PNG_Image>(name, bytes.data(), static_cast<int>(bytes.size()));
+    if (image->fail() == 0) loaded.push_back(std::move(image));
+  }
+  std::vector<const Fl_RGB_Image*> icons;
+  for (const auto& image : loaded) icons.push_back(image.get());
+  // FLTK keeps copies of its own.
+  Fl_Window::default_icons(icons.data(), static_cast<int>(icons.size()));
+}
+
+// The values of a property of 32-bit items (XLib hands them over as longs); none when the
+// window lacks it.
+std::vector<unsigned long> longsOf(Window window, const char* property, Atom type) {
+  Atom actual = None;
+  int format = 0;
+  unsigned long count = 0;
+  unsigned long after = 0;
+  unsigned char* data = nullptr;
+  const Atom name = XInternAtom(fl_display, property, False);
+  std::vector<unsigned long> values;
+  if (XGetWindowProperty(fl_display, window, name, 0, 4096, False, type, &actual, &format, &count,
+                         &after, &data) == Success &&
+      data && format == 32) {
+    const auto* items = reinterpret_cast<const unsigned long*>(data);
+    values.assign(items, items + count);
+  }
+  if (data) XFree(data);
+  return values;
+}
+
+// A running window manager that follows the desktop's window hints and makes windows full
+// screen when asked. Its check window names itself, which a manager that has gone does not
+// (the root window may keep its properties).
+bool managerTakesFullScreen() {
+  const Window root = RootWindow(fl_display, fl_screen);
+  const auto check = longsOf(root, "_NET_SUPPORTING_WM_CHECK", XA_WINDOW);
+  if (check.empty() || longsOf(check[0], "_NET_SUPPORTING_WM_CHECK", XA_WINDOW) != check) {
+    return false;
+  }
+  const auto supported = longsOf(root, "_NET_SUPPORTED", XA_ATOM);
+  const Atom fullScreen = XInternAtom(fl_display, "_NET_WM_STATE_FULLSCREEN", False);
+  return std::find(supported.begin(), supported.end(), fullScreen) != supported.end();
+}
+
 bool quitRequested = false;
 int quitCode = 0;
 
@@ -209,6 +297,10 @@ struct MainWindow::Impl {
   SwapWatch swapWatch;
   bool started = false;
   bool mapped = false;
+  Rect beforeFullScreen{0, 0, 0, 0};  // the outer rectangle when full screen began
+  // Full screen without a window manager: the window covers the screen, and had this place.
+  bool coversScreen = false;
+  Rect clientBeforeFullScreen{0, 0, 0, 0};
   bool obscured = false;
   Drive drive = Drive::stopped;
   LoopTimer timer{timerFired, this};
@@ -336,6 +428,7 @@ bool MainWindow::show() {
   // The X class of every window the program opens: desktops match it against the desktop
   // entry (StartupWMClass) to show the program's name and icon for its windows.
   Fl_Window::default_xclass(kWindowClass);
+  setWindowIcons();
   Fl::add_system_handler(Impl::watchEvents, impl_.get());
   window.show();
   // Let the window manager map and place the window, then take the frame out of the size
@@ -405,7 +498,41 @@ void MainWindow::reveal() {
   if (!impl_->window().visible()) impl_->window().show();
 }
 
-void MainWindow::requestClose() { impl_->window().do_callback(); }
+void MainWindow::setFullScreen(bool on) {
+  if (on == fullScreen()) return;
+  Fl_Window& window = impl_->window();
+  if (on) impl_->beforeFullScreen = outerRect();
+  if (managerTakesFullScreen()) {
+    if (on) {
+      window.fullscreen();
+    } else {
+      window.fullscreen_off();
+    }
+    return;
+  }
+  // Without a window manager there is no frame, and covering the screen is full screen. (FLTK
+  // would make the window anew, and its OpenGL context with it.)
+  Rect& client = impl_->clientBeforeFullScreen;
+  if (on) {
+    client = {window.x(), window.y(), window.x() + window.w(), window.y() + window.h()};
+    int x = 0, y = 0, w = 0, h = 0;
+    Fl::screen_xywh(x, y, w, h, window.x() + window.w() / 2, window.y() + window.h() / 2);
+    window.resize(x, y, w, h);
+  } else {
+    window.resize(client.left, client.top, client.right - client.left, client.bottom - client.top);
+  }
+  impl_->coversScreen = on;
+}
+
+bool MainWindow::fullScreen() const {
+  return impl_->coversScreen || impl_->window().fullscreen_active() != 0;
+}
+
+Rect MainWindow::placementToStore() const {
+  return fullScreen() ? impl_->beforeFullScreen : outerRect();
+}
+
+void MainWindow::requestClose() { deliverClose(*impl_->events); }
 
 void MainWindow::destroy() {
   impl_->started = false;
@@ -415,6 +542,24 @@ void MainWindow::destroy() {
 }
 
 int screenWidth() { return Fl::w(); }
+
+void readToolkitOptions() {
+  const char* home = std::getenv("HOME");
+  const std::string saved = home ? home : "";
+  struct stat info {};
+  if (home && stat((saved + "/.fltk/fltk.org/fltk.prefs").c_str(), &info) == 0) {
+    Fl::option(Fl::OPTION_ARROW_FOCUS);
+    return;
+  }
+  // No folder can be made under /dev/null, whoever runs the program.
+  setenv("HOME", "/dev/null", 1);
+  Fl::option(Fl::OPTION_ARROW_FOCUS);
+  if (home) {
+    setenv("HOME", saved.c_str(), 1);
+  } else {
+    unsetenv("HOME");
+  }
+}
 
 int runLoop() {
   loopRunning = true;

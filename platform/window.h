@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/keys.h"
 #include "platform/rect.h"
 
 namespace platform {
@@ -30,7 +31,7 @@ class WindowEvents {
   virtual void mouseLeave() {}  // the pointer left the client area
   // Notches of the wheel: positive when it turns away from the user.
   virtual void wheel(int /*notches*/) {}
-  // Letters arrive as their upper-case codes.
+  // A key, as platform/keys.h tells.
   virtual void key(int /*code*/) {}
   // The user asked to close the window; asked before runLoop starts, it arrives when it starts.
   virtual void close() = 0;
@@ -72,6 +73,12 @@ class MainWindow {
   void raise();
   // Shows a hidden or minimised window without moving, sizing or raising a visible one.
   void reveal();
+  // Full screen on the window's screen, or back to the place and size it had before.
+  void setFullScreen(bool on);
+  bool fullScreen() const;
+  // The rectangle to store when the window closes: its outer rectangle, or while it is full
+  // screen the one it had before.
+  Rect placementToStore() const;
   // As if the user had clicked the close box: WindowEvents::close runs (see there when).
   void requestClose();
   void destroy();
@@ -82,6 +89,12 @@ class MainWindow {
 };
 
 int screenWidth();
+
+// FLTK reads its options from preferences files the first time a widget asks for one, and in
+// doing so creates ~/.fltk/fltk.org/fltk.prefs. The program uses none of FLTK's preferences:
+// call this before the first window, and the options are read without making that file (one
+// that is already there, made by another program, is read as usual).
+void readToolkitOptions();
 
 // Runs the loop until quit() is called; returns quit's code. A close asked for before the
 // loop ran is delivered first. When it returns, no worker waits for the UI thread any more

@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "platform/keys.h"
+
 namespace {
 
 int32_t atMost(int32_t value, int32_t limit) { return value > limit ? limit : value; }
@@ -50,6 +52,18 @@ std::optional<ViewNudge> nudgeOfKey(int code) {
   switch (code) {
     case 'F':
       return ViewNudge::spinFaster;
+    case '+':
+      return ViewNudge::zoomIn;
+    case '-':
+      return ViewNudge::zoomOut;
+    case platform::kKeyLeft:
+      return ViewNudge::spinLeft;
+    case platform::kKeyRight:
+      return ViewNudge::spinRight;
+    case platform::kKeyUp:
+      return ViewNudge::tiltUp;
+    case platform::kKeyDown:
+      return ViewNudge::tiltDown;
     case 'S':
       return ViewNudge::spinSlower;
     case 'H':
@@ -123,6 +137,13 @@ void wheelTurn(ViewState& view, int notches) {
 }
 
 CommandResult keyDown(Commands& commands, int code) {
+  if (code == platform::kControlKey + 'Q') return commands.quit();
+  if (code == platform::kControlKey + 'W') return {};  // it closes dialogs, not the globe
+  // Any other key does with Ctrl held what it does alone, as it always has.
+  code &= ~platform::kControlKey;
+  if (code == platform::kKeyF1) return commands.openHelp();
+  if (code == platform::kKeyF11) return commands.toggleFullScreen();
+  if (code == platform::kKeyEscape) return commands.leaveFullScreen();
   if (code >= '1' && code <= '4') return commands.applyPreset(code - '1');
   if (code == 'N') return commands.refreshNow();
   if (const auto option = optionOfKey(code)) return commands.toggleOption(*option);

@@ -31,9 +31,11 @@ void zoomDragMove(DisplayState& state, int32_t y, int32_t clientHeight);
 // out.
 void wheelTurn(ViewState& view, int notches);
 
-// Keys by upper-case code, each a command: 1 to 4 apply presets A to D, N refreshes now, T C P
-// flip the night style, the city lights and the palette, F S H L R Z X U D nudge the view.
-// Other keys do nothing.
+// Keys (platform/keys.h), each a command: 1 to 4 apply presets A to D, N refreshes now, T C P
+// flip the night style, the city lights and the palette, F S H L R Z X U D nudge the view, as
+// do + and - (as Z and X) and the arrows (as L R U D). Ctrl+Q closes the program, F1 opens the
+// help, F11 switches full screen on and off and Escape switches it off. Other keys do nothing;
+// with Ctrl held (but for Q and W) a key does what it does alone.
 CommandResult keyDown(Commands& commands, int code);
 
 // What a mouse move does with the buttons as they are.

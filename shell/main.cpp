@@ -19,6 +19,7 @@ int main(int argc, char** argv) {
   links.panel.show = [&panel] { panel.show(); };
   links.panel.outerRect = [&panel](platform::Rect& rect) { return panel.outerRect(rect); };
   links.panel.mirror = [&panel](const CommandResult& result) { panel.mirror(result); };
+  links.panel.openHelp = [&panel] { panel.openHelp(); };
   links.fetch = linkFetchRun(records, [] { return panelWindow.load() != nullptr; });
   const int code = runProgram(argc, argv, std::move(links));
   panel.destroy();  // the panel goes with its owner, the main window

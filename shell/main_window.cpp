@@ -199,11 +199,25 @@ void MainWindowHandler::mouseLeave() { pointerLeft(display_.pointer); }
 
 void MainWindowHandler::wheel(int notches) { wheelTurn(display_.view, notches); }
 
-void MainWindowHandler::key(int code) { mirror(keyDown(records_.commands, code)); }
+void MainWindowHandler::key(int code) { act(keyDown(records_.commands, code)); }
+
+// Shows a command's result in the panel and does what it asks of the windows.
+void MainWindowHandler::act(const CommandResult& result) {
+  mirror(result);
+  if (result.helpRequested && links_.panel.openHelp) {
+    platform::post(links_.panel.openHelp);  // the dialog's loop runs outside this key's event
+  }
+  if (result.fullScreen == FullScreenRequest::toggle) {
+    mainWindow->setFullScreen(!mainWindow->fullScreen());
+  } else if (result.fullScreen == FullScreenRequest::leave) {
+    mainWindow->setFullScreen(false);
+  }
+  if (result.closeRequested) mainWindow->requestClose();
+}
 
 void MainWindowHandler::close() {
   records_.schedule->close();
-  const platform::Rect outer = mainWindow->outerRect();
+  const platform::Rect outer = mainWindow->placementToStore();
   writeSettingInt(SettingKey::windowLeft, outer.left);
   writeSettingInt(SettingKey::windowTop, outer.top);
   writeSettingInt(SettingKey::windowWidth, outer.right - outer.left);

@@ -29,6 +29,7 @@ struct PanelHooks {
   std::function<void()> show;                        // bring the panel to the top and show it
   std::function<bool(platform::Rect&)> outerRect;    // false while there is no panel
   std::function<void(const CommandResult&)> mirror;  // show a command's result in the widgets
+  std::function<void()> openHelp;  // open the help dialog as the panel's HELP button does
 };
 
 // What the program's entry wires into the main window before it is created.
@@ -78,6 +79,7 @@ class MainWindowHandler : public platform::WindowEvents {
   void showStatus(const FetchSnapshot& results);
   void keepFetchSchedule(uint32_t before);
   void mirror(const CommandResult& result);
+  void act(const CommandResult& result);
 
   MainWindowLinks links_;
   ProgramRecords& records_;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "model/fetch_schedule.h"
+#include "platform/keys.h"
 #include "platform/open_url.h"
 #include "tests/panel/settings_home.h"
 
@@ -131,8 +132,10 @@ TEST_F(KeysTest, ZoomStepsAndLimits) {
     int action;  // a key code, or 1 / -1 for a wheel notch up / down, 0 for a still wheel
     int32_t expected;
   } cases[] = {
-      {80, 1, 84},   {26, -1, 25}, {19, 1, 19},     {599, 1, 600}, {80, 0, 80},   {27, 'X', 25},
-      {80, 'X', 72}, {9, 'Z', 9},  {580, 'Z', 600}, {80, 'Z', 88}, {100, -1, 95}, {10, -1, 25},
+      {80, 1, 84},   {26, -1, 25},  {19, 1, 19},   {599, 1, 600},   {80, 0, 80},
+      {27, 'X', 25}, {80, 'X', 72}, {9, 'Z', 9},   {580, 'Z', 600}, {80, 'Z', 88},
+      {100, -1, 95}, {10, -1, 25},  {80, '+', 88}, {27, '-', 25},  // + and - (also the number
+                                                                   // pad's) as Z and X
   };
   for (const auto& c : cases) {
     display.view.zoom = c.zoom;
@@ -151,12 +154,23 @@ TEST_F(KeysTest, SpinAndTiltKeys) {
     float spinRate, tilt;
     float expectedSpin, expectedTilt;
   } cases[] = {
-      {'F', 1.0f, 200.0f, 1.1f, 200.0f},  {'S', 1.0f, 200.0f, 0.9f, 200.0f},
-      {'H', 1.0f, 200.0f, 0.0f, 200.0f},  {'L', 1.0f, 200.0f, 0.1f, 200.0f},
-      {'R', 1.0f, 200.0f, -0.1f, 200.0f}, {'U', 1.0f, 200.0f, 1.0f, 201.0f},
-      {'U', 1.0f, 269.5f, 1.0f, 270.0f},  {'D', 1.0f, 200.0f, 1.0f, 199.0f},
-      {'D', 1.0f, 90.0f, 1.0f, 90.0f},    {'Q', 1.0f, 200.0f, 1.0f, 200.0f},
+      {'F', 1.0f, 200.0f, 1.1f, 200.0f},
+      {'S', 1.0f, 200.0f, 0.9f, 200.0f},
+      {'H', 1.0f, 200.0f, 0.0f, 200.0f},
+      {'L', 1.0f, 200.0f, 0.1f, 200.0f},
+      {'R', 1.0f, 200.0f, -0.1f, 200.0f},
+      {'U', 1.0f, 200.0f, 1.0f, 201.0f},
+      {'U', 1.0f, 269.5f, 1.0f, 270.0f},
+      {'D', 1.0f, 200.0f, 1.0f, 199.0f},
+      {'D', 1.0f, 90.0f, 1.0f, 90.0f},
+      {'Q', 1.0f, 200.0f, 1.0f, 200.0f},
       {'f', 1.0f, 200.0f, 1.0f, 200.0f},  // letters arrive upper-case; others are ignored
+      // The arrows as L R U D; Ctrl with a letter as the letter alone.
+      {platform::kKeyLeft, 1.0f, 200.0f, 0.1f, 200.0f},
+      {platform::kKeyRight, 1.0f, 200.0f, -0.1f, 200.0f},
+      {platform::kKeyUp, 1.0f, 269.5f, 1.0f, 270.0f},
+      {platform::kKeyDown, 1.0f, 200.0f, 1.0f, 199.0f},
+      {platform::kControlKey + 'F', 1.0f, 200.0f, 1.1f, 200.0f},
   };
   for (const auto& c : cases) {
     display.view.spinRate = c.spinRate;
@@ -206,6 +220,30 @@ TEST_F(KeysTest, PresetRefreshAndOptionKeysNeedNoPanel) {
     EXPECT_EQ(fresh.view.nightStyle + fresh.view.cityLights + fresh.view.palette,
               std::string("TCP").find(key) != std::string::npos ? 1 : 0)
         << key;
+  }
+}
+
+// What keys ask of the windows: nothing of them changes the view.
+TEST_F(KeysTest, WindowKeys) {
+  const struct {
+    int key;
+    bool close, help;
+    FullScreenRequest fullScreen;
+  } cases[] = {
+      {platform::kControlKey + 'Q', true, false, FullScreenRequest::none},
+      {'Q', false, false, FullScreenRequest::none},
+      {platform::kControlKey + 'W', false, false, FullScreenRequest::none},
+      {platform::kKeyF1, false, true, FullScreenRequest::none},
+      {platform::kKeyF11, false, false, FullScreenRequest::toggle},
+      {platform::kKeyEscape, false, false, FullScreenRequest::leave},
+  };
+  for (const auto& c : cases) {
+    display.view.zoom = 80;
+    const CommandResult result = keyDown(commands, c.key);
+    EXPECT_EQ(result.closeRequested, c.close) << c.key;
+    EXPECT_EQ(result.helpRequested, c.help) << c.key;
+    EXPECT_EQ(result.fullScreen, c.fullScreen) << c.key;
+    EXPECT_EQ(display.view.zoom, 80) << c.key;
   }
 }
 
