@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "panel/dialog_tables.h"
+#include "platform/keys.h"
 
 namespace {
 
@@ -63,9 +64,15 @@ void panelCommand(PanelControls& panel, PanelState& state, Commands& commands, i
       commands.refreshNow();
       break;
     case kCommandCancel:
-      break;  // Escape: the panel stays
+      break;  // a cancel: the panel stays
     default:
       panelScroll(panel, commands);  // Enter and anything else re-read the sliders
       break;
   }
+}
+
+CommandResult panelKey(PanelControls& panel, PanelState& state, Commands& commands, int code) {
+  if (code == platform::kControlKey + 'Q') return commands.quit();
+  if (code == platform::kKeyF1) panelCommand(panel, state, commands, panelid::help);
+  return {};
 }

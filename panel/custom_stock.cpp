@@ -1,9 +1,14 @@
 #include "panel/custom_stock.h"
 
+#include <iterator>
+
 #include "model/settings.h"
 #include "panel/dialog_tables.h"
+#include "panel/program_close.h"
 #include "platform/dialog.h"
+#include "platform/message_box.h"
 #include "platform/settings_file.h"
+#include "platform/text.h"
 
 namespace {
 
@@ -11,7 +16,8 @@ std::string cut(const std::string& text) { return text.substr(0, kCustomTextLimi
 
 class CustomStockDialog : public platform::DialogEvents {
  public:
-  CustomStockDialog() : dialog_(kCustomDialog, *this) {
+  explicit CustomStockDialog(Commands& commands)
+      : commands_(commands), dialog_(kCustomDialog, *this) {
     // The settings file is what counts: it holds what the fetch thread will read next.
     const CustomStock stored = readCustomStock();
     dialog_.setText(customid::symbol, stored.symbol);
@@ -23,20 +29,43 @@ class CustomStockDialog : public platform::DialogEvents {
 
   void command(int id) override {
     if (id == kCommandOk) {
-      storeCustomStock({dialog_.text(customid::symbol), dialog_.text(customid::latitude),
-                        dialog_.text(customid::longitude)});
-      dialog_.hide();
+      ok();
     } else if (id == kCommandCancel) {
       dialog_.hide();
     }
   }
 
-  // A dialog without a close box treats a close request as Cancel.
+  // A dialog without a close box treats a close request (Escape, Ctrl+W) as Cancel.
   void closeRequest() override { command(kCommandCancel); }
+  void key(int code) override {
+    if (code == platform::kControlKey + 'Q') closeProgramIfAsked(commands_.quit());
+  }
 
  private:
+  // Stores the stock and closes; a latitude or longitude that is no number is refused, and
+  // the dialog stays open at that field.
+  void ok() {
+    const CustomStock typed{dialog_.text(customid::symbol), dialog_.text(customid::latitude),
+                            dialog_.text(customid::longitude)};
+    const StockCheck checked = checkCustomStock(typed);
+    if (!checked.stock) {
+      platform::messageBox(checked.refusal, "Custom");
+      dialog_.focus(checked.field);
+      return;
+    }
+    storeCustomStock(*checked.stock);
+    dialog_.hide();
+  }
+
+  Commands& commands_;
   platform::Dialog dialog_;
 };
+
+// A typed coordinate as it is stored: empty, or a decimal number with a decimal point.
+std::optional<std::string> coordinate(const std::string& typed) {
+  if (platform::trimBlanks(typed).empty()) return std::string();
+  return platform::decimalText(typed);
+}
 
 }  // namespace
 
@@ -55,7 +84,29 @@ bool storeCustomStock(const CustomStock& typed) {
   return writeSettingText(SettingKey::customLongitude, cut(typed.longitude)) && stored;
 }
 
-void runCustomStockDialog() {
-  CustomStockDialog dialog;
+StockCheck checkCustomStock(const CustomStock& typed) {
+  const struct {
+    const std::string& text;
+    int field;
+    const char* name;
+  } coordinates[] = {{typed.latitude, customid::latitude, "latitude"},
+                     {typed.longitude, customid::longitude, "longitude"}};
+  CustomStock stock{typed.symbol, "", ""};
+  std::string* stored[] = {&stock.latitude, &stock.longitude};
+  for (size_t i = 0; i < std::size(coordinates); ++i) {
+    const auto number = coordinate(coordinates[i].text);
+    if (!number) {
+      return {std::nullopt,
+              std::string("The ") + coordinates[i].name +
+                  " is not a number. Enter it in decimal degrees, such as 49.29 or -0.12.",
+              coordinates[i].field};
+    }
+    *stored[i] = *number;
+  }
+  return {stock, "", 0};
+}
+
+void runCustomStockDialog(Commands& commands) {
+  CustomStockDialog dialog(commands);
   dialog.run();
 }

@@ -39,7 +39,7 @@ constexpr ControlSpec kHelpControls[] = {
     {helpid::more, flatBitmapButton, "More...", 186, 186, 35, 12, "button_more.png"},
     {kCommandOk, flatBitmapButton, "OK", 242, 186, 35, 12, "button_close.png"},
     {helpid::text, multilineEdit, "", 3, 3, 284, 172},
-    {helpid::reset, checkBox, "Reset", 10, 188, 53, 8},
+    {helpid::reset, pushButton, "Reset", 10, 186, 35, 12},
 };
 
 constexpr ControlSpec kCustomControls[] = {

@@ -2,6 +2,7 @@
 
 #include "model/settings.h"
 #include "panel/dialog_tables.h"
+#include "panel/program_close.h"
 #include "platform/dialog.h"
 #include "platform/message_box.h"
 #include "platform/open_url.h"
@@ -25,17 +26,22 @@ class HelpDialog : public platform::DialogEvents {
         dialog_.hide();
         break;
       case helpid::more:
-        platform::openUrl(makerSiteRoot());
+        platform::openUrl(makerHelpPage());
         break;
       case helpid::reset:
-        resetAndClose(commands_);
+        // One stray click must not cost the script and end the program: only OK goes on.
+        if (platform::askOkCancel(kResetQuestion, "Reset")) resetAndClose(commands_);
         break;
       default:
-        break;  // Escape's cancel command included: the guide stays open
+        break;
     }
   }
 
+  // The close box, Escape and Ctrl+W close the guide as OK does.
   void closeRequest() override { dialog_.hide(); }
+  void key(int code) override {
+    if (code == platform::kControlKey + 'Q') closeProgramIfAsked(commands_.quit());
+  }
 
  private:
   Commands& commands_;
@@ -69,16 +75,14 @@ std::string editLines(const std::string& text) {
   return lines;
 }
 
-std::string makerSiteRoot() {
+std::string makerHelpPage() {
   std::string host = readSettingText(SettingKey::makerHost);
   if (!startsWithScheme(host)) host = "http://" + host;
   while (host.size() > 8 && host.back() == '/') host.pop_back();
-  return host + "/";
+  return host + "/help";
 }
 
-void resetAndClose(Commands& commands) {
-  if (commands.reset().closeRequested) platform::postCloseToMainWindow();
-}
+void resetAndClose(Commands& commands) { closeProgramIfAsked(commands.reset()); }
 
 void runHelpDialog(Commands& commands) {
   HelpDialog dialog(commands);

@@ -1,6 +1,7 @@
 #pragma once
-// The help dialog: the built-in user guide, a link to the maker's web site, and the Reset
-// box that throws away the cached script and ends the program.
+// The help dialog: the built-in user guide, More... for the whole guide as the maker's server
+// serves it, and the Reset button that, once the user has said OK, throws away the cached
+// script and ends the program.
 #include <optional>
 #include <string>
 
@@ -20,11 +21,15 @@ std::optional<std::string> helpText(
 // Carriage return + line feed pairs as the edit's line breaks.
 std::string editLines(const std::string& text);
 
-// The root page of the maker's web site, on the maker's server named by "makerhost".
-std::string makerSiteRoot();
+// The help page of the maker's server named by "makerhost": the feed server serves the
+// program's README there.
+std::string makerHelpPage();
 
-// The Reset box: the reset command (which throws away the cached script), then a close
-// request to the main window, which saves the placement and ends the program.
+// What Reset asks before it acts; Cancel is the default answer.
+constexpr const char* kResetQuestion = "Delete the cached script and close Orbiquant?";
+
+// Reset, once confirmed: the reset command (which throws away the cached script), then a
+// close request to the main window, which saves the placement and ends the program.
 void resetAndClose(Commands& commands);
 
 // Opens the modal dialog; returns when it closes.

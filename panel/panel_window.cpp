@@ -7,6 +7,7 @@
 #include "panel/custom_stock.h"
 #include "panel/dialog_tables.h"
 #include "panel/help_dialog.h"
+#include "panel/program_close.h"
 #include "platform/dialog.h"
 
 // The real panel: the dialog as PanelControls, its events handed to the panel logic.
@@ -21,8 +22,9 @@ class ControlPanel : public platform::DialogEvents, public PanelControls {
   // DialogEvents
   void command(int id) override { panelCommand(*this, state_, commands_, id); }
   void scroll(int /*id*/) override { panelScroll(*this, commands_); }
-  // The close box hides the panel (a minimised one is shown instead); a right-button
-  // release over the globe brings it back.
+  void key(int code) override { closeProgramIfAsked(panelKey(*this, state_, commands_, code)); }
+  // The close box (and Escape and Ctrl+W) hides the panel (a minimised one is shown instead);
+  // a right-button release over the globe brings it back.
   void closeRequest() override {
     if (dialog_.minimised()) {
       dialog_.show();
@@ -38,7 +40,7 @@ class ControlPanel : public platform::DialogEvents, public PanelControls {
   void setSlider(int id, int position) override { dialog_.setSliderPosition(id, position); }
   void pressPreset(int preset) override { dialog_.pressRadio(panelid::presetButtons[preset & 3]); }
   void openHelp() override { runHelpDialog(commands_); }
-  void openCustom() override { runCustomStockDialog(); }
+  void openCustom() override { runCustomStockDialog(commands_); }
 
  private:
   Commands& commands_;
@@ -64,6 +66,10 @@ void PanelWindow::mirror(const CommandResult& result) {
 
 void PanelWindow::show() {
   if (panel_) panel_->dialog().show();
+}
+
+void PanelWindow::openHelp() {
+  if (panel_) panel_->command(panelid::help);
 }
 
 bool PanelWindow::outerRect(platform::Rect& rect) const {

@@ -28,6 +28,9 @@ class PanelWindow {
   // Shows a hidden panel at its old place and brings it to the top.
   void show();
 
+  // Opens the help dialog as the panel's HELP button does (nothing while it is open).
+  void openHelp();
+
   // The panel's rectangle with its frame; false while there is no panel.
   bool outerRect(platform::Rect& rect) const;
 

@@ -57,6 +57,44 @@ int pixelSize(int points) { return scaleRounded(points, 96, 72); }
 
 Fl_Color flColour(Colour c) { return fl_rgb_color(c.red, c.green, c.blue); }
 
+class DialogWindow : public Fl_Double_Window {
+ public:
+  DialogWindow(int w, int h, const char* caption, DialogEvents& events, int defaultId)
+      : Fl_Double_Window(w, h, caption), events_(events), defaultId_(defaultId) {
+    callback(
+        [](Fl_Widget*, void* self) { static_cast<DialogWindow*>(self)->events_.closeRequest(); },
+        this);
+  }
+  int handle(int event) override {
+    if (event == FL_SHORTCUT) {
+      // Enter is the default command wherever the focus is (FLTK's groups would move the
+      // focus with it); a default button is pressed by the same command.
+      const int key = Fl::event_key();
+      if (key == FL_Enter || key == FL_KP_Enter) {
+        events_.command(defaultId_);
+        return 1;
+      }
+    }
+    const int handled = Fl_Double_Window::handle(event);
+    if (handled || event != FL_SHORTCUT) return handled;
+    if (Fl::event_key() == FL_Escape) {
+      do_callback();  // as the close box
+      return 1;
+    }
+    if (Fl::event_key() == FL_F + 1) {
+      events_.key(kKeyF1);
+      return 1;
+    }
+    return 0;
+  }
+
+  void quitKey() { events_.key(kControlKey + 'Q'); }
+
+ private:
+  DialogEvents& events_;
+  int defaultId_;
+};
+
 // --- The modal state -------------------------------------------------------------------
 
 int modalDepth = 0;
@@ -86,6 +124,21 @@ bool isInputEvent(int event) {
   }
 }
 
+// Ctrl+W closes the dialog or box that has the focus as its close box does, and Ctrl+Q in a
+// dialog asks to quit, before any control could take either key.
+bool windowKey(int event, Fl_Window* window) {
+  if (event != FL_KEYBOARD || !window || !isSideWindow(window) || !Fl::event_state(FL_CTRL)) {
+    return false;
+  }
+  if (Fl::event_key() == 'w') {
+    window->do_callback();
+    return true;
+  }
+  if (Fl::event_key() != 'q') return false;
+  if (auto* dialog = dynamic_cast<DialogWindow*>(window)) dialog->quitKey();
+  return true;
+}
+
 // While a modal dialog runs, the main window (its owner) takes no input, as a disabled
 // owner would; the control panel, the dialogs and the message boxes keep theirs.
 int dispatch(int event, Fl_Window* window) {
@@ -93,6 +146,7 @@ int dispatch(int event, Fl_Window* window) {
       isInputEvent(event)) {
     return 0;
   }
+  if (windowKey(event, window)) return 1;
   return Fl::handle_(event, window);
 }
 
@@ -110,35 +164,6 @@ int dialogUnitsToPixelsX(int units, BaseUnits base) { return scaleRounded(units,
 int dialogUnitsToPixelsY(int units, BaseUnits base) { return scaleRounded(units, base.y, 8); }
 
 // --- Dialog -------------------------------------------------------------------------------
-
-class DialogWindow : public Fl_Double_Window {
- public:
-  DialogWindow(int w, int h, const char* caption, DialogEvents& events, int defaultId)
-      : Fl_Double_Window(w, h, caption), events_(events), defaultId_(defaultId) {
-    callback(
-        [](Fl_Widget*, void* self) { static_cast<DialogWindow*>(self)->events_.closeRequest(); },
-        this);
-  }
-  int handle(int event) override {
-    if (event == FL_SHORTCUT) {
-      // Enter is the default command wherever the focus is (FLTK's groups would move the
-      // focus with it); a default button is pressed by the same command.
-      const int key = Fl::event_key();
-      if (key == FL_Enter || key == FL_KP_Enter) {
-        events_.command(defaultId_);
-        return 1;
-      }
-    }
-    const int handled = Fl_Double_Window::handle(event);
-    if (handled || event != FL_SHORTCUT || Fl::event_key() != FL_Escape) return handled;
-    events_.command(2);
-    return 1;
-  }
-
- private:
-  DialogEvents& events_;
-  int defaultId_;
-};
 
 struct Dialog::Impl {
   DialogEvents* events = nullptr;
@@ -408,6 +433,13 @@ void Dialog::setText(int id, std::string_view text) {
   if (auto* input = dynamic_cast<Fl_Input*>(w))
     input->value(copy.data(), static_cast<int>(copy.size()));
   if (auto* editor = dynamic_cast<Fl_Text_Editor*>(w)) editor->buffer()->text(copy.c_str());
+}
+
+void Dialog::focus(int id) {
+  Fl_Widget* w = impl_->widget(id);
+  if (!w) return;
+  w->take_focus();
+  if (auto* input = dynamic_cast<Fl_Input*>(w)) input->position(input->size(), 0);
 }
 
 void Dialog::moveTo(int left, int top) {

@@ -5,9 +5,9 @@
 // eighth of its height down, so a table keeps its proportions with whatever font the
 // display matches for the face it names.
 //
-// The dialogs report what happens as commands: a click on a control gives its identifier,
-// Enter gives the default button's identifier (1 when there is none) and Escape gives 2.
-// Tab and the arrow keys move between the controls.
+// The dialogs report what happens as commands: a click on a control gives its identifier and
+// Enter gives the default button's identifier (1 when there is none). Escape and Ctrl+W ask to
+// close, as the close box does. Tab and the arrow keys move between the controls.
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -81,7 +81,10 @@ class DialogEvents {
   virtual ~DialogEvents() = default;
   virtual void command(int id) = 0;
   virtual void scroll(int /*id*/) {}  // a slider's position changed
-  virtual void closeRequest() = 0;    // the caption's close box or the window manager
+  // The caption's close box, the window manager, Escape or Ctrl+W.
+  virtual void closeRequest() = 0;
+  // Ctrl+Q and F1, which no control takes (codes of platform/keys.h).
+  virtual void key(int /*code*/) {}
 };
 
 class Dialog {
@@ -103,6 +106,8 @@ class Dialog {
   void setSliderPosition(int id, int position);
   std::string text(int id) const;
   void setText(int id, std::string_view text);
+  // Gives the control the focus; an edit's text is selected.
+  void focus(int id);
 
   // Places the outer top-left corner (frame included) at a screen position.
   void moveTo(int left, int top);

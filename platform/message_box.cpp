@@ -2,12 +2,14 @@
 
 #include <FL/Fl.H>
 #include <FL/Fl_Box.H>
+#include <FL/Fl_Button.H>
 #include <FL/Fl_Return_Button.H>
 #include <FL/Fl_Window.H>
 #include <FL/fl_ask.H>
 #include <FL/fl_draw.H>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -69,48 +71,66 @@ std::vector<BoxWindow*>& openBoxes() {
 
 class BoxWindow : public Fl_Window {
  public:
-  BoxWindow(const std::string& text, const std::string& title, std::function<void()> dismissed)
+  // An information box with an OK button, or a question with OK and Cancel, Cancel being the
+  // default (Enter, Escape, the close box). `dismissed` is told whether OK was pressed.
+  BoxWindow(const std::string& text, const std::string& title, bool question,
+            std::function<void(bool ok)> dismissed)
       : Fl_Window(1, 1), dismissed_(std::move(dismissed)) {
     copy_label(title.c_str());
     const TextSize size = measureText(text);
     const int textHeight = std::max(size.height, kIconSize);
-    const int width = std::max(4 * kMargin + kIconSize + size.width, 2 * kMargin + kButtonWidth);
+    const int buttons = question ? 2 : 1;
+    const int width = std::max(4 * kMargin + kIconSize + size.width,
+                               (buttons + 1) * kMargin + buttons * kButtonWidth);
     const int buttonTop = 2 * kMargin + textHeight;
     begin();
-    auto* icon = new Fl_Box(FL_THIN_UP_BOX, kMargin, kMargin, kIconSize, kIconSize, "i");
+    auto* icon =
+        new Fl_Box(FL_THIN_UP_BOX, kMargin, kMargin, kIconSize, kIconSize, question ? "?" : "i");
     icon->color(FL_WHITE);
     icon->labelfont(FL_TIMES_BOLD);
     icon->labelsize(34);
     icon->labelcolor(FL_BLUE);
     const Fl_Align align = FL_ALIGN_LEFT | FL_ALIGN_INSIDE | (size.wrapped ? FL_ALIGN_WRAP : 0);
     new PlainText(2 * kMargin + kIconSize, kMargin, size.width, textHeight, text, align);
-    auto* ok = new Fl_Return_Button(width - kMargin - kButtonWidth, buttonTop, kButtonWidth,
-                                    kButtonHeight, "OK");
-    ok->callback([](Fl_Widget* w, void*) { static_cast<BoxWindow*>(w->window())->dismiss(); });
+    // The default button comes first: it has the focus.
+    auto* first = new Fl_Return_Button(width - kMargin - kButtonWidth, buttonTop, kButtonWidth,
+                                       kButtonHeight, question ? "Cancel" : "OK");
+    const long defaultIsOk = question ? 0 : 1;
+    first->callback([](Fl_Widget* w, long ok) { dismissBox(w, ok != 0); }, defaultIsOk);
+    if (question) {
+      auto* ok = new Fl_Button(width - 2 * (kMargin + kButtonWidth), buttonTop, kButtonWidth,
+                               kButtonHeight, "OK");
+      ok->callback([](Fl_Widget* w, void*) { dismissBox(w, true); });
+    }
     end();
     resize(0, 0, width, buttonTop + kButtonHeight + kMargin);
     int sx = 0, sy = 0, sw = 0, sh = 0;
     Fl::screen_work_area(sx, sy, sw, sh, 0);
     position(sx + (sw - w()) / 2, sy + (sh - h()) / 2);
-    // The close box and Escape (which FLTK turns into the window's callback) are OK.
-    callback([](Fl_Widget* w, void*) { static_cast<BoxWindow*>(w)->dismiss(); });
+    // The close box and Escape (which FLTK turns into the window's callback) are the default.
+    callback([](Fl_Widget* w, long ok) { static_cast<BoxWindow*>(w)->dismiss(ok != 0); },
+             defaultIsOk);
     openBoxes().push_back(this);
     addSideWindow(this);
   }
 
-  void dismiss() {
+  static void dismissBox(Fl_Widget* button, bool ok) {
+    static_cast<BoxWindow*>(button->window())->dismiss(ok);
+  }
+
+  void dismiss(bool ok) {
     auto& boxes = openBoxes();
     boxes.erase(std::remove(boxes.begin(), boxes.end(), this), boxes.end());
     removeSideWindow(this);
     hide();
-    const std::function<void()> dismissed = std::move(dismissed_);
+    const std::function<void(bool)> dismissed = std::move(dismissed_);
     dismissed_ = nullptr;
     Fl::delete_widget(this);  // not at once: this may run inside one of its callbacks
-    if (dismissed) dismissed();
+    if (dismissed) dismissed(ok);
   }
 
  private:
-  std::function<void()> dismissed_;
+  std::function<void(bool)> dismissed_;
 };
 
 }  // namespace
@@ -125,13 +145,26 @@ void messageBox(std::string_view text, std::string_view title) {
 
 void openMessageBox(std::string_view text, std::string_view title,
                     std::function<void()> dismissed) {
-  auto* box = new BoxWindow(std::string(text), std::string(title), std::move(dismissed));
+  auto* box = new BoxWindow(std::string(text), std::string(title), false,
+                            [dismissed = std::move(dismissed)](bool) {
+                              if (dismissed) dismissed();
+                            });
   box->show();
+}
+
+bool askOkCancel(std::string_view text, std::string_view title) {
+  std::optional<bool> answer;
+  auto* box = new BoxWindow(std::string(text), std::string(title), true,
+                            [&answer](bool ok) { answer = ok; });
+  box->set_modal();
+  box->show();
+  while (!answer) Fl::wait();
+  return *answer;
 }
 
 void closeMessageBoxes() {
   const std::vector<BoxWindow*> boxes = openBoxes();
-  for (BoxWindow* box : boxes) box->dismiss();
+  for (BoxWindow* box : boxes) box->dismiss(false);
   Fl::flush();  // the boxes leave the screen now, not at the next loop pass
 }
 

@@ -14,7 +14,12 @@ void messageBox(std::string_view text, std::string_view title);
 // `dismissed` runs once on the UI thread when the box goes, by the user or closeMessageBoxes.
 void openMessageBox(std::string_view text, std::string_view title, std::function<void()> dismissed);
 
-// UI thread: dismisses every box that openMessageBox opened.
+// UI thread: a modal question with the buttons OK and Cancel; Cancel is the default, which
+// Enter, Escape, Ctrl+W and the close box choose. Returns true only when OK was pressed; a box
+// that closeMessageBoxes dismisses answers Cancel.
+bool askOkCancel(std::string_view text, std::string_view title);
+
+// UI thread: dismisses every box that openMessageBox or askOkCancel opened.
 void closeMessageBoxes();
 
 }  // namespace platform

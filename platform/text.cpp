@@ -35,6 +35,30 @@ std::string_view trimBlanks(std::string_view text, bool lineEnds) {
   return text;
 }
 
+std::optional<std::string> decimalText(std::string_view typed) {
+  std::string_view rest = trimBlanks(typed);
+  std::string number;
+  if (!rest.empty() && (rest.front() == '+' || rest.front() == '-')) {
+    number += rest.front();
+    rest.remove_prefix(1);
+  }
+  bool digits = false;
+  bool separator = false;
+  for (const char c : rest) {
+    if (c >= '0' && c <= '9') {
+      digits = true;
+      number += c;
+    } else if ((c == '.' || c == ',') && !separator) {
+      separator = true;
+      number += '.';
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (!digits) return std::nullopt;
+  return number;
+}
+
 bool equalsIgnoreCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {

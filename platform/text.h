@@ -3,6 +3,7 @@
 // locale: the program never consults the global C or C++ locale.
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,11 @@ int32_t leadingInt(std::string_view text);
 // The leading decimal floating-point number of `text` after blanks ("1.5e3", "-.25",
 // "12abc" -> 12); 0 when the text does not start with a number.
 double leadingDouble(std::string_view text);
+
+// A decimal number as a person types it, written with a decimal point: blanks at either end
+// dropped, an optional sign, digits and at most one decimal separator, '.' or ',' (",5" gives
+// ".5"). Nothing for any other text, the empty one included.
+std::optional<std::string> decimalText(std::string_view typed);
 
 // "%d" and "%f" (six decimals, '.' as the decimal point).
 std::string formatInt(int64_t value);

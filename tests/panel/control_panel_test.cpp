@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "panel/dialog_tables.h"
+#include "platform/keys.h"
 #include "tests/panel/fake_panel.h"
 #include "tests/panel/settings_home.h"
 
@@ -128,7 +129,7 @@ TEST_F(ControlPanelTest, CommandsAndKeys) {
     float colour;  // colorLevel afterwards: unlisted commands re-read the sliders
     std::vector<std::string> opened;
   } cases[] = {
-      {kCommandCancel, 0.0f, {}},  // Escape: nothing, the panel stays
+      {kCommandCancel, 0.0f, {}},  // a cancel: nothing, the panel stays
       {kCommandOk, 30.0f, {}},     // Enter re-reads the sliders
       {1009, 30.0f, {}},           // an id in the box range without a box
       {panelid::help, 0.0f, {"help"}},
@@ -140,6 +141,28 @@ TEST_F(ControlPanelTest, CommandsAndKeys) {
     panel->command(c.id);
     EXPECT_EQ(panel->view().colorLevel, c.colour) << c.id;
     EXPECT_EQ(panel->opened, c.opened) << c.id;
+  }
+}
+
+// Keys the panel's controls leave: F1 as HELP (not while the help is open), Ctrl+Q to close.
+TEST_F(ControlPanelTest, KeysOpenTheHelpAndClose) {
+  const struct {
+    int key;
+    bool helpOpen;
+    std::vector<std::string> opened;
+    bool close;
+  } cases[] = {
+      {platform::kKeyF1, false, {"help"}, false},
+      {platform::kKeyF1, true, {}, false},
+      {platform::kControlKey + 'Q', false, {}, true},
+      {'Q', false, {}, false},
+  };
+  for (const auto& c : cases) {
+    panel = std::make_unique<FakePanel>();
+    panel->own.helpDialogOpen = c.helpOpen;
+    const CommandResult result = panelKey(*panel, panel->own, panel->commands, c.key);
+    EXPECT_EQ(panel->opened, c.opened) << c.key;
+    EXPECT_EQ(result.closeRequested, c.close) << c.key;
   }
 }
 

@@ -28,6 +28,39 @@ TEST(CustomStock, StoresTheThreeKeysInOrderCutTo127) {
   EXPECT_EQ(back.longitude, "-0.1275");
 }
 
+// Latitude and longitude as people type them: a decimal comma is a decimal point, and what is
+// no number is refused, naming the field; the symbol is never checked.
+TEST(CustomStock, CoordinatesAreStoredWithADecimalPointOrRefused) {
+  const struct {
+    const char* latitude;
+    const char* longitude;
+    const char* stored;  // "latitude longitude", or nullptr when refused
+    int field;           // the refused field
+  } cases[] = {
+      {"49,29", " -0,12 ", "49.29 -0.12", 0},
+      {"51.5", "", "51.5 ", 0},
+      {"", "   ", " ", 0},
+      {"north", "8.4", nullptr, customid::latitude},
+      {"49,29", "8,4,1", nullptr, customid::longitude},
+      {"1,234.5", "0", nullptr, customid::latitude},
+  };
+  for (const auto& c : cases) {
+    const StockCheck checked = checkCustomStock({"S,1", c.latitude, c.longitude});
+    if (!c.stored) {
+      EXPECT_FALSE(checked.stock.has_value()) << c.latitude << "/" << c.longitude;
+      EXPECT_EQ(checked.field, c.field) << c.latitude;
+      const char* name = c.field == customid::latitude ? "latitude" : "longitude";
+      EXPECT_EQ(checked.refusal, std::string("The ") + name +
+                                     " is not a number. Enter it in decimal degrees, such as "
+                                     "49.29 or -0.12.");
+      continue;
+    }
+    ASSERT_TRUE(checked.stock.has_value()) << c.latitude << "/" << c.longitude;
+    EXPECT_EQ(checked.stock->symbol, "S,1");
+    EXPECT_EQ(checked.stock->latitude + " " + checked.stock->longitude, c.stored);
+  }
+}
+
 TEST(CustomStock, OpensWithWhatTheSettingsFileHolds) {
   SettingsHome home;
   EXPECT_EQ(readCustomStock().symbol, "");  // a first start: all three empty
@@ -67,18 +100,18 @@ TEST(HelpDialog, TheBuiltInGuideFitsAndEndsItsLinesWithCarriageReturns) {
   EXPECT_NE(text->find("NASA"), std::string::npos);
 }
 
-TEST(HelpDialog, MoreOpensTheRootOfTheMakersServer) {
+TEST(HelpDialog, MoreOpensTheHelpPageOfTheMakersServer) {
   SettingsHome home;
   const struct {
     const char* host;
-    const char* root;
-  } cases[] = {{nullptr, "http://127.0.0.1:8404/"},
-               {"maker.example:8080", "http://maker.example:8080/"},
-               {"HTTPS://maker.example/", "HTTPS://maker.example/"},
-               {"http://maker.example", "http://maker.example/"}};
+    const char* page;
+  } cases[] = {{nullptr, "http://127.0.0.1:8404/help"},
+               {"maker.example:8080", "http://maker.example:8080/help"},
+               {"HTTPS://maker.example/", "HTTPS://maker.example/help"},
+               {"http://maker.example", "http://maker.example/help"}};
   for (const auto& c : cases) {
     if (c.host) writeSettingText(SettingKey::makerHost, c.host);
-    EXPECT_EQ(makerSiteRoot(), c.root);
+    EXPECT_EQ(makerHelpPage(), c.page);
   }
 }
 

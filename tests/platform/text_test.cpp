@@ -29,6 +29,24 @@ TEST(Text, LeadingNumbersFollowTheStandardConversions) {
   }
 }
 
+TEST(Text, DecimalTextTakesAPointOrAComma) {
+  const struct {
+    const char* typed;
+    const char* written;  // nullptr: no number
+  } cases[] = {
+      {"49,29", "49.29"}, {" +3 ", "+3"},     {",5", ".5"},     {"7.", "7."},
+      {"-0.12", "-0.12"}, {"", nullptr},      {"-", nullptr},   {".", nullptr},
+      {"1e3", nullptr},   {"1.2.3", nullptr}, {"12a", nullptr}, {"- 1", nullptr},
+  };
+  for (const auto& c : cases) {
+    const auto written = platform::decimalText(c.typed);
+    EXPECT_EQ(written.has_value(), c.written != nullptr) << c.typed;
+    if (written && c.written) {
+      EXPECT_EQ(*written, c.written) << c.typed;
+    }
+  }
+}
+
 TEST(Text, FormatsLikePrintfInTheCLocale) {
   EXPECT_EQ(platform::formatInt(-9000), "-9000");
   EXPECT_EQ(platform::formatFixed(0.1), "0.100000");

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The control panel in the real program: its place, preset A at start, the Dark box on the
 # globe's background, Save and the preset buttons, hiding and showing, the help and custom
-# stock dialogs, the panel's place written at close, and Reset.
+# stock dialogs with their keys, the panel's place written at close, and Reset.
 # Control positions are client pixels of the dialog tables with the dialog font's base units
 # (Liberation Sans for "Arial" 10 point: 8 x 15 pixels per 4 x 8 dialog units).
 . "$(dirname "$0")/lib.sh"
@@ -81,11 +81,17 @@ click "$PANEL" 55 447  # HELP again, while it is open
 sleep 0.5  # time for a second window, were one to come
 check "HELP twice opens one help window" 1 "$(count_named $PID "  Help")"
 import -window root help_shot.png
+# Escape and Ctrl+W close the help window as its close box does; F1 on the panel opens it.
 xdotool mousemove --window "$HELP" 100 100 key Escape
-sleep 0.5
-check "Escape leaves the help window open" 1 "$(count_named $PID "  Help")"
+check_soon "Escape closes the help window" 0 count_named $PID "  Help"
+xdotool mousemove --window "$PANEL" 40 193 key F1  # over the text "Grid"
+HELP=$(wait_named $PID "  Help") || fail "F1 on the panel opened no help window"
+xdotool mousemove --window "$HELP" 100 100 key ctrl+w
+check_soon "Ctrl+W closes the help window" 0 count_named $PID "  Help"
+click "$PANEL" 55 447  # HELP
+HELP=$(wait_named $PID "  Help") || fail "no help window"
 click "$HELP" 407 360  # More...
-check_soon "More... opens the maker's site" "http://127.0.0.1:1/" opened  # makerhost
+check_soon "More... opens the maker's help page" "http://127.0.0.1:1/help" opened  # makerhost
 click "$HELP" 200 100  # into the help text
 xdotool key Return
 check_soon "Enter closes the help window, also from the help text" 0 count_named $PID "  Help"
@@ -98,12 +104,27 @@ click "$CUSTOM" 453 227  # Cancel
 check_soon "Cancel closes the custom stock window" 0 count_named $PID Custom
 check "Cancel stores nothing" "" "$(ini_value Items customS)"
 
+# A latitude that is no number is refused in a box of its own (also captioned "Custom"); the
+# dialog stays, and Escape then cancels it.
+click "$PANEL" 55 410  # Custom
+CUSTOM=$(wait_named $PID Custom) || fail "no custom stock window"
+click "$CUSTOM" 121 232
+xdotool type --delay 30 "north"
+xdotool key Return
+check_soon "a latitude that is no number is refused" 2 count_named $PID Custom
+xdotool key Return
+check_soon "the refusal goes, the dialog stays" 1 count_named $PID Custom
+xdotool key Escape
+check_soon "Escape cancels the custom stock window" 0 count_named $PID Custom
+check "nothing stored" " " "$(ini_value Items customS) $(ini_value Items customLat)"
+
+# Decimal commas, as typed in many countries, are stored as decimal points.
 click "$PANEL" 55 410  # Custom
 CUSTOM=$(wait_named $PID Custom) || fail "no custom stock window"
 click "$CUSTOM" 121 193
 xdotool type --delay 30 "ACME"
-xdotool key Tab && xdotool type --delay 30 "51.5"
-xdotool key Tab && xdotool type --delay 30 -- "-0.12"
+xdotool key Tab && xdotool type --delay 30 "51,5"
+xdotool key Tab && xdotool type --delay 30 -- "-0,12"
 import -window root custom_shot.png
 xdotool key Return
 check_soon "OK closes the custom stock window" 0 count_named $PID Custom
@@ -127,13 +148,25 @@ CUSTOM=$(wait_named $PID Custom) || fail "no custom stock window"
 xdotool mousemove --window "$CUSTOM" 300 50 key Return
 check_soon "OK closes the custom stock window" 0 count_named $PID Custom
 check "OK at once keeps the stored stock" "ACME 51.5 -0.12" "$(custom_keys)"
-echo "script" > orbq.txt
+# Reset asks first, with Cancel the default: Enter keeps everything; only OK deletes the
+# cache (at its place and where earlier versions kept it) and closes.
+echo "script" > "$CACHE"
+echo "old script" > orbq.txt
 click "$PANEL" 55 447  # HELP
 HELP=$(wait_named $PID "  Help") || fail "no help window"
-click "$HELP" 30 360  # Reset
+click "$HELP" 40 360  # Reset
+ASK=$(wait_named $PID Reset) || fail "Reset asked nothing"
+xdotool key Return
+check_soon "Enter answers Cancel" 0 count_named $PID Reset
+check "Cancel keeps the cache" "script" "$(cat "$CACHE")"
+click "$HELP" 40 360  # Reset
+ASK=$(wait_named $PID Reset) || fail "Reset asked nothing"
+read -r _ _ ASK_W _ <<< "$(geometry "$ASK")"
+click "$ASK" $((ASK_W - 155)) 81  # OK, left of Cancel
 wait_exit $PID
 check "exit code after Reset" 0 "$EXIT_CODE"
-check "Reset deletes the cache" absent "$([ -e orbq.txt ] && echo present || echo absent)"
+present() { [ -e "$1" ] && echo present || echo absent; }
+check "Reset deletes the cache" "absent absent" "$(present "$CACHE") $(present orbq.txt)"
 check "Reset saves the placement" "200 420" "$(ini_value Items mainx) $(ini_value Items xmainx)"
 
 [ -n "${PANEL_SHOTS:-}" ] && cp panel_shot.png help_shot.png custom_shot.png "$PANEL_SHOTS"/
