@@ -39,6 +39,7 @@ void removeStaleTemporaryFiles() {
 
 int runProgram(int argc, char** /*argv*/, MainWindowLinks links) {
   if (argc > 1) return 0;
+  platform::readToolkitOptions();
   removeStaleTemporaryFiles();
   const Placement placement = readPlacement();
   readDisplayOptions(links.records->display.view);

@@ -33,7 +33,7 @@ WIN=$(wait_window $PID) || { fail "no window"; finish; }
 # also comes back for a moment after the script download), and the server logs a request
 # only after answering it: each check waits for its state.
 EXPECTED_SCRIPT=$(sed "s/{HOST}/127.0.0.1:$PORT/g" "$ROOT/s3.txt" | md5sum)
-cached() { md5sum < orbq.txt 2>/dev/null; }
+cached() { md5sum < "$CACHE" 2>/dev/null; }
 check_soon "cached script" "$EXPECTED_SCRIPT" cached
 PATHS=("/m3d/cf2.txt" "/m3d/s3.txt" "/markets/indices" "/markets/commodities" "/q?s=^BSESN"
        "/rss/business" "/rss/stocks" "/rss/topstories")
@@ -79,7 +79,7 @@ check "exit code after close" 0 "$EXIT_CODE"
 # No server and no cache: the run ends with the no-cache box.
 kill $FEED_PID
 wait $FEED_PID 2>/dev/null
-rm -f orbq.txt
+rm -f "$CACHE"
 "$APP" &
 PID=$!
 WIN=$(wait_window $PID) || { fail "no window"; finish; }

@@ -4,7 +4,7 @@
 # of the main window ends the program at once with its placement saved.
 . "$(dirname "$0")/lib.sh"
 cd "$WORK"
-rm -f orbq.txt
+rm -f "$CACHE"
 mkdir -p "$(dirname "$INI")"
 # Port 1 on loopback refuses at once: every transfer fails without waiting.
 printf '[Items]\nmakerhost=127.0.0.1:1\nquotehost=127.0.0.1:1\nnewshost=127.0.0.1:1\n' > "$INI"

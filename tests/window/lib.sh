@@ -6,9 +6,11 @@ APP=$(realpath "$1")
 XCLOSE=$(realpath "$2")
 WORK=$(mktemp -d)
 export XDG_CONFIG_HOME=$WORK/config
+export XDG_CACHE_HOME=$WORK/cache
 export ORBIQUANT_OPENER=$WORK/opener
 trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$WORK"' EXIT
 INI=$XDG_CONFIG_HOME/orbiquant/orbq7.ini
+CACHE=$XDG_CACHE_HOME/orbiquant/orbq.txt
 FAILS=0
 
 # Host keys for [Items] that send every fetch to a closed loopback port: without them the
@@ -16,9 +18,10 @@ FAILS=0
 # put tags, a ticker and a new script into the test.
 NO_SERVER=$'makerhost=127.0.0.1:1\nquotehost=127.0.0.1:1\nnewshost=127.0.0.1:1'
 
-# The program runs in $WORK, where a script cache with no blocks keeps the fetch run quiet
-# when no feed server answers (otherwise its "No cache" box would cover part of the screen).
-printf '#00 no blocks\r\n***\r\n' > "$WORK/orbq.txt"
+# A script cache with no blocks keeps the fetch run quiet when no feed server answers
+# (otherwise its "No cache" box would cover part of the screen). The program runs in $WORK.
+mkdir -p "$(dirname "$CACHE")"
+printf '#00 no blocks\r\n***\r\n' > "$CACHE"
 cd "$WORK" || exit 1
 
 fail() { echo "FAIL: $*"; FAILS=$((FAILS + 1)); }
