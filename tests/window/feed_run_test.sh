@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
 # The globe with the local feed server, as scripts/run starts them: the first fetch run
 # downloads and caches the script, the caption returns to the caption text, tags and the
-# ticker appear, and the server sees the script's page, quote and feed requests. Then,
-# with the server gone and no cache, the "Error in progress..." box appears.
+# ticker appear, and the server sees the script's page, quote and feed requests. Started as
+# from the menu (in the home folder, no XDG folders named), it writes nothing but its settings
+# and its cache. Then, with the server gone and no cache, the "Error in progress..." box appears.
 . "$(dirname "$0")/lib.sh"
+export HOME=$WORK/home
+unset XDG_CONFIG_HOME XDG_CACHE_HOME
+INI=$HOME/.config/orbiquant/orbq7.ini
+CACHE=$HOME/.cache/orbiquant/orbq.txt
 FEED=$(dirname "$APP")/tools/orbiquant-feed
 ROOT=$(cd "$(dirname "$0")/../../server" && pwd)
 LOG=$WORK/feed.log
@@ -20,10 +25,10 @@ for attempt in 1 2 3 4 5 6 7 8; do
 done
 grep -q listening "$LOG" || { fail "feed server did not start"; finish; }
 
-mkdir -p "$(dirname "$INI")" "$WORK/run"
+mkdir -p "$(dirname "$INI")"
 printf '[Items]\nmakerhost=127.0.0.1:%s\nquotehost=127.0.0.1:%s\nnewshost=127.0.0.1:%s\n' \
   "$PORT" "$PORT" "$PORT" > "$INI"
-cd "$WORK/run"
+cd "$HOME"
 "$APP" &
 PID=$!
 WIN=$(wait_window $PID) || { fail "no window"; finish; }
@@ -72,9 +77,15 @@ xdotool mousemove $((GX + GW / 2)) $((GY + GH / 2))
 moved() { [ "$(band)" != "$HELD" ] && echo moved; }
 check_soon "ticker moves on when the pointer leaves its band" moved moved
 
+# A click on a panel button (A, the current preset) made FLTK write its preferences file.
+PANEL=$(xdotool search --all --onlyvisible --pid $PID --name '^Display$' | head -n 1)
+xdotool mousemove --window "$PANEL" 20 14 click 1 && sleep 0.5
 "$XCLOSE" "$WIN"
 wait_exit $PID
 check "exit code after close" 0 "$EXIT_CODE"
+check "the home folder holds the settings and the cache, nothing else" \
+  ".cache/orbiquant/orbq.txt .config/orbiquant/orbq7.ini .config/orbiquant/orbq7.ini.lock " \
+  "$(find . -type f | sed 's|^\./||' | LC_ALL=C sort | tr '\n' ' ')"
 
 # No server and no cache: the run ends with the no-cache box.
 kill $FEED_PID
