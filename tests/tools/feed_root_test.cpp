@@ -39,6 +39,16 @@ TEST(FeedRoot, InstalledShareFolderWinsOnlyWhenItHoldsBothFiles) {
   EXPECT_EQ(feed::defaultRoot(""), "server");
 }
 
+TEST(FeedRoot, HelpIsTheInstalledReadmeElseTheCheckoutsOne) {
+  TempDir prefix;
+  const std::string root = prefix.file("src/server");
+  EXPECT_EQ(feed::helpFile(prefix.file("bin/orbiquant-feed"), root), prefix.file("src/README.md"));
+  EXPECT_EQ(feed::helpFile("", "server"), "README.md");
+  touch(prefix.file("share/doc/orbiquant/README.md"));
+  EXPECT_EQ(feed::helpFile(prefix.file("bin/orbiquant-feed"), root),
+            prefix.file("share/doc/orbiquant/README.md"));
+}
+
 TEST(FeedRoot, OwnExecutableIsThisTestProgram) {
   EXPECT_EQ(std::filesystem::path(feed::ownExecutable()).filename(), "unit_tests");
 }

@@ -8,8 +8,9 @@
 // DIR defaults to the installed share folder (see root.h). Serves DIR/cf2.txt at /m3d/cf2.txt and
 // DIR/s3.txt at /m3d/s3.txt (with "{HOST}" replaced by the address the client asked for), index
 // pages at /markets/<name>, quote pages at /q?s=^SYM, RSS feeds at /rss/<name>, the web pages
-// tags open at /item/<SYM> and /news, and what the relay knows at /status. Every request is
-// logged as one whole line "<method> <path> <status>" (feed/request_log.h).
+// tags open at /item/<SYM> and /news, what the relay knows at /status, and the README as the
+// user guide at /help. Every request is logged as one whole line "<method> <path> <status>"
+// (feed/request_log.h).
 #include <httplib.h>
 
 #include <atomic>
@@ -220,6 +221,14 @@ int main(int argc, char** argv) {
   server.Get("/news", [&](const httplib::Request&, httplib::Response& res) {
     reply(res, news ? news->newsPage() : feed::newsPage(currentStep()), "text/html");
   });
+  // The user guide, for the help window's More... (browsers open http, not files).
+  const std::string help = feed::helpFile(feed::ownExecutable(), options.root);
+  server.Get("/help", [&](const httplib::Request&, httplib::Response& res) {
+    std::string text;
+    reply(res, readFile(help, text) ? text : "", "text/plain; charset=utf-8");
+  });
+  server.Get("/",
+             [](const httplib::Request&, httplib::Response& res) { res.set_redirect("/help"); });
   server.Get("/status", [&](const httplib::Request&, httplib::Response& res) {
     std::string text = "orbiquant-feed " ORBIQUANT_VERSION "\n";
     text += quotes ? quotes->status(std::time(nullptr)) : "quotes: the simulator's\n";

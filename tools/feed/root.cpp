@@ -20,6 +20,16 @@ std::string defaultRoot(const std::string& executable) {
   return "server";
 }
 
+std::string helpFile(const std::string& executable, const std::string& root) {
+  std::error_code ignored;
+  if (!executable.empty()) {
+    const fs::path installed = fs::path(executable).parent_path().parent_path() / "share" / "doc" /
+                               "orbiquant" / "README.md";
+    if (fs::is_regular_file(installed, ignored)) return installed.lexically_normal().string();
+  }
+  return (fs::path(root) / ".." / "README.md").lexically_normal().string();
+}
+
 std::string ownExecutable() {
   std::error_code error;
   const fs::path self = fs::read_symlink("/proc/self/exe", error);

@@ -15,4 +15,9 @@ std::string ownExecutable();
 // True when `root` holds both files the server must serve.
 bool hasServerFiles(const std::string& root);
 
+// The README that the help page serves: the installed one that belongs to `executable`
+// (<prefix>/share/doc/orbiquant/README.md) if there is one, else README.md beside `root` (the
+// top of a source checkout, whose server files are in server/).
+std::string helpFile(const std::string& executable, const std::string& root);
+
 }  // namespace feed
