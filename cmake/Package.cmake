@@ -16,7 +16,13 @@ default on 127.0.0.1:8404: a market simulator, or a relay of a quote source and
 news feeds the user names. It runs as a systemd user service, enabled for
 every user.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+# The Debian revision of the package; dist/debian/changelog's first entry names the same
+# version.
+set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
+# Executables without symbols, and without the .comment and .note sections, as dh_strip
+# leaves them.
 set(CPACK_STRIP_FILES ON)
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/StripSections.cmake)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://orbiquant.example.org/")

@@ -9,6 +9,7 @@ ORBIQUANT_PACKAGES=(
   xvfb xauth xdotool x11-utils imagemagick faketime locales tesseract-ocr
   desktop-file-utils appstream man-db groff-base dpkg-dev
   clang-format
+  lintian
 )
 
 orbiquant_install_packages() {

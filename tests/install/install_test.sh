@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The installed tree, as `cmake --install` lays it out in a fresh prefix: every file in its
 # place, the desktop entry, the metainfo and the man pages accepted by their validators, and
-# the installed feed server serving from its share folder without --root, its systemd user
-# unit, and the Debian package's scripts that enable that unit for every user.
+# the installed feed server serving from its share folder without --root (and the installed
+# README as its help page), its systemd user unit, and the Debian package: its scripts, which
+# enable that unit for every user, its changelog, and lintian's verdict.
 # Usage: install_test.sh <build folder> <files|desktop|metainfo|manpages|feed|service|package>
 set -u
 BUILD=$1
@@ -29,10 +30,14 @@ files)
 bin/orbiquant-feed
 lib/systemd/user/orbiquant-feed.service
 share/applications/$ID.desktop
+share/doc/orbiquant/README.md
+share/doc/orbiquant/changelog.Debian.gz
+share/doc/orbiquant/copyright
 share/icons/hicolor/128x128/apps/$ID.png
 share/icons/hicolor/256x256/apps/$ID.png
 share/icons/hicolor/48x48/apps/$ID.png
 share/icons/hicolor/scalable/apps/$ID.svg
+share/lintian/overrides/orbiquant
 share/man/man1/orbiquant-feed.1.gz
 share/man/man1/orbiquant.1.gz
 share/metainfo/$ID.metainfo.xml
@@ -86,6 +91,10 @@ feed)
     printf "GET /m3d/s3.txt HTTP/1.0\r\nHost: 127.0.0.1:'"$PORT"'\r\n\r\n" >&3; cat <&3' | sed '1,/^\r$/d')
   check "script from the share folder" "$(sed "s/{HOST}/127.0.0.1:$PORT/g" "$P/share/orbiquant/s3.txt" | md5sum)" \
     "$(printf '%s\n' "$body" | md5sum)"
+  help=$(timeout 5 bash -c 'exec 3<>/dev/tcp/127.0.0.1/'"$PORT"'
+    printf "GET /help HTTP/1.0\r\nHost: 127.0.0.1:'"$PORT"'\r\n\r\n" >&3; cat <&3' | sed '1,/^\r$/d')
+  check "the help page is the installed README" "$(md5sum < "$P/share/doc/orbiquant/README.md")" \
+    "$(printf '%s\n' "$help" | md5sum)"
   # A second server on the same port is refused, and says why.
   timeout 5 "$P/bin/orbiquant-feed" --port "$PORT" >"$WORK/second.out" 2>"$WORK/second.err"
   check "exit code of a second server on the port" 1 "$?"
@@ -117,17 +126,23 @@ package)
   dpkg-deb -x "$DEB" "$WORK/root" && dpkg-deb -e "$DEB" "$WORK/control"
   check "the unit in the package" "ExecStart=/usr/bin/orbiquant-feed" \
     "$(grep '^ExecStart=' "$WORK/root/usr/lib/systemd/user/orbiquant-feed.service")"
-  mkdir -p "$WORK/shim"
-  printf '#!/bin/sh\nexec /usr/bin/systemctl --root="%s" "$@"\n' "$WORK/root" > "$WORK/shim/systemctl"
-  chmod 755 "$WORK/shim/systemctl"
+  export DPKG_ROOT=$WORK/root DPKG_MAINTSCRIPT_PACKAGE=orbiquant
   LINK=$WORK/root/etc/systemd/user/default.target.wants/orbiquant-feed.service
-  PATH=$WORK/shim:$PATH sh "$WORK/control/postinst" configure >/dev/null 2>&1
+  sh "$WORK/control/postinst" configure >/dev/null 2>&1
   check "postinst configure: exit code" 0 "$?"
   check "enabled for every user" "/usr/lib/systemd/user/orbiquant-feed.service" "$(readlink "$LINK")"
-  PATH=$WORK/shim:$PATH sh "$WORK/control/prerm" upgrade >/dev/null 2>&1
+  sh "$WORK/control/prerm" upgrade >/dev/null 2>&1
   check "prerm upgrade keeps it enabled" yes "$([ -L "$LINK" ] && echo yes)"
-  PATH=$WORK/shim:$PATH sh "$WORK/control/prerm" remove >/dev/null 2>&1
+  sh "$WORK/control/prerm" remove >/dev/null 2>&1
   check "prerm remove: disabled" no "$([ -e "$LINK" ] || [ -L "$LINK" ] && echo yes || echo no)"
+  sh "$WORK/control/postinst" configure >/dev/null 2>&1
+  check "a new install enables it again" yes "$([ -L "$LINK" ] && echo yes)"
+  unset DPKG_ROOT DPKG_MAINTSCRIPT_PACKAGE
+  check "the changelog's version is the package's" "$(dpkg-deb -f "$DEB" Version)" \
+    "$(zcat "$WORK/root/usr/share/doc/orbiquant/changelog.Debian.gz" | head -n 1 | sed 's/.*(\(.*\)).*/\1/')"
+  # lintian: no errors and no warnings (it says it runs as root, which is no finding).
+  out=$(lintian --fail-on error,warning "$DEB" 2>&1)
+  check "lintian passes ($?)" "" "$(printf '%s\n' "$out" | grep -v 'running with root privileges')"
   ;;
 *)
   fail "unknown check $WHAT"
