@@ -36,13 +36,14 @@ bool stored(const SettingSection& items, SettingKey key) { return !items.readTex
 
 Placement readPlacement(double scale) {
   const SettingSection items(kItemsSection);
-  const auto size = [&](SettingKey key) {
+  // Defaults grow with the scale, so that a larger window still stands clear of the panel.
+  const auto read = [&](SettingKey key) {
     const int32_t value = items.readInt(key);
     if (stored(items, key)) return value;
     return static_cast<int32_t>(std::lround(value * scale));
   };
-  Placement p{items.readInt(SettingKey::windowLeft), items.readInt(SettingKey::windowTop),
-              size(SettingKey::windowWidth), size(SettingKey::windowHeight)};
+  Placement p{read(SettingKey::windowLeft), read(SettingKey::windowTop),
+              read(SettingKey::windowWidth), read(SettingKey::windowHeight)};
   p.frameCorner = !stored(items, SettingKey::windowLeft) || !stored(items, SettingKey::windowTop);
   return clampPlacement(p);
 }

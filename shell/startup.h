@@ -15,8 +15,8 @@ double chooseScale();
 CommandLinks programCommandLinks();
 
 // Reads the stored window placement (a client area) and clamps it. Where the file has no
-// place, the window's frame goes to the default corner; where it has no size, the default
-// size grows by `scale`.
+// place, the window's frame goes to the default corner; defaults (corner and size) grow by
+// `scale`.
 Placement readPlacement(double scale);
 
 // The control panel's stored place (its client area), or its frame at the default corner.

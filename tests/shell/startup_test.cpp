@@ -38,7 +38,7 @@ TEST(Startup, PlacementIsClampedInOrder) {
 }
 
 // Stored places are client areas; where none is stored the frame's corner goes to the
-// default place, and a default size grows with the display's scale.
+// default place. Defaults grow with the display's scale.
 TEST(Startup, PlacementReadAsStoredOrByDefault) {
   const struct {
     const char* items;
@@ -46,12 +46,12 @@ TEST(Startup, PlacementReadAsStoredOrByDefault) {
     Placement expected;
   } cases[] = {
       {"", 1.0, {200, 2, 640, 480, true}},
-      {"", 2.0, {200, 2, 1280, 960, true}},
+      {"", 2.0, {400, 4, 1280, 960, true}},
       {"mainx=10\nmainy=20\n", 1.5, {10, 20, 960, 720, false}},
-      {"mainx=10\nmainx1=700\nmainy1=500\n", 2.0, {10, 2, 700, 500, true}},
+      {"mainx=10\nmainx1=700\nmainy1=500\n", 2.0, {10, 4, 700, 500, true}},
       {"mainx=-1\nmainy=-18\nmainx1=642\nmainy1=505\n", 2.0, {-1, -18, 642, 505, false}},
-      {"mainx1=3000\n", 2.0, {200, 2, 3000, 960, true}},
-      {"", 4.0, {200, 2, 2560, 1920, true}},
+      {"mainx1=3000\n", 2.0, {400, 4, 3000, 960, true}},
+      {"", 4.0, {800, 8, 2560, 1920, true}},
   };
   for (const auto& c : cases) {
     SettingsHome home;
