@@ -19,10 +19,10 @@
 
 #include "platform/clock.h"
 #include "platform/frame_pacing.h"
-#include "platform/frame_rect.h"
 #include "platform/loop_timer.h"
 #include "platform/resources.h"
 #include "platform/ui_thread.h"
+#include "platform/window_placement.h"
 
 namespace platform {
 
@@ -286,8 +286,10 @@ int chooseDepthBits() {
 
 struct MainWindow::Impl {
   WindowEvents* events = nullptr;
-  int wantX = 0;
-  int wantY = 0;
+  WindowPlace place;
+  // The client area before the window went full screen; set from setFullScreen(true) to
+  // setFullScreen(false), whenever the window manager carries the request out.
+  std::optional<Rect> windowed;
   std::optional<GlView> gl;
   std::optional<PlainView> plain;
   std::vector<int> attributes;
@@ -297,10 +299,6 @@ struct MainWindow::Impl {
   SwapWatch swapWatch;
   bool started = false;
   bool mapped = false;
-  Rect beforeFullScreen{0, 0, 0, 0};  // the outer rectangle when full screen began
-  // Full screen without a window manager: the window covers the screen, and had this place.
-  bool coversScreen = false;
-  Rect clientBeforeFullScreen{0, 0, 0, 0};
   bool obscured = false;
   Drive drive = Drive::stopped;
   LoopTimer timer{timerFired, this};
@@ -320,11 +318,14 @@ struct MainWindow::Impl {
   }
 };
 
-MainWindow::MainWindow(int x, int y, int width, int height, int depthBits, WindowEvents& events)
+MainWindow::MainWindow(const WindowPlace& place, int depthBits, WindowEvents& events)
     : impl_(std::make_unique<Impl>()) {
   impl_->events = &events;
-  impl_->wantX = x;
-  impl_->wantY = y;
+  impl_->place = place;
+  const int x = place.x;
+  const int y = place.y;
+  const int width = place.width;
+  const int height = place.height;
   if (depthBits > 0) {
     impl_->attributes = visualAttributes(depthBits);
     impl_->gl.emplace(x, y, width, height, events);
@@ -430,23 +431,12 @@ bool MainWindow::show() {
   Fl_Window::default_xclass(kWindowClass);
   setWindowIcons();
   Fl::add_system_handler(Impl::watchEvents, impl_.get());
+  // The window opens where it is asked to, its frame and title bar on the screen; the
+  // window manager's frame and FLTK's keeping new windows clear of the screen's edges do
+  // not move it.
+  const Rect target = placeBeforeShow(window, impl_->place);
   window.show();
-  // Let the window manager map and place the window, then take the frame out of the size
-  // so that the outer rectangle is the one asked for.
-  Fl::check();
-  // FLTK may nudge a window that touches the screen's edge; the stored place wins.
-  const Rect outer = outerRect();
-  if (outer.left != impl_->wantX || outer.top != impl_->wantY) {
-    XMoveWindow(fl_display, fl_xid(&window), impl_->wantX, impl_->wantY);
-    XSync(fl_display, False);
-    Fl::check();
-  }
-  const int frameW = window.decorated_w() - window.w();
-  const int frameH = window.decorated_h() - window.h();
-  if (frameW > 0 || frameH > 0) {
-    window.size(window.w() > frameW ? window.w() - frameW : 1,
-                window.h() > frameH ? window.h() - frameH : 1);
-  }
+  settleAfterShow(window, target);
   selectVisibilityEvents(window);
   impl_->mapped = window.visible() != 0;
   impl_->started = true;
@@ -485,51 +475,48 @@ std::string MainWindow::caption() const {
 int MainWindow::clientWidth() const { return impl_->window().w(); }
 int MainWindow::clientHeight() const { return impl_->window().h(); }
 
-Rect MainWindow::outerRect() const {
+Rect MainWindow::clientRect() const {
   // FLTK 1.3 declares shown() and fl_xid() on non-const windows.
-  Fl_Window& window = const_cast<Fl_Window&>(impl_->window());
-  const Rect client{window.x(), window.y(), window.x() + window.w(), window.y() + window.h()};
-  return frameRect(window).value_or(client);
+  return platform::clientRect(const_cast<Fl_Window&>(impl_->window()));
 }
+
+Rect MainWindow::placementToStore() const { return impl_->windowed.value_or(clientRect()); }
+
+void MainWindow::setFullScreen(bool on) {
+  Fl_Window& window = impl_->window();
+  if (on == fullScreen()) return;
+  if (on) {
+    impl_->windowed = clientRect();
+    if (managerTakesFullScreen()) {
+      window.fullscreen();
+    } else {
+      // Without a window manager there is no frame, and covering the screen is full screen.
+      // (FLTK would make the window anew, and its OpenGL context with it.)
+      int x = 0, y = 0, w = 0, h = 0;
+      Fl::screen_xywh(x, y, w, h, window.x() + window.w() / 2, window.y() + window.h() / 2);
+      window.resize(x, y, w, h);
+    }
+  } else {
+    const Rect back = impl_->windowed.value_or(clientRect());
+    impl_->windowed.reset();
+    const int w = back.right - back.left;
+    const int h = back.bottom - back.top;
+    if (window.fullscreen_active()) {
+      window.fullscreen_off(back.left, back.top, w, h);
+    } else {
+      window.resize(back.left, back.top, w, h);
+    }
+  }
+  // The keys must still come here: FLTK may have moved its focus away on the way.
+  Fl::focus(&window);
+}
+
+bool MainWindow::fullScreen() const { return impl_->windowed.has_value(); }
 
 void MainWindow::raise() { impl_->window().show(); }
 
 void MainWindow::reveal() {
   if (!impl_->window().visible()) impl_->window().show();
-}
-
-void MainWindow::setFullScreen(bool on) {
-  if (on == fullScreen()) return;
-  Fl_Window& window = impl_->window();
-  if (on) impl_->beforeFullScreen = outerRect();
-  if (managerTakesFullScreen()) {
-    if (on) {
-      window.fullscreen();
-    } else {
-      window.fullscreen_off();
-    }
-    return;
-  }
-  // Without a window manager there is no frame, and covering the screen is full screen. (FLTK
-  // would make the window anew, and its OpenGL context with it.)
-  Rect& client = impl_->clientBeforeFullScreen;
-  if (on) {
-    client = {window.x(), window.y(), window.x() + window.w(), window.y() + window.h()};
-    int x = 0, y = 0, w = 0, h = 0;
-    Fl::screen_xywh(x, y, w, h, window.x() + window.w() / 2, window.y() + window.h() / 2);
-    window.resize(x, y, w, h);
-  } else {
-    window.resize(client.left, client.top, client.right - client.left, client.bottom - client.top);
-  }
-  impl_->coversScreen = on;
-}
-
-bool MainWindow::fullScreen() const {
-  return impl_->coversScreen || impl_->window().fullscreen_active() != 0;
-}
-
-Rect MainWindow::placementToStore() const {
-  return fullScreen() ? impl_->beforeFullScreen : outerRect();
 }
 
 void MainWindow::requestClose() { deliverClose(*impl_->events); }

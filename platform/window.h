@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/desktop.h"
 #include "platform/keys.h"
 #include "platform/rect.h"
 
@@ -47,9 +48,9 @@ constexpr const char* kWindowClass = "orbiquant";
 
 class MainWindow {
  public:
-  // An outer rectangle of the given place and size. With depthBits 0 the window has no
-  // OpenGL context and paints nothing.
-  MainWindow(int x, int y, int width, int height, int depthBits, WindowEvents& events);
+  // A window whose client area goes where `place` asks, fitted into the work area when it is
+  // shown. With depthBits 0 the window has no OpenGL context and paints nothing.
+  MainWindow(const WindowPlace& place, int depthBits, WindowEvents& events);
   ~MainWindow();
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
@@ -68,17 +69,19 @@ class MainWindow {
   std::string caption() const;
   int clientWidth() const;
   int clientHeight() const;
-  // The rectangle of the window with the frame the window manager draws around it.
-  Rect outerRect() const;
+  // The client area in screen coordinates.
+  Rect clientRect() const;
+  // The client area to store as the window's place: where it is now, or, while the window
+  // is full screen, where it was before it went full screen.
+  Rect placementToStore() const;
+  // Full screen on or off (asks the window manager; without one, the window covers the
+  // screen); off returns the window to where it was before. fullScreen() says what was asked
+  // last.
+  void setFullScreen(bool on);
+  bool fullScreen() const;
   void raise();
   // Shows a hidden or minimised window without moving, sizing or raising a visible one.
   void reveal();
-  // Full screen on the window's screen, or back to the place and size it had before.
-  void setFullScreen(bool on);
-  bool fullScreen() const;
-  // The rectangle to store when the window closes: its outer rectangle, or while it is full
-  // screen the one it had before.
-  Rect placementToStore() const;
   // As if the user had clicked the close box: WindowEvents::close runs (see there when).
   void requestClose();
   void destroy();
