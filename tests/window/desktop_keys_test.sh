@@ -28,11 +28,7 @@ press() {  # press <window> <key>
 "$APP" &
 PID=$!
 MAIN=$(wait_window $PID) || { fail "no window"; finish; }
-for i in $(seq 1 100); do
-  PANEL=$(xdotool search --all --onlyvisible --pid $PID --name '^Display$' 2>/dev/null | head -n 1)
-  [ -n "$PANEL" ] && break
-  sleep 0.1
-done
+PANEL=$(wait_panel $PID) || { fail "no panel"; finish; }
 check_soon "preset A at start" "#000005" background
 
 # Preset A: zoom 58, tilt 200, spin 0.1. + and the number pad's - zoom to 63 and 56.

@@ -65,6 +65,17 @@ wait_window() {
   return 1
 }
 
+# Waits up to 10 s for process $1 to show its control panel ("Display") and prints its id.
+wait_panel() {
+  local i id
+  for i in $(seq 1 100); do
+    id=$(xdotool search --all --onlyvisible --pid "$1" --name '^Display$' 2>/dev/null | head -n 1)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
 # Prints "x y width height" of a window.
 geometry() {
   xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}

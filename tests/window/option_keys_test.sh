@@ -25,11 +25,7 @@ start() {
   "$APP" &
   PID=$!
   MAIN=$(wait_window $PID) || { fail "no window"; finish; }
-  for i in $(seq 1 100); do
-    PANEL=$(xdotool search --all --onlyvisible --pid $PID --name '^Display$' 2>/dev/null | head -n 1)
-    [ -n "$PANEL" ] && break
-    sleep 0.1
-  done
+  PANEL=$(wait_panel $PID)
 }
 
 printf '[Items]\n%s\nxmainx=300\nxmainy=150\n[bank2]\nc6=off\n' "$NO_SERVER" > "$INI"

@@ -32,15 +32,6 @@ framed_inside() {
     echo "frame $((x - l)),$((y - t)) to $((x + w + r)),$((y + h + b)) in $wl,$wt to $wr,$wb"
   fi
 }
-wait_panel() {
-  local i id
-  for i in $(seq 1 100); do
-    id=$(xdotool search --all --onlyvisible --pid "$1" --name '^Display$' 2>/dev/null | head -n 1)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
 keys() { grep -E '^x?main' "$INI" | tr '\n' ' ' | sed 's/ $//'; }
 start() {
   "$APP" &
