@@ -52,30 +52,4 @@ TEST(ScriptCache, TheCacheFolderFirstThenTheOldPlaceWhichIsCopiedOver) {
   }
 }
 
-TEST(ScriptCache, TheCacheFolderFollowsTheEnvironment) {
-  const char* home = std::getenv("HOME");
-  const std::string savedHome = home ? home : "";
-  const char* xdg = std::getenv("XDG_CACHE_HOME");
-  const std::string savedXdg = xdg ? xdg : "";
-  const struct {
-    const char* xdg;  // nullptr: unset
-    const char* expected;
-  } cases[] = {
-      {"/var/tmp/c", "/var/tmp/c/orbiquant/orbq.txt"},
-      {"relative", "/home/someone/.cache/orbiquant/orbq.txt"},
-      {nullptr, "/home/someone/.cache/orbiquant/orbq.txt"},
-  };
-  setenv("HOME", "/home/someone", 1);
-  for (const auto& c : cases) {
-    if (c.xdg) {
-      setenv("XDG_CACHE_HOME", c.xdg, 1);
-    } else {
-      unsetenv("XDG_CACHE_HOME");
-    }
-    EXPECT_EQ(scriptCacheFile(), c.expected);
-  }
-  setenv("HOME", savedHome.c_str(), 1);
-  if (xdg) setenv("XDG_CACHE_HOME", savedXdg.c_str(), 1);
-}
-
 }  // namespace
