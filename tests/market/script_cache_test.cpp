@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -13,7 +12,6 @@
 
 namespace {
 
-namespace fs = std::filesystem;
 
 std::string contentOf(const std::string& path) {
   std::ifstream in(path);
