@@ -12,7 +12,6 @@
 
 namespace {
 
-
 std::string contentOf(const std::string& path) {
   std::ifstream in(path);
   std::stringstream s;
