@@ -67,7 +67,11 @@ void chooseGlobe(const ClockChoice& choice, const ZonePlaces& places, int64_t no
                            " zones; only the first are shown");
       break;
     }
-    auto zone = isLocalZone(name) ? std::nullopt : platform::loadTimeZone(name);
+    if (isLocalZone(name)) {
+      complaints.push_back("globeclocks: Local has no place on the globe; left out");
+      continue;
+    }
+    auto zone = platform::loadTimeZone(name);
     if (!zone) {
       complaints.push_back("globeclocks: unknown time zone \"" + name + "\"; left out");
       continue;
@@ -125,13 +129,19 @@ ClockZones readClockZones(int64_t now) {
 }
 
 std::string dialLabelText(std::string_view utf8) {
+  // The labels' fonts hold ASCII only: the letters of Latin-1 (U+00C0 to U+00FF) are drawn
+  // as the letter they carry a mark on.
+  static constexpr std::string_view kLatin1Letters =
+      "AAAAAAACEEEEIIIIDNOOOOOxOUUUUYTsaaaaaaaceeeeiiiidnooooo/ouuuuyty";
   std::string bytes;
   for (size_t at = 0; at < utf8.size();) {
     const auto [code, length] = decode(utf8, at);
     at += length;
-    // The fonts hold ASCII and Latin-1 at their own codes; 128 to 159 are other letters there.
-    const bool shown = code < 0x80 || (code >= 0xA0 && code <= 0xFF);
-    bytes += shown ? static_cast<char>(code) : '?';
+    if (code >= 0x20 && code < 0x7F) {
+      bytes += static_cast<char>(code);
+    } else {
+      bytes += code >= 0xC0 && code <= 0xFF ? kLatin1Letters[code - 0xC0] : '?';
+    }
   }
   constexpr size_t kSlot = 8;
   if (bytes.size() >= kSlot) return bytes;

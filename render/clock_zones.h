@@ -30,7 +30,7 @@ struct ClockSource {
 };
 
 struct DialSlot {
-  std::string label;  // the bytes drawn, in the fonts' code page
+  std::string label;  // the bytes drawn, ASCII
   ClockSource source;
 };
 
@@ -60,8 +60,9 @@ ClockZones chosenClockZones(const ClockChoice& choice, const ZonePlaces& places,
 // The choice in the settings file, loaded; complaints go to standard error, a line each.
 ClockZones readClockZones(int64_t now);
 
-// A dial label as drawn: UTF-8 turned into the fonts' bytes (a character they lack becomes
-// '?'), centred with blanks in eight characters when it is shorter.
+// A dial label as drawn: UTF-8 turned into the ASCII of the labels' fonts (a Latin-1 letter
+// without its mark, any other character '?'), centred with blanks in eight characters when
+// it is shorter.
 std::string dialLabelText(std::string_view utf8);
 
 struct ClockTime {

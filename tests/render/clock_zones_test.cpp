@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "model/renderer_requests.h"
 #include "render/renderer_state.h"
 #include "render/scene.h"
 #include "tests/panel/settings_home.h"
@@ -117,6 +118,72 @@ TEST(ClockZones, AgreeWithZdumpAroundEveryTransition) {
   // The zones' transitions in those years, as the database of Debian 12 lists them.
   EXPECT_GT(transitions, 700);
   std::printf("%d transitions, %d checks\n", transitions, checks);
+}
+
+TEST(ClockZones, TheUsersChoiceReplacesOnlyWhatTheDatabaseKnows) {
+  ClockChoice choice;
+  choice.dials[0] = {"Home", "Local"};
+  choice.dials[1] = {"Nowhere", "Asia/Tokio"};
+  choice.dials[3] = {"Kathmandu", "Asia/Kathmandu"};
+  const ZonePlaces places(parseZoneTable("NP\t+2743+08519\tAsia/Kathmandu\n"), {});
+  choice.globeZones = {"Asia/Kathmandu", "Etc/GMT-5", "Mars/Olympus", "Local"};
+  for (int i = 0; i < 12; ++i) choice.globeZones.push_back("UTC");
+  std::vector<std::string> complaints;
+  const int64_t at = 1774011600;  // 20 March 2026, 13:00 UTC
+  const ClockZones zones = chosenClockZones(choice, places, at, complaints);
+  EXPECT_EQ(zones.dials[0].label, "  Home  ");
+  EXPECT_TRUE(zones.dials[0].source.machineLocal);
+  EXPECT_EQ(zones.dials[1].label, " London ");  // an unknown zone keeps the program's dial
+  EXPECT_EQ(zones.dials[2].label, "New York");
+  EXPECT_EQ(zones.dials[3].label, "Kathmandu");
+  EXPECT_EQ(clockTimeAt(zones.dials[3].source, at, {}).minute, 45);
+  ASSERT_EQ(zones.globe.size(), 12u);
+  EXPECT_FLOAT_EQ(zones.globe[0].latitude, 27.0f + 43 / 60.0f);
+  EXPECT_FLOAT_EQ(zones.globe[0].turnAngle, 9.62f - (85.0f + 19 / 60.0f));
+  // A zone no table lists stands on the equator at its standard time's longitude.
+  EXPECT_FLOAT_EQ(zones.globe[1].latitude, 0.0f);
+  EXPECT_FLOAT_EQ(zones.globe[1].turnAngle, 9.62f - 75.0f);
+  EXPECT_EQ(complaints,
+            (std::vector<std::string>{
+                "clock2: unknown time zone \"Asia/Tokio\"; the dial keeps its own clock",
+                "globeclocks: unknown time zone \"Mars/Olympus\"; left out",
+                "globeclocks: Local has no place on the globe; left out",
+                "globeclocks: more than 12 zones; only the first are shown"}));
+
+  // Nothing known on the globe: the program's seven stay.
+  choice.globeZones = {"Mars/Olympus"};
+  EXPECT_EQ(chosenClockZones(choice, places, at, complaints).globe.size(), 7u);
+}
+
+TEST(ClockZones, LabelsAreDrawnInAsciiCentredInEightCharacters) {
+  // clang-format off
+  const struct {
+    const char* typed;
+    const char* drawn;
+  } cases[] = {
+      {"Local", " Local  "}, {"London", " London "}, {"New York", "New York"},
+      {"Kathmandu", "Kathmandu"}, {"São Paulo", "Sao Paulo"}, {"Zürich", " Zurich "},
+      {"東京", "   ??   "}, {"\xE9t\xE9", "  ete   "},  // a lone Latin-1 byte: its letter
+  };
+  // clang-format on
+  for (const auto& c : cases) EXPECT_EQ(dialLabelText(c.typed), c.drawn) << c.typed;
+}
+
+// The first frame reads the settings; later frames only when asked for new clocks.
+TEST(ClockZones, FramesReadTheChoiceAtFirstAndWhenAsked) {
+  const SettingsHome home;
+  home.write("[Items]\nclock2=Kathmandu=Asia/Kathmandu\n");
+  RendererState renderer;
+  RendererRequests requests;
+  keepClockZones(renderer, requests);
+  EXPECT_EQ(renderer.clockZones.dials[1].label, "Kathmandu");
+  home.write("[Items]\n");
+  keepClockZones(renderer, requests);
+  EXPECT_EQ(renderer.clockZones.dials[1].label, "Kathmandu");
+  requests.newClocks = true;
+  keepClockZones(renderer, requests);
+  EXPECT_EQ(renderer.clockZones.dials[1].label, " London ");
+  EXPECT_FALSE(requests.newClocks);
 }
 
 }  // namespace
