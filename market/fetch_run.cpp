@@ -74,7 +74,11 @@ bool downloadScript(FetchContext& context) {
                                                       context.pageLength, 0, kScriptBufferSize)));
   if (!scriptBlockCount(body)) return false;
   context.script.assign(body);
-  platform::writeFileAtomically(kCacheFile, context.script);
+  // The cache file itself is replaced, never a file that a link there points to.
+  std::string why;
+  if (!platform::replaceFileAtomically(kCacheFile, context.script, &why)) {
+    platform::reportWriteFailure(kCacheFile, why);
+  }
   return true;
 }
 
@@ -85,9 +89,12 @@ bool loadScript(FetchContext& context, const std::string& makerHost) {
   run.configChecked = true;
   setCaption(context, "checking...");
   run.lastResult = fetchConfigFlag(context, makerHost.c_str(), "/m3d/cf2.txt");
-  // A letter asks for a fresh script; the cache stays in use until one has arrived.
+  // A letter asks for a fresh script; the cache stays in use until one has arrived. A cache
+  // path that cannot be read as a file (a folder, a link, no permission) counts as no cache.
   const bool freshWanted = run.lastResult > 64;
-  if (freshWanted || !platform::fileExists(kCacheFile)) {
+  auto cached =
+      freshWanted ? std::nullopt : platform::readFileBounded(kCacheFile, kScriptBufferSize);
+  if (!cached) {
     const SettingInfo& namepath = settingInfo(SettingKey::scriptHost);
     run.scriptHost =
         platform::settingsReadText(settingsFile(), kItemsSection, namepath.name, makerHost,
@@ -96,8 +103,8 @@ bool loadScript(FetchContext& context, const std::string& makerHost) {
     writeSettingText(SettingKey::scriptHost, run.scriptHost);
     writeSettingText(SettingKey::scriptPath, run.scriptPath);
     if (!run.useCacheOnly && downloadScript(context)) return true;
+    if (freshWanted) cached = platform::readFileBounded(kCacheFile, kScriptBufferSize);
   }
-  const auto cached = platform::readFileBounded(kCacheFile, kScriptBufferSize);
   if (!cached) {
     showMessage(context, "No cache...  Try again later.", "Error in progress...");
     run.configChecked = false;  // so that a later run tries again, as the message says

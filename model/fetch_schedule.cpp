@@ -1,12 +1,10 @@
 #include "model/fetch_schedule.h"
 
 #include <algorithm>
-#include <limits>
 
 int32_t fetchPeriodMs(int32_t refreshSetting) {
   const int64_t period = (121 - static_cast<int64_t>(refreshSetting)) * 60000;
-  return static_cast<int32_t>(
-      std::clamp<int64_t>(period, std::numeric_limits<int32_t>::min(), kMaxFetchPeriodMs));
+  return static_cast<int32_t>(std::clamp<int64_t>(period, kMinFetchPeriodMs, kMaxFetchPeriodMs));
 }
 
 uint32_t fetchElapsed(uint32_t now, uint32_t lastTick) { return (now - lastTick) & kFetchTickMask; }
@@ -19,7 +17,6 @@ void FetchSchedule::requestNow() {
 FetchDecision FetchSchedule::check(uint32_t before, uint32_t now) {
   const uint32_t elapsed = fetchElapsed(before & kFetchTickMask, lastStartTick_);
   const int32_t period = fetchPeriodMs(refreshSetting_.load());
-  // Compared as 64-bit numbers: a period of zero or less is always passed.
   if (!(static_cast<int64_t>(elapsed) > period || requested_)) return FetchDecision::notDue;
   requested_ = false;
   lastStartTick_ = now & kFetchTickMask;

@@ -19,8 +19,13 @@ constexpr uint32_t kFetchTickMask = 0x0FFFFFFF;
 // 74.5 hours), which leaves 55,455 ms before the wrap for a frame to see that it has passed.
 constexpr int32_t kMaxFetchPeriodMs = 4473 * 60000;
 
-// Milliseconds between fetch starts for a refresh setting: (121 - refreshSetting) minutes,
-// at most kMaxFetchPeriodMs; zero or less (start again at once) for 121 and above.
+// The shortest period, whatever a script sets: one bad script must not make every globe
+// hammer the quote and news servers.
+constexpr int32_t kMinFetchPeriodMs = 60000;
+
+// Milliseconds between fetch starts for a refreshSetting: (121 - refreshSetting) minutes,
+// at most kMaxFetchPeriodMs and at least kMinFetchPeriodMs, so 120 and above (the script's
+// "at once") mean every minute.
 int32_t fetchPeriodMs(int32_t refreshSetting);
 
 // Milliseconds from `lastTick` to `now`, both 28-bit ticks, across the 28-bit wrap.

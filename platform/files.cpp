@@ -4,13 +4,21 @@
 #include <fcntl.h>
 #include <limits.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <map>
+#include <mutex>
 #include <random>
+#include <set>
+#include <thread>
 
 namespace platform {
 
@@ -48,38 +56,56 @@ std::string directoryOf(const std::string& path) {
   return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+std::string baseNameOf(const std::string& path) {
+  const auto slash = path.find_last_of('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string errorText(int error) {
+  char buffer[256];
+  return strerror_r(error, buffer, sizeof buffer);  // the GNU variant returns the text
+}
+
+constexpr const char* kForeignLink = "it is a symbolic link owned by another user";
+
 // The end of the chain of symbolic links that starts at `path` (the path itself when it is
-// no link or does not exist yet); nothing for a loop or an unreadable link.
-std::optional<std::string> linkTarget(std::string path) {
+// no link or does not exist yet). Only this user's links are followed: nothing, and why in
+// `whyNot`, for another user's link, a loop or an unreadable link.
+std::optional<std::string> linkTarget(std::string path, std::string* whyNot = nullptr) {
+  const auto fail = [whyNot](std::string why) -> std::optional<std::string> {
+    if (whyNot) *whyNot = std::move(why);
+    return std::nullopt;
+  };
   for (int hop = 0; hop < kMaxLinkHops; ++hop) {
     struct stat info {};
     if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+    if (info.st_uid != geteuid()) return fail(kForeignLink);
     char buffer[PATH_MAX];
     const ssize_t n = readlink(path.c_str(), buffer, sizeof buffer);
-    if (n <= 0 || static_cast<size_t>(n) == sizeof buffer) return std::nullopt;
+    if (n <= 0 || static_cast<size_t>(n) == sizeof buffer) return fail(errorText(errno));
     const std::string target(buffer, static_cast<size_t>(n));
     path = target.front() == '/' ? target : directoryOf(path) + "/" + target;
   }
-  return std::nullopt;
+  return fail(errorText(ELOOP));
 }
 
 bool isLetterOrDigit(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
 }
 
-// Creates a new temporary file for `target` with `mode` (less the umask) and opens it for
-// writing; -1 when that fails.
-int openTemporary(const std::string& target, mode_t mode, std::string& name) {
+// Creates a new temporary file for the file `base` of the folder `dir` with `mode` (less the
+// umask) and opens it for writing; -1 when that fails.
+int openTemporary(int dir, const std::string& base, mode_t mode, std::string& name) {
   static constexpr char kLetters[] =
       "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
   thread_local std::mt19937 random{std::random_device{}()};
   std::uniform_int_distribution<size_t> pick(0, sizeof kLetters - 2);
-  const std::string prefix =
-      target + std::string(kTemporaryMarker) + std::to_string(getpid()) + "-";
+  const std::string prefix = base + std::string(kTemporaryMarker) + std::to_string(getpid()) + "-";
   for (int attempt = 0; attempt < 100; ++attempt) {
     name = prefix;
     for (size_t i = 0; i < kRandomLetters; ++i) name += kLetters[pick(random)];
-    const int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    const int fd =
+        openat(dir, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
   return -1;
@@ -127,23 +153,46 @@ int sweepDirectory(const std::string& dir) {
 
 }  // namespace
 
-bool writeFileAtomically(const std::string& path, std::string_view content) {
-  const auto target = linkTarget(path);
-  if (!target || !makeDirectories(directoryOf(*target))) return false;
+bool writeFileAtomically(const std::string& path, std::string_view content, std::string* whyNot) {
+  const auto target = linkTarget(path, whyNot);
+  return target && replaceFileAtomically(*target, content, whyNot);
+}
+
+// Everything happens in the folder opened once: the temporary file is made there without
+// following links, and renameat puts it in the place of the name, which is never followed.
+bool replaceFileAtomically(const std::string& path, std::string_view content, std::string* whyNot) {
+  const auto fail = [whyNot](int error) {
+    if (whyNot) *whyNot = errorText(error);
+    return false;
+  };
+  const std::string base = baseNameOf(path);
+  if (base.empty() || base == "." || base == "..") return fail(EISDIR);
+  if (!makeDirectories(directoryOf(path))) return fail(errno);
+  const int dir = open(directoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir < 0) return fail(errno);
   struct stat old {};
-  const bool replacing = stat(target->c_str(), &old) == 0;
+  const bool replacing =
+      fstatat(dir, base.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(old.st_mode);
   std::string tmp;
-  const int fd = openTemporary(*target, replacing ? (old.st_mode & 0777) : 0666, tmp);
-  if (fd < 0) return false;
+  const int fd = openTemporary(dir, base, replacing ? (old.st_mode & 0777) : 0666, tmp);
+  if (fd < 0) {
+    const int error = errno;
+    close(dir);
+    return fail(error);
+  }
   // The file is made with no more than the old permissions, so nobody else can open it in
   // between; the umask may have taken some away, which fchmod gives back.
-  const bool written = (!replacing || fchmod(fd, old.st_mode & 07777) == 0) &&
-                       writeAll(fd, content) && fsync(fd) == 0;
-  if (close(fd) != 0 || !written || rename(tmp.c_str(), target->c_str()) != 0) {
-    unlink(tmp.c_str());
-    return false;
+  int error = 0;
+  errno = 0;
+  if ((replacing && fchmod(fd, old.st_mode & 07777) != 0) || !writeAll(fd, content) ||
+      fsync(fd) != 0) {
+    error = errno != 0 ? errno : EIO;
   }
-  return true;
+  if (close(fd) != 0 && error == 0) error = errno;
+  if (error == 0 && renameat(dir, tmp.c_str(), dir, base.c_str()) != 0) error = errno;
+  if (error != 0) unlinkat(dir, tmp.c_str(), 0);
+  close(dir);
+  return error == 0 || fail(error);
 }
 
 int removeStaleTemporaries(const std::string& path) {
@@ -154,20 +203,128 @@ int removeStaleTemporaries(const std::string& path) {
   return removed;
 }
 
-std::optional<std::string> readFileBounded(const std::string& path, std::size_t maxBytes) {
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
+namespace {
+
+// At most `maxBytes` of a regular file; nothing, and why in `whyNot`, when it cannot be opened
+// or read (errno ENOENT for a missing one).
+std::optional<std::string> readRegularFile(const std::string& path, std::size_t maxBytes, int flags,
+                                           std::string& whyNot, int& error) {
+  // O_NONBLOCK: opening a named pipe must not wait for a writer; it is no regular file anyway.
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | flags);
+  error = fd < 0 ? errno : 0;
+  if (fd < 0) {
+    whyNot = errorText(error);
+    return std::nullopt;
+  }
+  struct stat info {};
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    whyNot = S_ISDIR(info.st_mode) ? "it is a folder" : "it is not a regular file";
+    close(fd);
+    return std::nullopt;
+  }
   std::string content;
   char chunk[65536];
   while (content.size() < maxBytes) {
     const size_t want = std::min(sizeof chunk, maxBytes - content.size());
     const ssize_t n = read(fd, chunk, want);
     if (n < 0 && errno == EINTR) continue;
+    if (n < 0) whyNot = errorText(error = errno);
     if (n <= 0) break;
     content.append(chunk, static_cast<size_t>(n));
   }
   close(fd);
+  if (error != 0) return std::nullopt;
   return content;
+}
+
+}  // namespace
+
+std::optional<std::string> readFileBounded(const std::string& path, std::size_t maxBytes) {
+  std::string whyNot;
+  int error = 0;
+  return readRegularFile(path, maxBytes, O_NOFOLLOW, whyNot, error);
+}
+
+std::optional<std::string> readFileIfThere(const std::string& path, std::string& whyNot) {
+  int error = 0;
+  auto content = readRegularFile(path, std::string::npos, 0, whyNot, error);
+  if (!content && (error == ENOENT || error == ENOTDIR)) return std::string();
+  return content;
+}
+
+FileLock::FileLock(const std::string& path, int waitMs) {
+  if (!makeDirectories(directoryOf(path))) return;
+  fd_ = open(path.c_str(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+  if (fd_ < 0) return;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
+  while (!held_) {
+    held_ = flock(fd_, LOCK_EX | LOCK_NB) == 0;
+    if (held_ || (errno != EWOULDBLOCK && errno != EINTR)) break;
+    if (std::chrono::steady_clock::now() >= deadline) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+}
+
+FileLock::~FileLock() {
+  if (fd_ >= 0) close(fd_);  // closing lets go of the lock
+}
+
+namespace {
+
+struct FileNotices {
+  std::mutex mutex;
+  std::function<void(std::string_view)> write;
+  std::function<int64_t()> nowMs;
+  std::map<std::string, int64_t> lastWriteReport;
+  std::set<std::string> noted;
+};
+
+FileNotices& fileNotices() {
+  static FileNotices notices;
+  return notices;
+}
+
+void tell(FileNotices& notices, const std::string& line) {
+  if (notices.write) {
+    notices.write(line);
+  } else {
+    std::fprintf(stderr, "%s\n", line.c_str());
+  }
+}
+
+constexpr int64_t kWriteReportIntervalMs = 60000;
+
+}  // namespace
+
+void reportWriteFailure(const std::string& path, std::string_view why) {
+  FileNotices& notices = fileNotices();
+  std::lock_guard lock(notices.mutex);
+  const int64_t now = notices.nowMs ? notices.nowMs()
+                                    : std::chrono::duration_cast<std::chrono::milliseconds>(
+                                          std::chrono::steady_clock::now().time_since_epoch())
+                                          .count();
+  const auto last = notices.lastWriteReport.find(path);
+  if (last != notices.lastWriteReport.end() && now - last->second < kWriteReportIntervalMs) {
+    return;
+  }
+  notices.lastWriteReport[path] = now;
+  tell(notices, "orbiquant: cannot write " + path + ": " + std::string(why));
+}
+
+void noteOnce(const std::string& key, std::string_view text) {
+  FileNotices& notices = fileNotices();
+  std::lock_guard lock(notices.mutex);
+  if (notices.noted.insert(key).second) tell(notices, "orbiquant: " + std::string(text));
+}
+
+void setFileNoticeHooks(std::function<void(std::string_view line)> write,
+                        std::function<int64_t()> nowMs) {
+  FileNotices& notices = fileNotices();
+  std::lock_guard lock(notices.mutex);
+  notices.write = std::move(write);
+  notices.nowMs = std::move(nowMs);
+  notices.lastWriteReport.clear();
+  notices.noted.clear();
 }
 
 bool fileExists(const std::string& path) {

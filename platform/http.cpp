@@ -81,7 +81,12 @@ void configure(CURL* curl, const HttpRequest& request, TransferState& state) {
   curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
   curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
   curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
-  curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+  // What started encrypted stays encrypted: no redirect of an https address to plain http.
+  const bool secure = request.url.compare(0, 8, "https://") == 0;
+  curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, secure ? "https" : "http,https");
+  if (!request.testCaFile.empty()) {
+    curl_easy_setopt(curl, CURLOPT_CAINFO, request.testCaFile.c_str());
+  }
   curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
   curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 5L);
   if (request.direct) curl_easy_setopt(curl, CURLOPT_PROXY, "");

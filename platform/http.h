@@ -22,6 +22,9 @@ struct HttpRequest {
   // A transfer slower than lowSpeedBytes per second for lowSpeedSeconds is abandoned.
   uint32_t lowSpeedBytes = 1;
   uint32_t lowSpeedSeconds = 10;
+  // Tests only: a file of certificate authorities trusted instead of the system's, for a
+  // loopback TLS server of their own. The program never sets it.
+  std::string testCaFile;
 };
 
 enum class HttpOutcome {
@@ -56,7 +59,8 @@ class HttpClient {
 };
 
 // The libcurl client. Proxies come from http_proxy, https_proxy and no_proxy; redirects are
-// followed (at most 5, http and https only).
+// followed (at most 5, http and https only). A transfer that starts on https follows
+// redirects to https only: an answer that sends it to http ends it as a failure.
 HttpClient& curlHttpClient();
 
 // True when a network interface other than loopback is up and has an address.

@@ -1,7 +1,10 @@
 #include "platform/settings_file.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cstdlib>
-#include <fstream>
 #include <mutex>
 #include <optional>
 #include <utility>
@@ -21,12 +24,33 @@ std::mutex& settingsFileMutex() {
 
 std::string_view trim(std::string_view s) { return trimBlanks(s, true); }
 
-std::vector<std::string> readLines(const std::string& file) {
+// The file's lines (none for a file that does not exist); nothing, and why in `whyNot`, when
+// the file is there but cannot be read: then it must not be rewritten from what was read.
+std::optional<std::vector<std::string>> readLines(const std::string& file, std::string& whyNot) {
+  const auto content = readFileIfThere(file, whyNot);
+  if (!content) return std::nullopt;
   std::vector<std::string> lines;
-  std::ifstream in(file, std::ios::binary);
-  std::string line;
-  while (std::getline(in, line)) lines.push_back(line);
+  size_t start = 0;
+  while (start < content->size()) {
+    const size_t end = std::min(content->find('\n', start), content->size());
+    lines.push_back(content->substr(start, end - start));
+    start = end + 1;
+  }
   return lines;
+}
+
+// Said once per file: its keys read as their defaults, and nothing is written over it.
+void noteUnreadable(const std::string& file, std::string_view why) {
+  noteOnce("unreadable " + file, "cannot read the settings file " + file + " (" + std::string(why) +
+                                     "): running on defaults, and changes are not saved");
+}
+
+// A settings file the user made read-only (no write permission for anybody, or none for this
+// user) is left as it is.
+bool readOnly(const std::string& file) {
+  struct stat info {};
+  return stat(file.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+         ((info.st_mode & 0222) == 0 || access(file.c_str(), W_OK) != 0);
 }
 
 // The section name of a "[name]" line, if it is one.
@@ -79,10 +103,15 @@ Location locate(const std::vector<std::string>& lines, std::string_view section,
 
 std::optional<std::string> findValue(const std::string& file, std::string_view section,
                                      std::string_view key) {
-  const auto lines = readLines(file);
-  const Location where = locate(lines, section, key);
+  std::string why;
+  const auto lines = readLines(file, why);
+  if (!lines) {
+    noteUnreadable(file, why);
+    return std::nullopt;
+  }
+  const Location where = locate(*lines, section, key);
   if (!where.key) return std::nullopt;
-  return std::string(keyLine(lines[*where.key])->value);
+  return std::string(keyLine((*lines)[*where.key])->value);
 }
 
 }  // namespace
@@ -119,8 +148,14 @@ std::string settingsReadText(const std::string& file, std::string_view section,
 std::vector<SettingsValue> settingsReadSection(const std::string& file, std::string_view section) {
   std::lock_guard lock(settingsFileMutex());
   std::vector<SettingsValue> values;
+  std::string why;
+  const auto lines = readLines(file, why);
+  if (!lines) {
+    noteUnreadable(file, why);
+    return values;
+  }
   bool inSection = false;
-  for (const auto& line : readLines(file)) {
+  for (const auto& line : *lines) {
     if (const auto name = sectionName(line)) {
       if (inSection) break;  // the first matching section is the one used
       inSection = equalsIgnoreCase(*name, section);
@@ -178,7 +213,22 @@ void splitAtLineBreaks(std::vector<std::string>& lines) {
 bool settingsWriteTexts(const std::string& file, std::string_view section,
                         std::span<const SettingsEntry> entries) {
   std::lock_guard lock(settingsFileMutex());
-  auto lines = readLines(file);
+  // Another copy of the program may rewrite the file at the same time: the lock file beside
+  // it keeps each read and rewrite whole, so that neither loses the other's keys.
+  const FileLock fileLock(file + ".lock");
+  std::string why;
+  auto read = readLines(file, why);
+  if (!read) {
+    noteUnreadable(file, why);
+    return false;
+  }
+  if (readOnly(file)) {
+    noteOnce("read-only " + file,
+             "the settings file " + file +
+                 " is read-only: it is left as it is, and changes are not saved");
+    return false;
+  }
+  auto& lines = *read;
   const bool nameBreaksLines = section.find('\n') != std::string_view::npos;
   for (const auto& [key, value] : entries) {
     setValue(lines, section, key, value);
@@ -186,7 +236,11 @@ bool settingsWriteTexts(const std::string& file, std::string_view section,
   }
   std::string out;
   for (const auto& line : lines) out.append(line).push_back('\n');
-  return writeFileAtomically(file, out);
+  if (!writeFileAtomically(file, out, &why)) {
+    reportWriteFailure(file, why);
+    return false;
+  }
+  return true;
 }
 
 bool settingsWriteText(const std::string& file, std::string_view section, std::string_view key,

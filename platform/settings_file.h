@@ -6,9 +6,14 @@
 //
 // There is no in-memory copy: every read goes to the file, every write replaces it at once.
 // Section and key names match without regard to letter case; values compare exactly.
-// One process-wide mutex serialises every call, and a write replaces the file atomically
-// (temporary file in the same directory, then rename), so writers on two threads never lose
-// each other's keys and a crash never leaves a half-written file.
+// One process-wide mutex serialises every call, a write holds an advisory lock on the file
+// "<file>.lock" beside it from its read to its rewrite, and a write replaces the file
+// atomically (temporary file in the same directory, then rename): writers on two threads or in
+// two processes never lose each other's keys, and a crash never leaves a half-written file.
+//
+// A file that exists but cannot be read reads as missing (every key its default) and is never
+// written; neither is a read-only file. Each of the two is said once on standard error, and a
+// write that fails names the file and the reason there (see platform/files.h).
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -42,7 +47,8 @@ struct SettingsValue {
 std::vector<SettingsValue> settingsReadSection(const std::string& file, std::string_view section);
 
 // Replaces the key's value, or adds the key, its section, the file and its directory.
-// Returns false when the file could not be written; the old file is then left as it was.
+// Returns false when the file could not be read or written; the old file is then left as it
+// was.
 bool settingsWriteText(const std::string& file, std::string_view section, std::string_view key,
                        std::string_view value);
 

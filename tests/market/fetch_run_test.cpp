@@ -4,9 +4,11 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -16,6 +18,7 @@
 #include "model/settings.h"
 #include "platform/files.h"
 #include "tests/support/loopback_server.h"
+#include "tests/support/other_user.h"
 #include "tests/support/recording_events.h"
 #include "tests/support/temp_dir.h"
 
@@ -31,6 +34,8 @@ std::string slurp(const std::string& path) {
   s << in.rdbuf();
   return s.str();
 }
+
+void spit(const std::string& path, const std::string& text) { std::ofstream(path) << text; }
 
 class FetchRunTest : public ::testing::Test {
  protected:
@@ -191,6 +196,56 @@ TEST_F(FetchRunTest, OnlyAWholeScriptReplacesTheCache) {
       EXPECT_EQ(shownItemTable()->tableReady, false) << c.path;
     }
   }
+}
+
+// A cache path that cannot be read as a file is no cache: the script is downloaded and runs,
+// and goes to that place when the place can be replaced; otherwise one line says so, and no
+// box. A link there is replaced, never written through (a configuration letter asks for a
+// fresh script, which used to land in the file the link points to).
+TEST_F(FetchRunTest, ACachePathThatIsNoFileIsDownloadedAgain) {
+  namespace fs = std::filesystem;
+  const std::string script = withServer(kOneBlock, server.host());
+  server.answer("/page", 200, "page");
+  std::vector<std::string> lines;
+  platform::setFileNoticeHooks([&lines](std::string_view line) { lines.emplace_back(line); }, {});
+  const struct {
+    const char* kind;
+    const char* config;
+    bool cached;  // the script ends up in orbq.txt
+    std::vector<std::string> told;
+  } cases[] = {
+      {"folder", "1", false, {"orbiquant: cannot write orbq.txt: Is a directory"}},
+      {"own link", "A", true, {}},
+      {"other user's link", "A", true, {}},
+      {"unreadable", "1", true, {}},
+  };
+  for (const auto& c : cases) {
+    const std::string kind = c.kind;
+    fs::remove_all("orbq.txt");
+    spit("victim.txt", "the user's own file");
+    if (kind == "folder") fs::create_directory("orbq.txt");
+    if (kind.ends_with("link")) fs::create_symlink(dir.file("victim.txt"), "orbq.txt");
+    if (kind == "other user's link" && !testing_support::giveToOtherUser("orbq.txt")) continue;
+    if (kind == "unreadable") {
+      spit("orbq.txt", "#01\n*001\nr\n***\n");
+      chmod("orbq.txt", 0);
+      if (testing_support::canMakeOtherUsersFiles()) continue;  // root reads it all the same
+    }
+    serveScript(c.config, script);
+    freshContext();
+    channel->publishItems(MarketItemTable{});
+    lines.clear();
+    run();
+    EXPECT_TRUE(messages().empty()) << kind;
+    EXPECT_STREQ(shownItemTable()->field(0, 0), "Tokyo") << kind;
+    EXPECT_EQ(lines, c.told) << kind;
+    EXPECT_EQ(slurp("victim.txt"), "the user's own file") << kind;
+    EXPECT_EQ(fs::is_regular_file(fs::symlink_status("orbq.txt")), c.cached) << kind;
+    if (c.cached) {
+      EXPECT_EQ(slurp("orbq.txt"), script) << kind;
+    }
+  }
+  platform::setFileNoticeHooks({}, {});
 }
 
 TEST_F(FetchRunTest, BlocksRunInOrderAndSkipTheHashSectionWithoutAPage) {

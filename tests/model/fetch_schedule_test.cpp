@@ -6,14 +6,16 @@
 
 namespace {
 
+// (121 - e) minutes, never less than one minute whatever the script sets ("at once" included)
+// and never more than the longest period the 28-bit tick can measure.
 TEST(FetchSchedule, FetchPeriodFollowsRefreshSetting) {
   const struct {
     int32_t setting;
     int32_t period;
-  } cases[] = {{110, 660000},          {111, 600000},         {121, 0},
-               {122, -60000},          {130, -540000},        {0, 7260000},
-               {-4352, 268380000},     {-4353, 268380000},    {-35671, 268380000},
-               {INT32_MIN, 268380000}, {INT32_MAX, INT32_MIN}};
+  } cases[] = {{110, 660000},         {111, 600000},      {120, 60000},       {121, 60000},
+               {122, 60000},          {200, 60000},       {100000, 60000},    {INT32_MAX, 60000},
+               {0, 7260000},          {-4352, 268380000}, {-4353, 268380000}, {-35671, 268380000},
+               {INT32_MIN, 268380000}};
   for (const auto& c : cases) EXPECT_EQ(fetchPeriodMs(c.setting), c.period) << c.setting;
 }
 
@@ -27,9 +29,10 @@ TEST(FetchSchedule, PeriodFromTheRefreshSetting) {
       {110, 660001, FetchDecision::start},
       {111, 600001, FetchDecision::start},
       {111, 600000, FetchDecision::notDue},
-      {121, 1, FetchDecision::start},  // period 0
-      {121, 0, FetchDecision::notDue},
-      {200, 0, FetchDecision::start},  // negative
+      {120, 60001, FetchDecision::start},   // one minute, the shortest period
+      {121, 60000, FetchDecision::notDue},  // "at once" is every minute too
+      {121, 60001, FetchDecision::start},
+      {INT32_MAX, 1, FetchDecision::notDue},
       // The longest period still passes before the 28-bit elapsed count wraps.
       {-35671, 268380000, FetchDecision::notDue},
       {-35671, 268380001, FetchDecision::start},

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/other_user.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -136,6 +137,58 @@ TEST(FilesTest, BoundedReadsGiveTheStartOfTheFile) {
     EXPECT_TRUE(*read == content.substr(0, std::min(size, bound))) << size;
   }
   EXPECT_FALSE(platform::readFileBounded(dir.file("missing"), bound).has_value());
+  // Only a regular file is read, and never through a link.
+  fs::create_directory(dir.file("folder"));
+  fs::create_symlink("65536", dir.file("link"));
+  ASSERT_EQ(mkfifo(dir.file("pipe").c_str(), 0600), 0);
+  for (const char* name : {"folder", "link", "pipe"}) {
+    EXPECT_FALSE(platform::readFileBounded(dir.file(name), bound).has_value()) << name;
+  }
+}
+
+// In a folder that everybody may write to, another user's link named like the file must not
+// make this user's write land in the file it points to: following it would replace that file.
+TEST(FilesTest, AnotherUsersLinkIsNeverWrittenThrough) {
+  TempDir dir;
+  fs::create_directory(dir.file("shared"));
+  chmod(dir.file("shared").c_str(), 01777);
+  spit(dir.file("own.txt"), "mine");
+  fs::create_symlink(dir.file("own.txt"), dir.file("shared/orbq.txt"));
+  if (!testing_support::giveToOtherUser(dir.file("shared/orbq.txt"))) {
+    GTEST_SKIP() << "only root can make another user's link";
+  }
+  std::string why;
+  EXPECT_FALSE(platform::writeFileAtomically(dir.file("shared/orbq.txt"), "script", &why));
+  EXPECT_EQ(why, "it is a symbolic link owned by another user");
+  EXPECT_EQ(slurp(dir.file("own.txt")), "mine");
+  EXPECT_EQ(namesIn(dir.file("shared")), std::vector<std::string>{"orbq.txt"});
+  EXPECT_EQ(platform::removeStaleTemporaries(dir.file("shared/orbq.txt")), 0);
+}
+
+TEST(FilesTest, FailedWritesAreToldAtMostOnceAMinutePerFile) {
+  std::vector<std::string> lines;
+  int64_t now = 0;
+  platform::setFileNoticeHooks([&lines](std::string_view line) { lines.emplace_back(line); },
+                               [&now] { return now; });
+  const struct {
+    int64_t at;
+    const char* file;
+    bool told;
+  } cases[] = {{0, "a", true},     {1000, "a", false},  {30000, "b", true}, {59999, "a", false},
+               {60000, "a", true}, {89999, "b", false}, {90000, "b", true}, {90001, "a", false}};
+  size_t expected = 0;
+  for (const auto& c : cases) {
+    now = c.at;
+    platform::reportWriteFailure(c.file, "No space left on device");
+    expected += c.told ? 1 : 0;
+    EXPECT_EQ(lines.size(), expected) << c.file << " at " << c.at;
+  }
+  EXPECT_EQ(lines.front(), "orbiquant: cannot write a: No space left on device");
+  platform::noteOnce("k", "said once");
+  platform::noteOnce("k", "said once");
+  EXPECT_EQ(lines.back(), "orbiquant: said once");
+  EXPECT_EQ(lines.size(), expected + 1);
+  platform::setFileNoticeHooks({}, {});
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 #include "platform/settings_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <clocale>
+#include <cstdio>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -10,7 +12,9 @@
 #include <thread>
 #include <vector>
 
+#include "platform/files.h"
 #include "platform/text.h"
+#include "tests/support/other_user.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -151,6 +155,74 @@ TEST_F(SettingsFileTest, ABatchWriteLeavesTheFileOfOneWritePerKey) {
     ASSERT_TRUE(platform::settingsWriteTexts(file, "bank1", batch));
     EXPECT_EQ(slurp(file), slurp(oneByOne)) << (start ? start : "no file");
   }
+}
+
+// A file that is there but cannot be read must not be taken for an empty one: the next write
+// would keep only its own key. Such a file, and one the user made read-only, keep every byte;
+// each is told once. Run as an ordinary user: root reads a file of mode 0200 all the same.
+TEST_F(SettingsFileTest, UnreadableAndReadOnlyFilesAreLeftAlone) {
+  const std::string full =
+      "[Items]\nmakerhost=a\nquotehost=b\nnewshost=c\nmainx=7\n\n[bank1]\nd1=58\n";
+  const bool passed = testing_support::runAsOrdinaryUser(dir.path(), [&] {
+    const struct {
+      const char* name;
+      mode_t mode;  // 0: a folder in the file's place
+      const char* mainx;
+      const char* note;
+    } cases[] = {
+        {"write-only.ini", 0200, "none",
+         "cannot read the settings file {} (Permission denied): "
+         "running on defaults, and changes are not saved"},
+        {"folder.ini", 0, "none",
+         "cannot read the settings file {} (it is a folder): "
+         "running on defaults, and changes are not saved"},
+        {"read-only.ini", 0444, "7",
+         "the settings file {} is read-only: it is left as it is, and changes are not saved"},
+    };
+    bool ok = true;
+    const auto expect = [&ok](bool holds, const std::string& what) {
+      if (!holds) std::fprintf(stderr, "failed: %s\n", what.c_str());
+      ok = ok && holds;
+    };
+    std::vector<std::string> lines;
+    platform::setFileNoticeHooks([&lines](std::string_view line) { lines.emplace_back(line); }, {});
+    for (const auto& c : cases) {
+      const std::string path = dir.file(c.name);
+      if (c.mode == 0) {
+        std::filesystem::create_directory(path);
+      } else {
+        spit(path, full);
+        chmod(path.c_str(), c.mode);
+      }
+      lines.clear();
+      expect(platform::settingsReadText(path, "Items", "mainx", "none", 200) == c.mainx, c.name);
+      expect(!platform::settingsWriteText(path, "Items", "mainx", "5"), c.name);
+      expect(!platform::settingsWriteText(path, "bank1", "d1", "60"), c.name);
+      std::string note = std::string("orbiquant: ") + c.note;
+      note.replace(note.find("{}"), 2, path);
+      expect(lines == std::vector<std::string>{note},
+             std::string(c.name) + ": " + (lines.empty() ? "nothing told" : lines.front()));
+      if (c.mode != 0) {
+        chmod(path.c_str(), 0600);
+        expect(slurp(path) == full, c.name);
+      }
+    }
+    platform::setFileNoticeHooks({}, {});
+    return ok;
+  });
+  EXPECT_TRUE(passed);
+}
+
+// A write that fails for any other reason says so, naming the file and the reason.
+TEST_F(SettingsFileTest, AFailedWriteIsTold) {
+  std::vector<std::string> lines;
+  platform::setFileNoticeHooks([&lines](std::string_view line) { lines.emplace_back(line); }, {});
+  spit(dir.file("plain"), "a file where the folder should be");
+  const std::string path = dir.file("plain/orbq7.ini");
+  EXPECT_FALSE(platform::settingsWriteText(path, "Items", "mainx", "5"));
+  EXPECT_EQ(lines,
+            std::vector<std::string>{"orbiquant: cannot write " + path + ": Not a directory"});
+  platform::setFileNoticeHooks({}, {});
 }
 
 TEST_F(SettingsFileTest, NumbersRoundTripUnderADecimalCommaLocale) {

@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -22,7 +23,12 @@ class LoopbackServer {
     std::string symbol;  // the query parameter "s" of a quote page request
   };
 
-  LoopbackServer() {
+  LoopbackServer() : LoopbackServer(std::make_unique<httplib::Server>()) {}
+  // An HTTPS server with this certificate (PEM files).
+  LoopbackServer(const std::string& certificate, const std::string& key)
+      : LoopbackServer(std::make_unique<httplib::SSLServer>(certificate.c_str(), key.c_str())) {}
+
+  explicit LoopbackServer(std::unique_ptr<httplib::Server> server) : owned_(std::move(server)) {
     server_.set_keep_alive_max_count(1);
     port_ = server_.bind_to_any_port("127.0.0.1");
     if (port_ > 0) thread_ = std::thread([this] { server_.listen_after_bind(); });
@@ -57,6 +63,15 @@ class LoopbackServer {
       response.status = status;
       response.set_content(body, type.c_str());
     });
+  }
+
+  // A redirect (302) to `location`.
+  void answerRedirect(const std::string& path, const std::string& location) {
+    server_.Get(path,
+                [this, location](const httplib::Request& request, httplib::Response& response) {
+                  record(request);
+                  response.set_redirect(location);
+                });
   }
 
   // A body of `size` bytes of the letters a to z, repeated.
@@ -115,7 +130,8 @@ class LoopbackServer {
         {request.path, request.get_header_value("User-Agent"), request.get_param_value("s")});
   }
 
-  httplib::Server server_;
+  std::unique_ptr<httplib::Server> owned_;
+  httplib::Server& server_ = *owned_;
   int port_ = -1;
   std::thread thread_;
   mutable std::mutex mutex_;
