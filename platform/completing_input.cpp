@@ -29,6 +29,7 @@ CompletingInput::CompletingInput(int x, int y, int w, int h, bool list)
   menu_ = new Fl_Menu_Button(x + w - h, y, h, h);
   menu_->callback([](Fl_Widget*, void* self) { static_cast<CompletingInput*>(self)->picked(); },
                   this);
+  menu_->visible_focus(0);  // Tab passes it by: the Down key opens the menu from the edit
   end();
   resizable(input_);
 }
