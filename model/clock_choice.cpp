@@ -8,22 +8,6 @@ namespace {
 constexpr SettingKey kDialKeys[4] = {SettingKey::dialClock1, SettingKey::dialClock2,
                                      SettingKey::dialClock3, SettingKey::dialClock4};
 
-bool continuation(unsigned char c) { return (c & 0xC0) == 0x80; }
-
-// Bytes of the UTF-8 character at `at`: 1 for a byte that starts no valid sequence.
-std::size_t characterBytes(std::string_view text, std::size_t at) {
-  const auto lead = static_cast<unsigned char>(text[at]);
-  std::size_t length = 1;
-  if (lead >= 0xC2 && lead <= 0xDF) length = 2;
-  if (lead >= 0xE0 && lead <= 0xEF) length = 3;
-  if (lead >= 0xF0 && lead <= 0xF4) length = 4;
-  if (at + length > text.size()) return 1;
-  for (std::size_t k = 1; k < length; ++k) {
-    if (!continuation(static_cast<unsigned char>(text[at + k]))) return 1;
-  }
-  return length;
-}
-
 bool blank(char c) { return c == ' ' || c == '\t'; }
 
 }  // namespace
@@ -33,7 +17,7 @@ bool isLocalZone(std::string_view zone) { return platform::equalsIgnoreCase(zone
 std::string firstCharacters(std::string_view utf8, std::size_t limit) {
   std::size_t at = 0;
   for (std::size_t count = 0; count < limit && at < utf8.size(); ++count) {
-    at += characterBytes(utf8, at);
+    at += platform::utf8CharacterAt(utf8, at).length;
   }
   return std::string(utf8.substr(0, at));
 }

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/text.h"
+
 namespace {
 
 constexpr int32_t kSecondsPerDay = 86400;
@@ -12,21 +14,6 @@ ClockSource programSource(const char* zone, int32_t fallbackMinutes, SummerRule 
   source.fallbackMinutes = fallbackMinutes;
   source.fallbackSummer = rule;
   return source;
-}
-
-// The code point of the UTF-8 sequence at `at` and its length; a byte that starts no valid
-// sequence stands for itself, as in the single-byte code pages.
-std::pair<uint32_t, size_t> decode(std::string_view text, size_t at) {
-  const auto byte = [&](size_t k) { return static_cast<unsigned char>(text[at + k]); };
-  const unsigned char lead = byte(0);
-  const size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 1;
-  if (length == 1 || lead > 0xF4 || at + length > text.size()) return {lead, 1};
-  uint32_t code = lead & (0x7F >> length);
-  for (size_t k = 1; k < length; ++k) {
-    if ((byte(k) & 0xC0) != 0x80) return {lead, 1};
-    code = (code << 6) | (byte(k) & 0x3F);
-  }
-  return {code, length};
 }
 
 // The standard time's longitude: 15 degrees an hour east of Greenwich, within -180 to 180.
@@ -135,7 +122,7 @@ std::string dialLabelText(std::string_view utf8) {
       "AAAAAAACEEEEIIIIDNOOOOOxOUUUUYTsaaaaaaaceeeeiiiidnooooo/ouuuuyty";
   std::string bytes;
   for (size_t at = 0; at < utf8.size();) {
-    const auto [code, length] = decode(utf8, at);
+    const auto [code, length] = platform::utf8CharacterAt(utf8, at);
     at += length;
     if (code >= 0x20 && code < 0x7F) {
       bytes += static_cast<char>(code);
