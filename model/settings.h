@@ -35,6 +35,7 @@ enum class SettingKey {
   cityLights,       // citylights
   palette,          // palette
   frameRate,        // framerate: frames a second where the display does not pace them
+  scale,            // scale: the size factor for a high-resolution screen; empty: the display's
   dialClock1,       // clock1 to clock4: the user's dial clocks, "Label=Area/City"
   dialClock2,       // clock2
   dialClock3,       // clock3

@@ -40,6 +40,13 @@ void CompletingInput::names(std::vector<std::string> names) {
   for (const std::string& name : names_) menu_->add(name.c_str());
 }
 
+void CompletingInput::textStyle(Fl_Font font, Fl_Fontsize size) {
+  input_->textfont(font);
+  input_->textsize(size);
+  menu_->textfont(font);
+  menu_->textsize(size);
+}
+
 int CompletingInput::Edit::handle(int event) {
   if (event != FL_KEYBOARD) return Fl_Input::handle(event);
   if (Fl::event_key() == FL_Down) {

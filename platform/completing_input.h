@@ -31,6 +31,8 @@ class CompletingInput : public Fl_Group {
 
   // The names to complete from and to offer, sorted.
   void names(std::vector<std::string> names);
+  // The font of the edit's text and of the menu.
+  void textStyle(Fl_Font font, Fl_Fontsize size);
   Fl_Input& input() { return *input_; }
 
  private:
