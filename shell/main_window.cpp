@@ -200,7 +200,14 @@ void MainWindowHandler::mouseLeave() { pointerLeft(display_.pointer); }
 
 void MainWindowHandler::wheel(int notches) { wheelTurn(display_.view, notches); }
 
-void MainWindowHandler::key(int code) { act(keyDown(records_.commands, code)); }
+void MainWindowHandler::key(int code) {
+  // With Ctrl held, K too does what it does alone.
+  if ((code & ~platform::kControlKey) == kClocksDialogKey) {
+    if (links_.clocksDialog) links_.clocksDialog();
+    return;
+  }
+  act(keyDown(records_.commands, code));
+}
 
 // Shows a command's result in the panel and does what it asks of the windows.
 void MainWindowHandler::act(const CommandResult& result) {
