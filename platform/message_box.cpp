@@ -70,7 +70,7 @@ std::vector<BoxWindow*>& openBoxes() {
 class BoxWindow : public Fl_Window {
  public:
   BoxWindow(const std::string& text, const std::string& title, std::function<void()> dismissed)
-      : Fl_Window(1, 1), dismissed_(std::move(dismissed)) {
+      : Fl_Window(1, 1), text_(text), title_(title), dismissed_(std::move(dismissed)) {
     copy_label(title.c_str());
     const TextSize size = measureText(text);
     const int textHeight = std::max(size.height, kIconSize);
@@ -109,7 +109,13 @@ class BoxWindow : public Fl_Window {
     if (dismissed) dismissed();
   }
 
+  bool shows(std::string_view text, std::string_view title) const {
+    return text == text_ && title == title_;
+  }
+
  private:
+  std::string text_;
+  std::string title_;
   std::function<void()> dismissed_;
 };
 
@@ -133,6 +139,13 @@ void closeMessageBoxes() {
   const std::vector<BoxWindow*> boxes = openBoxes();
   for (BoxWindow* box : boxes) box->dismiss();
   Fl::flush();  // the boxes leave the screen now, not at the next loop pass
+}
+
+void closeMessageBox(std::string_view text, std::string_view title) {
+  const std::vector<BoxWindow*> boxes = openBoxes();
+  for (BoxWindow* box : boxes) {
+    if (box->shows(text, title)) box->dismiss();
+  }
 }
 
 }  // namespace platform

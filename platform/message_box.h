@@ -17,4 +17,7 @@ void openMessageBox(std::string_view text, std::string_view title, std::function
 // UI thread: dismisses every box that openMessageBox opened.
 void closeMessageBoxes();
 
+// UI thread: dismisses the boxes that openMessageBox opened with this text and title.
+void closeMessageBox(std::string_view text, std::string_view title);
+
 }  // namespace platform

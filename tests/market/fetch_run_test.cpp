@@ -116,6 +116,7 @@ TEST_F(FetchRunTest, FirstRunDownloadsTheScriptAndFillsTheTable) {
   EXPECT_EQ(readSettingText(SettingKey::scriptHost), server.host());
   EXPECT_EQ(readSettingText(SettingKey::scriptPath), "/m3d/s3.txt");
   EXPECT_TRUE(messages().empty());
+  EXPECT_EQ(events->runsSucceeded, 1);
 
   // The next run uses the script in memory: no configuration check, no download.
   const size_t before = server.requests().size();
@@ -175,7 +176,11 @@ TEST_F(FetchRunTest, OnlyAWholeScriptReplacesTheCache) {
       {"/missing", true, "Tokyo", cached, {}},
       {"/headerless", true, "Tokyo", cached, {}},
       {"/fresh", true, "Paris", fresh, {}},
-      {"/missing", false, nullptr, "", {"Error in progress...: No cache...  Try again later."}},
+      {"/missing",
+       false,
+       nullptr,
+       "",
+       {"trouble Error in progress...: No cache...  Try again later."}},
   };
   for (const auto& c : cases) {
     freshContext();
@@ -188,6 +193,7 @@ TEST_F(FetchRunTest, OnlyAWholeScriptReplacesTheCache) {
     writeSettingText(SettingKey::scriptPath, c.path);
     run();
     EXPECT_EQ(messages(), c.messages) << c.path;
+    EXPECT_EQ(events->runsSucceeded, c.shown ? 1 : 0) << c.path;
     EXPECT_EQ(slurp("orbq.txt"), c.cacheAfter) << c.path;
     EXPECT_EQ(platform::fileExists("orbq.txt"), c.cachePresent) << c.path;
     if (c.shown) {
@@ -267,8 +273,9 @@ TEST_F(FetchRunTest, HeaderBeyondPosition100IsAnInvalidScript) {
   serveScript("1", kOneBlock);
   ASSERT_TRUE(platform::writeFileAtomically("orbq.txt", std::string(101, ' ') + "#01\n*001\nr\n"));
   run();
-  EXPECT_THAT(messages(), ElementsAre("error: invalid script"));
+  EXPECT_THAT(messages(), ElementsAre("trouble error: invalid script"));
   EXPECT_EQ(shownItemTable()->tableReady, true);  // the finish step still runs
+  EXPECT_EQ(events->runsSucceeded, 0);            // but a box of that trouble stays
 }
 
 TEST_F(FetchRunTest, NoServerAndNoCacheEndsTheRunWithAMessage) {
@@ -279,9 +286,11 @@ TEST_F(FetchRunTest, NoServerAndNoCacheEndsTheRunWithAMessage) {
   writeSettingText(SettingKey::scriptHost,
                    "127.0.0.1:" + std::to_string(testing_support::LoopbackServer::refusedPort()));
   run();
-  EXPECT_THAT(messages(), ElementsAre("Error in progress...: No cache...  Try again later."));
+  EXPECT_THAT(messages(),
+              ElementsAre("trouble Error in progress...: No cache...  Try again later."));
   EXPECT_EQ(shownItemTable()->tableReady, false);
   EXPECT_FALSE(platform::fileExists("orbq.txt"));
+  EXPECT_EQ(events->runsSucceeded, 0);
   // A later run tries again, as the message says, and finds the script now.
   writeSettingText(SettingKey::makerHost, server.host());
   writeSettingText(SettingKey::scriptHost, server.host());
@@ -291,6 +300,7 @@ TEST_F(FetchRunTest, NoServerAndNoCacheEndsTheRunWithAMessage) {
   run();
   EXPECT_TRUE(messages().empty());
   EXPECT_EQ(shownItemTable()->tableReady, true);
+  EXPECT_EQ(events->runsSucceeded, 1);  // which closes the box
 }
 
 TEST_F(FetchRunTest, RestartsAndTheCloseCommand) {
@@ -303,6 +313,7 @@ TEST_F(FetchRunTest, RestartsAndTheCloseCommand) {
   for (const auto& p : paths()) checks += p == "/m3d/cf2.txt";
   EXPECT_EQ(checks, 11);  // the first check and ten restarts, then the run gives up
   EXPECT_THAT(paths(), Not(Contains("/m3d/s3.txt")));
+  EXPECT_EQ(events->runsSucceeded, 0);  // the script never got through
 
   freshContext();
   channel->publishItems(MarketItemTable{});
@@ -312,6 +323,7 @@ TEST_F(FetchRunTest, RestartsAndTheCloseCommand) {
   run();
   EXPECT_THAT(messages(), ElementsAre("Disconnected...: bye", "close"));
   EXPECT_EQ(shownItemTable()->tableReady, false);  // the run ended before the finish step
+  EXPECT_EQ(events->runsSucceeded, 0);
 }
 
 TEST_F(FetchRunTest, QuoteCommandAsksTheQuoteServer) {
