@@ -26,7 +26,9 @@ shot() { import -window root "$WORK/$1.png"; [ -n "${ORBIQUANT_SHOTS:-}" ] && cp
 "$APP" &
 PID=$!
 MAIN=$(wait_window $PID) || { fail "no window"; finish; }
-PANEL=$(xdotool search --all --onlyvisible --pid $PID --name '^Display$' | head -n 1)
+panel() { xdotool search --all --onlyvisible --pid $PID --name '^Display$' 2>/dev/null | head -n 1; }
+for i in $(seq 1 100); do PANEL=$(panel); [ -n "$PANEL" ] && break; sleep 0.1; done
+[ -n "$PANEL" ] || { fail "no panel"; finish; }
 check_soon "the no-cache box at an offline start" 1 boxes
 shot offline_box
 
