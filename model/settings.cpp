@@ -11,7 +11,7 @@ namespace {
 using enum SettingType;
 
 // The complete key table. Its order follows SettingKey (checked below).
-constexpr std::array<SettingInfo, 37> kSettings{{
+constexpr std::array<SettingInfo, 38> kSettings{{
     {SettingKey::windowLeft, "mainx", integer, 200, nullptr, 0},
     {SettingKey::windowTop, "mainy", integer, 2, nullptr, 0},
     {SettingKey::windowWidth, "mainx1", integer, 640, nullptr, 0},
@@ -31,6 +31,7 @@ constexpr std::array<SettingInfo, 37> kSettings{{
     {SettingKey::cityLights, "citylights", integer, 0, nullptr, 0},
     {SettingKey::palette, "palette", integer, 0, nullptr, 0},
     {SettingKey::frameRate, "framerate", integer, 30, nullptr, 0},
+    {SettingKey::scale, "scale", text, 0, "", 10},
     {SettingKey::zoom, "d1", integer, 58, nullptr, 0},
     {SettingKey::spinRate, "d2", text, 0, ".1", 10},
     {SettingKey::tilt, "d3", text, 0, "200", 10},

@@ -35,6 +35,7 @@ enum class SettingKey {
   cityLights,       // citylights
   palette,          // palette
   frameRate,        // framerate: frames a second where the display does not pace them
+  scale,            // scale: the size factor for a high-resolution screen; empty: the display's
   // Preset sections "bank1" to "bank4", named after the DisplayState field each one holds.
   zoom,         // d1
   spinRate,     // d2

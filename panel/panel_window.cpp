@@ -50,11 +50,11 @@ PanelWindow::PanelWindow(Commands& commands) : commands_(commands) {}
 
 PanelWindow::~PanelWindow() { destroy(); }
 
-void PanelWindow::create(int left, int top) {
+void PanelWindow::create(const platform::WindowPlace& place) {
   if (panel_) return;
   panel_ = std::make_unique<ControlPanel>(commands_);
   panelWindow = &panel_->dialog();
-  panel_->dialog().moveTo(left, top);
+  panel_->dialog().moveTo(place.x, place.y, place.frameCorner);
   panel_->dialog().show();
 }
 
@@ -66,9 +66,9 @@ void PanelWindow::show() {
   if (panel_) panel_->dialog().show();
 }
 
-bool PanelWindow::outerRect(platform::Rect& rect) const {
+bool PanelWindow::clientRect(platform::Rect& rect) const {
   if (!panel_) return false;
-  rect = panel_->dialog().outerRect();
+  rect = panel_->dialog().clientRect();
   return true;
 }
 

@@ -19,8 +19,8 @@ class PanelWindow {
   PanelWindow& operator=(const PanelWindow&) = delete;
 
   // Creates the panel once (nothing if it exists), initialises its controls from the view,
-  // places its outer corner at (left, top) and shows it.
-  void create(int left, int top);
+  // places it as `place` says (its own size counts) and shows it.
+  void create(const platform::WindowPlace& place);
 
   // Shows a command's result in the widgets; nothing while there is no panel.
   void mirror(const CommandResult& result);
@@ -28,8 +28,8 @@ class PanelWindow {
   // Shows a hidden panel at its old place and brings it to the top.
   void show();
 
-  // The panel's rectangle with its frame; false while there is no panel.
-  bool outerRect(platform::Rect& rect) const;
+  // The panel's client area in screen coordinates; false while there is no panel.
+  bool clientRect(platform::Rect& rect) const;
 
   // Destroys the panel with its bitmaps and clears panelWindow.
   void destroy();

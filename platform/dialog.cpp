@@ -20,9 +20,10 @@
 #include <vector>
 
 #include "platform/dialog_widgets.h"
-#include "platform/frame_rect.h"
+#include "platform/display_scale.h"
 #include "platform/resources.h"
 #include "platform/side_windows.h"
+#include "platform/window_placement.h"
 
 // The program's table, generated from resources/ at build time (global, not in platform::).
 
@@ -52,8 +53,11 @@ Fl_Font fontFor(const char* face) {
   return index;
 }
 
-// Point size to pixels at the 96 dots per inch that dialog tables are laid out for.
-int pixelSize(int points) { return scaleRounded(points, 96, 72); }
+// Point size to pixels at the 96 dots per inch that dialog tables are laid out for, times
+// the interface scale of a high-resolution screen.
+int pixelSize(int points) {
+  return static_cast<int>(std::lround(points * 96.0 * interfaceScale() / 72.0));
+}
 
 Fl_Color flColour(Colour c) { return fl_rgb_color(c.red, c.green, c.blue); }
 
@@ -145,14 +149,13 @@ struct Dialog::Impl {
   std::unique_ptr<DialogWindow> window;
   std::map<int, Fl_Widget*> byId;
   std::map<const Fl_Widget*, int> idOf;
-  std::vector<std::unique_ptr<Fl_PNG_Image>> images;
+  std::vector<std::unique_ptr<Fl_Image>> images;
   std::vector<std::unique_ptr<Fl_Text_Buffer>> buffers;
   std::map<int, std::vector<int>> radioGroups;  // any member's id -> the group's ids
-  Rect lastOuter{0, 0, 0, 0};
+  Rect lastClient{0, 0, 0, 0};
   bool placed = false;  // moveTo was called
   bool mapped = false;  // shown at least once
-  int wantLeft = 0;
-  int wantTop = 0;
+  WindowPlace want;
   BaseUnits base{};
 
   int px(int units) const { return dialogUnitsToPixelsX(units, base); }
@@ -163,18 +166,11 @@ struct Dialog::Impl {
     return found == byId.end() ? nullptr : found->second;
   }
 
-  // Moves the window so that its frame's corner lies at the wanted place. The move is taken
-  // from where the X server has the window and asked of it directly: FLTK's own idea of the
-  // place may still be the one it asked for before it kept the window clear of the screen's
-  // edge, and it skips a move to where it believes the window already is.
-  void placeFrame() {
-    const auto outer = frameRect(*window);
-    const auto origin = clientOrigin(*window);
-    if (!outer || !origin || (outer->left == wantLeft && outer->top == wantTop)) return;
-    XMoveWindow(fl_display, fl_xid(window.get()), origin->first + wantLeft - outer->left,
-                origin->second + wantTop - outer->top);
-    XSync(fl_display, False);
-    Fl::check();
+  WindowPlace wanted() const {
+    WindowPlace place = want;
+    place.width = window->w();
+    place.height = window->h();
+    return place;
   }
 
   Fl_Widget* build(const ControlSpec& c, const DialogSpec& dialog);
@@ -186,9 +182,14 @@ struct Dialog::Impl {
 void Dialog::Impl::setFace(Fl_Button& button, const char* resource) {
   const auto bytes = findResource(resource ? resource : "");
   if (!bytes.data()) return;
-  auto image =
+  std::unique_ptr<Fl_Image> image =
       std::make_unique<Fl_PNG_Image>(resource, bytes.data(), static_cast<int>(bytes.size()));
   if (image->fail() != 0) return;
+  if (interfaceScale() != 1.0) {
+    // The faces grow with the buttons they sit on.
+    Fl_RGB_Image::RGB_scaling(FL_RGB_SCALING_BILINEAR);
+    image.reset(image->copy(scaledPixels(image->w()), scaledPixels(image->h())));
+  }
   button.image(image.get());
   images.push_back(std::move(image));
 }
@@ -410,34 +411,38 @@ void Dialog::setText(int id, std::string_view text) {
   if (auto* editor = dynamic_cast<Fl_Text_Editor*>(w)) editor->buffer()->text(copy.c_str());
 }
 
-void Dialog::moveTo(int left, int top) {
-  impl_->wantLeft = left;
-  impl_->wantTop = top;
+void Dialog::moveTo(int x, int y, bool frameCorner) {
+  impl_->want = {x, y, 0, 0, frameCorner};
   impl_->placed = true;
-  impl_->window->position(left, top);
-  if (impl_->window->shown()) impl_->placeFrame();
+  if (!impl_->window->shown()) return;
+  settleAfterShow(*impl_->window, fitToWorkArea(impl_->wanted(), FrameExtents{}, workArea()));
 }
 
 void Dialog::show() {
   const bool wasShown = impl_->window->shown();
-  impl_->window->show();
-  if (wasShown) return;
-  Fl::check();
-  // FLTK keeps a new window clear of the screen's edges, and a window manager puts its
-  // frame around the client area: the window goes where it was asked for.
   // A window shown again returns to where it was hidden.
-  if (impl_->mapped) {
-    impl_->wantLeft = impl_->lastOuter.left;
-    impl_->wantTop = impl_->lastOuter.top;
+  if (!wasShown && impl_->mapped) {
+    impl_->want = {impl_->lastClient.left, impl_->lastClient.top, 0, 0, false};
     impl_->placed = true;
   }
-  if (impl_->placed) impl_->placeFrame();
+  // FLTK keeps a new window clear of the screen's edges, and a window manager puts its
+  // frame around the client area: the window goes where it was asked for, fitted into
+  // the work area with its frame.
+  std::optional<Rect> target;
+  if (!wasShown && impl_->placed) target = placeBeforeShow(*impl_->window, impl_->wanted());
+  impl_->window->show();
+  if (wasShown) return;
+  if (target) {
+    settleAfterShow(*impl_->window, *target);
+  } else {
+    Fl::check();
+  }
   impl_->mapped = true;
-  if (const auto outer = frameRect(*impl_->window)) impl_->lastOuter = *outer;
+  impl_->lastClient = platform::clientRect(*impl_->window);
 }
 
 void Dialog::hide() {
-  if (const auto outer = frameRect(*impl_->window)) impl_->lastOuter = *outer;
+  if (impl_->window->shown()) impl_->lastClient = platform::clientRect(*impl_->window);
   impl_->window->hide();
 }
 
@@ -445,9 +450,9 @@ bool Dialog::visible() const { return impl_->window->shown() && impl_->window->v
 
 bool Dialog::minimised() const { return impl_->window->shown() && !impl_->window->visible(); }
 
-Rect Dialog::outerRect() const {
-  if (const auto outer = frameRect(*impl_->window)) return *outer;
-  if (impl_->mapped) return impl_->lastOuter;
+Rect Dialog::clientRect() const {
+  if (impl_->window->shown()) return platform::clientRect(*impl_->window);
+  if (impl_->mapped) return impl_->lastClient;
   const Fl_Window& w = *impl_->window;
   return Rect{w.x(), w.y(), w.x() + w.w(), w.y() + w.h()};
 }

@@ -104,16 +104,17 @@ class Dialog {
   std::string text(int id) const;
   void setText(int id, std::string_view text);
 
-  // Places the outer top-left corner (frame included) at a screen position.
-  void moveTo(int left, int top);
+  // Places the client area's top-left corner at a screen position, or with `frameCorner`
+  // the frame's; the dialog is fitted into the work area, frame and title bar included.
+  void moveTo(int x, int y, bool frameCorner = false);
   // Maps the window (keeping its place) and brings it to the top.
   void show();
   void hide();
   bool visible() const;
   // Mapped once but iconified by the window manager.
   bool minimised() const;
-  // The rectangle with the frame; while hidden, the one it had when last shown.
-  Rect outerRect() const;
+  // The client area in screen coordinates; while hidden, the one it had when last shown.
+  Rect clientRect() const;
   // Shows the dialog and runs the loop until the dialog is hidden or the program's main
   // window goes away. Meanwhile the main window takes no input; other dialogs still do.
   void runModal();

@@ -5,11 +5,14 @@
 
 #include <algorithm>
 
+#include "platform/display_scale.h"
+
 namespace platform {
 
 namespace {
 
-constexpr int kTickSpace = 6;  // pixels below a slider's channel for its tick marks
+// Pixels below a slider's channel for its tick marks, at the interface scale.
+int tickSpace() { return scaledPixels(6); }
 
 }  // namespace
 
@@ -45,10 +48,10 @@ void TickSlider::draw() {
   // Ticks at 10 to 90 and, as the platform's trackbars draw them, at both ends.
   for (int tick = 0; tick <= kSliderMax; tick += 10) {
     const int tx = x() + thumb / 2 + (w() - thumb) * tick / kSliderMax;
-    fl_line(tx, bottom - kTickSpace + 2, tx, bottom - 1);
+    fl_line(tx, bottom - tickSpace() + 2, tx, bottom - 1);
   }
   const int last = x() + thumb / 2 + (w() - thumb);
-  fl_line(last, bottom - kTickSpace + 2, last, bottom - 1);
+  fl_line(last, bottom - tickSpace() + 2, last, bottom - 1);
 }
 
 int TickSlider::handle(int event) {
@@ -58,7 +61,7 @@ int TickSlider::handle(int event) {
   return Fl_Slider::handle(event, x(), y(), w(), channelHeight());
 }
 
-int TickSlider::channelHeight() const { return std::max(h() - kTickSpace, 4); }
+int TickSlider::channelHeight() const { return std::max(h() - tickSpace(), 4); }
 
 // Fl_Slider's own thumb size for a nice horizontal slider of the channel's height.
 int TickSlider::thumbWidth() const {

@@ -11,17 +11,20 @@
 #include <string>
 #include <vector>
 
+#include "platform/display_scale.h"
 #include "platform/side_windows.h"
 
 namespace platform {
 
 namespace {
 
+// The box's measures in pixels at 96 dpi; the box is built at the interface scale.
 constexpr int kMargin = 10;
 constexpr int kIconSize = 50;
 constexpr int kMaxTextWidth = 500;
 constexpr int kButtonWidth = 90;
 constexpr int kButtonHeight = 23;
+constexpr int kIconFontSize = 34;
 
 // Text from the network is shown as it is: no '@' symbols, no '&' shortcuts.
 class PlainText : public Fl_Widget {
@@ -52,8 +55,8 @@ TextSize measureText(const std::string& text) {
   int w = 0;
   int h = 0;
   fl_measure(text.c_str(), w, h, 0);
-  if (w <= kMaxTextWidth) return {w, h, false};
-  w = kMaxTextWidth;
+  if (w <= scaledPixels(kMaxTextWidth)) return {w, h, false};
+  w = scaledPixels(kMaxTextWidth);
   h = 0;
   fl_measure(text.c_str(), w, h, 0);
   return {w, h, true};  // a word longer than the width keeps its length
@@ -73,22 +76,26 @@ class BoxWindow : public Fl_Window {
       : Fl_Window(1, 1), text_(text), title_(title), dismissed_(std::move(dismissed)) {
     copy_label(title.c_str());
     const TextSize size = measureText(text);
-    const int textHeight = std::max(size.height, kIconSize);
-    const int width = std::max(4 * kMargin + kIconSize + size.width, 2 * kMargin + kButtonWidth);
-    const int buttonTop = 2 * kMargin + textHeight;
+    const int margin = scaledPixels(kMargin);
+    const int iconSize = scaledPixels(kIconSize);
+    const int buttonWidth = scaledPixels(kButtonWidth);
+    const int buttonHeight = scaledPixels(kButtonHeight);
+    const int textHeight = std::max(size.height, iconSize);
+    const int width = std::max(4 * margin + iconSize + size.width, 2 * margin + buttonWidth);
+    const int buttonTop = 2 * margin + textHeight;
     begin();
-    auto* icon = new Fl_Box(FL_THIN_UP_BOX, kMargin, kMargin, kIconSize, kIconSize, "i");
+    auto* icon = new Fl_Box(FL_THIN_UP_BOX, margin, margin, iconSize, iconSize, "i");
     icon->color(FL_WHITE);
     icon->labelfont(FL_TIMES_BOLD);
-    icon->labelsize(34);
+    icon->labelsize(scaledPixels(kIconFontSize));
     icon->labelcolor(FL_BLUE);
     const Fl_Align align = FL_ALIGN_LEFT | FL_ALIGN_INSIDE | (size.wrapped ? FL_ALIGN_WRAP : 0);
-    new PlainText(2 * kMargin + kIconSize, kMargin, size.width, textHeight, text, align);
-    auto* ok = new Fl_Return_Button(width - kMargin - kButtonWidth, buttonTop, kButtonWidth,
-                                    kButtonHeight, "OK");
+    new PlainText(2 * margin + iconSize, margin, size.width, textHeight, text, align);
+    auto* ok = new Fl_Return_Button(width - margin - buttonWidth, buttonTop, buttonWidth,
+                                    buttonHeight, "OK");
     ok->callback([](Fl_Widget* w, void*) { static_cast<BoxWindow*>(w->window())->dismiss(); });
     end();
-    resize(0, 0, width, buttonTop + kButtonHeight + kMargin);
+    resize(0, 0, width, buttonTop + buttonHeight + margin);
     int sx = 0, sy = 0, sw = 0, sh = 0;
     Fl::screen_work_area(sx, sy, sw, sh, 0);
     position(sx + (sw - w()) / 2, sy + (sh - h()) / 2);

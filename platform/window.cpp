@@ -13,9 +13,9 @@
 
 #include "platform/clock.h"
 #include "platform/frame_pacing.h"
-#include "platform/frame_rect.h"
 #include "platform/loop_timer.h"
 #include "platform/ui_thread.h"
+#include "platform/window_placement.h"
 
 namespace platform {
 
@@ -198,8 +198,10 @@ int chooseDepthBits() {
 
 struct MainWindow::Impl {
   WindowEvents* events = nullptr;
-  int wantX = 0;
-  int wantY = 0;
+  WindowPlace place;
+  // The client area before the window went full screen; set from setFullScreen(true) to
+  // setFullScreen(false), whenever the window manager carries the request out.
+  std::optional<Rect> windowed;
   std::optional<GlView> gl;
   std::optional<PlainView> plain;
   std::vector<int> attributes;
@@ -228,11 +230,14 @@ struct MainWindow::Impl {
   }
 };
 
-MainWindow::MainWindow(int x, int y, int width, int height, int depthBits, WindowEvents& events)
+MainWindow::MainWindow(const WindowPlace& place, int depthBits, WindowEvents& events)
     : impl_(std::make_unique<Impl>()) {
   impl_->events = &events;
-  impl_->wantX = x;
-  impl_->wantY = y;
+  impl_->place = place;
+  const int x = place.x;
+  const int y = place.y;
+  const int width = place.width;
+  const int height = place.height;
   if (depthBits > 0) {
     impl_->attributes = visualAttributes(depthBits);
     impl_->gl.emplace(x, y, width, height, events);
@@ -337,23 +342,12 @@ bool MainWindow::show() {
   // entry (StartupWMClass) to show the program's name and icon for its windows.
   Fl_Window::default_xclass(kWindowClass);
   Fl::add_system_handler(Impl::watchEvents, impl_.get());
+  // The window opens where it is asked to, its frame and title bar on the screen; the
+  // window manager's frame and FLTK's keeping new windows clear of the screen's edges do
+  // not move it.
+  const Rect target = placeBeforeShow(window, impl_->place);
   window.show();
-  // Let the window manager map and place the window, then take the frame out of the size
-  // so that the outer rectangle is the one asked for.
-  Fl::check();
-  // FLTK may nudge a window that touches the screen's edge; the stored place wins.
-  const Rect outer = outerRect();
-  if (outer.left != impl_->wantX || outer.top != impl_->wantY) {
-    XMoveWindow(fl_display, fl_xid(&window), impl_->wantX, impl_->wantY);
-    XSync(fl_display, False);
-    Fl::check();
-  }
-  const int frameW = window.decorated_w() - window.w();
-  const int frameH = window.decorated_h() - window.h();
-  if (frameW > 0 || frameH > 0) {
-    window.size(window.w() > frameW ? window.w() - frameW : 1,
-                window.h() > frameH ? window.h() - frameH : 1);
-  }
+  settleAfterShow(window, target);
   selectVisibilityEvents(window);
   impl_->mapped = window.visible() != 0;
   impl_->started = true;
@@ -392,12 +386,27 @@ std::string MainWindow::caption() const {
 int MainWindow::clientWidth() const { return impl_->window().w(); }
 int MainWindow::clientHeight() const { return impl_->window().h(); }
 
-Rect MainWindow::outerRect() const {
+Rect MainWindow::clientRect() const {
   // FLTK 1.3 declares shown() and fl_xid() on non-const windows.
-  Fl_Window& window = const_cast<Fl_Window&>(impl_->window());
-  const Rect client{window.x(), window.y(), window.x() + window.w(), window.y() + window.h()};
-  return frameRect(window).value_or(client);
+  return platform::clientRect(const_cast<Fl_Window&>(impl_->window()));
 }
+
+Rect MainWindow::placementToStore() const { return impl_->windowed.value_or(clientRect()); }
+
+void MainWindow::setFullScreen(bool on) {
+  Fl_Window& window = impl_->window();
+  if (on == fullScreen()) return;
+  if (on) {
+    impl_->windowed = clientRect();
+    window.fullscreen();
+    return;
+  }
+  const Rect back = impl_->windowed.value_or(clientRect());
+  impl_->windowed.reset();
+  window.fullscreen_off(back.left, back.top, back.right - back.left, back.bottom - back.top);
+}
+
+bool MainWindow::fullScreen() const { return impl_->windowed.has_value(); }
 
 void MainWindow::raise() { impl_->window().show(); }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/desktop.h"
 #include "platform/rect.h"
 
 namespace platform {
@@ -46,9 +47,9 @@ constexpr const char* kWindowClass = "orbiquant";
 
 class MainWindow {
  public:
-  // An outer rectangle of the given place and size. With depthBits 0 the window has no
-  // OpenGL context and paints nothing.
-  MainWindow(int x, int y, int width, int height, int depthBits, WindowEvents& events);
+  // A window whose client area goes where `place` asks, fitted into the work area when it is
+  // shown. With depthBits 0 the window has no OpenGL context and paints nothing.
+  MainWindow(const WindowPlace& place, int depthBits, WindowEvents& events);
   ~MainWindow();
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
@@ -67,8 +68,15 @@ class MainWindow {
   std::string caption() const;
   int clientWidth() const;
   int clientHeight() const;
-  // The rectangle of the window with the frame the window manager draws around it.
-  Rect outerRect() const;
+  // The client area in screen coordinates.
+  Rect clientRect() const;
+  // The client area to store as the window's place: where it is now, or, while the window
+  // is full screen, where it was before it went full screen.
+  Rect placementToStore() const;
+  // Full screen on or off (asks the window manager); off returns the window to where it was
+  // before. fullScreen() says what was asked last.
+  void setFullScreen(bool on);
+  bool fullScreen() const;
   void raise();
   // Shows a hidden or minimised window without moving, sizing or raising a visible one.
   void reveal();

@@ -3,12 +3,15 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
+
 #include "model/display_state.h"
 #include "model/fetch_snapshot.h"
 #include "platform/window.h"
 #include "render/clocks.h"
 #include "render/frame_layout.h"
 #include "render/frame_step.h"
+#include "render/gl_context.h"
 #include "render/news_ticker.h"
 #include "render/pick.h"
 #include "render/renderer_state.h"
@@ -17,6 +20,41 @@
 int32_t tickerFontBaseFor(int32_t clientHeight) {
   if (clientHeight >= 1000) return 8900;
   return 8900 - 200 * ((1000 - clientHeight) / 140 + 1);
+}
+
+namespace {
+
+// The cell height of the ticker font at `base`; 0 for a base with no font.
+int32_t tickerFontHeight(int32_t base) {
+  for (const auto& font : kFontTable) {
+    if (font.listBase == base) return font.height;
+  }
+  return 0;
+}
+
+constexpr int32_t kDefaultClientHeight = 480;
+
+}  // namespace
+
+TextSizes textSizesFor(int32_t clientHeight, float scale) {
+  TextSizes sizes{};
+  sizes.layoutHeight = static_cast<int32_t>(static_cast<float>(clientHeight) / scale);
+  sizes.tickerFontBase = tickerFontBaseFor(sizes.layoutHeight);
+  sizes.textScale = scale;
+  const int32_t usual = tickerFontHeight(tickerFontBaseFor(kDefaultClientHeight));
+  const int32_t now = tickerFontHeight(sizes.tickerFontBase);
+  const float growth = static_cast<float>(now) / static_cast<float>(usual);
+  sizes.tagScale = scale * std::max(growth, 1.0f);
+  return sizes;
+}
+
+void sizeFonts(RendererState& renderer, int32_t clientHeight) {
+  const TextSizes sizes = textSizesFor(clientHeight, renderer.displayScale);
+  const FontScales wanted{sizes.textScale, sizes.tagScale};
+  if (renderer.fontsBuilt && renderer.fontScales == wanted) return;
+  createFonts(&renderer.glyphAtlas, wanted);
+  renderer.fontScales = wanted;
+  renderer.fontsBuilt = true;
 }
 
 int32_t twelveHourClock(int32_t hour) {
@@ -55,6 +93,15 @@ FrameLayout relayoutViewport(const platform::MainWindow& window, RendererState& 
   layout.viewportWidth = renderer.viewportWidth;
   layout.viewportHeight = renderer.viewportHeight;
   return layout;
+}
+
+// The fonts and text sizes for the viewport's height.
+void sizeTexts(RendererState& renderer, FrameLayout& layout) {
+  const TextSizes sizes = textSizesFor(layout.viewportHeight, renderer.displayScale);
+  layout.layoutHeight = sizes.layoutHeight;
+  layout.tickerFontBase = sizes.tickerFontBase;
+  layout.tagScale = sizes.tagScale;
+  sizeFonts(renderer, layout.viewportHeight);
 }
 
 // The far plane passes just behind the globe's centre, so only the near hemisphere (and what
@@ -105,7 +152,7 @@ void composeFrame(platform::MainWindow& window, RendererState& renderer, Display
   clearFrame(display.requests.darkBackground);
   FrameLayout layout = relayoutViewport(window, renderer, display.requests);
   applyGlobeProjection(layout);
-  layout.tickerFontBase = tickerFontBaseFor(layout.viewportHeight);
+  sizeTexts(renderer, layout);
   placeCamera(renderer.cameraDistance, view.news);
   drawScene(renderer, display, results, layout);
   applyOverlayProjection(layout);

@@ -3,6 +3,8 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "model/view_state.h"
@@ -24,10 +26,21 @@ const platform::FontSpec kFontTable[11] = {
     {7500, 127, "Small", 8, 900, true},
 };
 
-bool createFonts(GlyphAtlas* atlas) {
+std::array<platform::FontSpec, 11> scaledFontTable(FontScales scales) {
+  std::array<platform::FontSpec, 11> table{};
+  for (size_t i = 0; i < table.size(); ++i) {
+    table[i] = kFontTable[i];
+    const float factor = table[i].listBase < 7500 ? scales.tags : scales.text;
+    const auto height = std::lround(static_cast<float>(table[i].height) * factor);
+    table[i].height = static_cast<int>(std::max(height, 1L));
+  }
+  return table;
+}
+
+bool createFonts(GlyphAtlas* atlas, FontScales scales) {
   bool all = true;
   std::vector<platform::GlyphBitmap> glyphs;
-  for (const auto& font : kFontTable) {
+  for (const auto& font : scaledFontTable(scales)) {
     all = platform::buildBitmapFont(font, atlas ? &glyphs : nullptr) && all;
   }
   if (atlas) uploadGlyphAtlas(*atlas, glyphs);

@@ -11,6 +11,7 @@
 #include "render/clocks.h"
 #include "render/earth_texture.h"
 #include "render/frame_step.h"
+#include "render/gl_context.h"
 #include "render/globe_layer.h"
 #include "render/globe_mesh.h"
 #include "render/glyph_atlas.h"
@@ -28,6 +29,11 @@ struct RendererState {
   ClockLists clockLists;                // compiled from the shared quadric
   TagBoxPixels tagBoxPixels{};
   GlyphAtlas glyphAtlas;  // the fonts' glyphs, for text and tag boxes (createFonts)
+  // How much larger texts are drawn on this display (1 at 96 dpi), and the sizes the fonts
+  // were last built at (sizeFonts), if they were.
+  float displayScale = 1.0f;
+  FontScales fontScales;
+  bool fontsBuilt = false;
   EarthTexture earthTexture;
   SphereTables sphere{};
   GlobeLists globeLists;

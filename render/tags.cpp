@@ -111,12 +111,20 @@ TagSizeClass tagSizeClass(int32_t height, bool largeTags, int32_t labelWidth) {
   return largeTags ? medium : TagSizeClass{5, 1, 3000};
 }
 
-std::optional<TagMark> tagMark(bool palette, bool down, int32_t fontBase) {
+int32_t tagBoxZoom(float tagScale) {
+  return static_cast<int32_t>(std::lround(static_cast<float>(kTagBoxZoom) * tagScale));
+}
+
+std::optional<TagMark> tagMark(bool palette, bool down, int32_t fontBase, float tagScale) {
   if (!palette) return std::nullopt;
+  const auto scaled = [tagScale](int32_t pixels) {
+    return std::max(static_cast<int32_t>(std::lround(static_cast<float>(pixels) * tagScale)), 1);
+  };
   // About half the height of the capitals of the font: 28, 18 and 11 pixels high.
-  const int32_t height = fontBase == 1000 ? 11 : fontBase == 2000 ? 7 : 5;
-  TagMark mark{2 * height - 1, height, fontBase == 3000 ? 2 : 4, {}};
+  const int32_t height = scaled(fontBase == 1000 ? 11 : fontBase == 2000 ? 7 : 5);
+  TagMark mark{2 * height - 1, height, scaled(fontBase == 3000 ? 2 : 4), {}};
   const int32_t rowBytes = (mark.width + 7) / 8;
+  mark.bits.assign(static_cast<size_t>(rowBytes * height), 0);
   for (int32_t row = 0; row < height; ++row) {
     // Rows counted from the base of the triangle inward, which is the bottom for a rise.
     const int32_t inset = down ? height - 1 - row : row;
@@ -205,7 +213,8 @@ void addTagBox(const TagPass& pass, const RasterSpot& anchor, int32_t k, int32_t
   if (!anchor.valid) return;
   const uint8_t* pixel = pass.pixels[static_cast<size_t>(k)].data() + tagBoxOffset(fresh);
   quads.push_back(boxQuad(pass.atlas, anchor.x, anchor.y, size.boxWidth, size.boxHeight,
-                          kTagBoxZoom, unitColour(pixel[0], pixel[1], pixel[2])));
+                          tagBoxZoom(pass.layout.tagScale),
+                          unitColour(pixel[0], pixel[1], pixel[2])));
 }
 
 // Places the tag of item k from `table`: its box and its label, in that order, join `quads`.
@@ -228,14 +237,14 @@ void placeTag(const TagPass& pass, const MarketItemTable& table, int32_t k,
   const RasterSpot box = readRasterSpot();
   glRasterPos3i(anchor.x, tagTextY(anchor.y, view.zoom), anchor.z);
   RasterSpot text = readRasterSpot();
-  const TagSizeClass size = tagSizeClass(pass.layout.viewportHeight, view.largeTags, label.width);
+  const TagSizeClass size = tagSizeClass(pass.layout.layoutHeight, view.largeTags, label.width);
   addTagBox(pass, box, k, table.fresh[k], size, quads);
   if (!text.valid) return;
   const RasterSpot textStart = text;
   appendTextQuads(pass.atlas, text.x, text.y, size.fontBase, label.text, std::strlen(label.text),
                   text.colour, quads);
   // The mark takes the tag's colour, so that it picks as the tag does.
-  if (const auto mark = tagMark(view.palette, table.down[k], size.fontBase)) {
+  if (const auto mark = tagMark(view.palette, table.down[k], size.fontBase, pass.layout.tagScale)) {
     appendMarkQuads(pass.atlas, *mark, textStart, quads);
   }
 }

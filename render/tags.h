@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 struct DisplayState;
 struct FrameLayout;
@@ -20,12 +21,17 @@ struct MarketItemTable;
 using TagBoxPixels = std::array<std::array<uint8_t, 256>, 100>;
 void fillTagBoxPixels(TagBoxPixels& pixels);
 
-// Each box pixel covers kTagBoxZoom x kTagBoxZoom screen pixels.
+// Each box pixel covers kTagBoxZoom x kTagBoxZoom screen pixels at a tag scale of 1.
 constexpr int32_t kTagBoxZoom = 8;
+
+// The screen pixels a box pixel covers across and down at a tag scale: kTagBoxZoom times
+// the scale, rounded.
+int32_t tagBoxZoom(float tagScale);
 
 // Draws every item's tag of `table` when it is ready, in the globe's model frame (the scene
 // pass's tag step): boxes from `pixels`, labels as the display state and the label cycle's
-// phase say, sizes by the frame's viewport height, all as one batch of quads from `atlas`.
+// phase say, sizes by the frame's layout height and tag scale, all as one batch of quads
+// from `atlas`.
 void drawTags(const GlyphAtlas& atlas, const TagBoxPixels& pixels, int32_t labelPhase,
               const DisplayState& display, const FrameLayout& layout, const MarketItemTable& table);
 
@@ -83,7 +89,8 @@ struct TagSizeClass {
   int32_t fontBase;             // 1000, 2000 or 3000
 };
 
-// `height` is the viewport height at the last set-up: above 320 the large class.
+// `height` is the frame's layout height (the viewport's at 96 dpi): above 320 the large
+// class.
 TagSizeClass tagSizeClass(int32_t height, bool largeTags, int32_t labelWidth);
 
 // The direction mark that palette 1 adds left of a tag's text, so that the direction never
@@ -92,11 +99,11 @@ TagSizeClass tagSizeClass(int32_t height, bool largeTags, int32_t labelWidth);
 struct TagMark {
   int32_t width, height;  // pixels; the width is 2 x height - 1
   int32_t gap;            // pixels between the mark and the text
-  std::array<uint8_t, 48> bits;
+  std::vector<uint8_t> bits;
 };
 
-// The mark of a tag, or none with palette 0.
-std::optional<TagMark> tagMark(bool palette, bool down, int32_t fontBase);
+// The mark of a tag, or none with palette 0; its height and gap grow with the tag scale.
+std::optional<TagMark> tagMark(bool palette, bool down, int32_t fontBase, float tagScale = 1.0f);
 
 // Byte offset into a tag box pixel entry: the plain half for a fresh tag, the lifted half
 // (dark grey) for a faded one.

@@ -6,7 +6,8 @@ ORBIQUANT_PACKAGES=(
   libfreetype-dev libfontconfig-dev fonts-liberation2 fonts-dejavu-core
   libcpp-httplib-dev libssl-dev openssl libgtest-dev libbenchmark-dev libxml2-dev
   nlohmann-json3-dev
-  xvfb xauth xdotool x11-utils imagemagick faketime locales tesseract-ocr
+  xvfb xauth xdotool x11-utils x11-xserver-utils openbox imagemagick faketime locales
+  tesseract-ocr
   desktop-file-utils appstream man-db groff-base dpkg-dev
   clang-format
 )

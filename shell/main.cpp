@@ -14,10 +14,10 @@ int main(int argc, char** argv) {
   // The start-up kick's part of the panel: create it where it was last closed.
   links.panel.create = [&panel] {
     if (panelWindow.load() != nullptr) return;
-    panel.create(readSettingInt(SettingKey::panelLeft), readSettingInt(SettingKey::panelTop));
+    panel.create(readPanelPlace());
   };
   links.panel.show = [&panel] { panel.show(); };
-  links.panel.outerRect = [&panel](platform::Rect& rect) { return panel.outerRect(rect); };
+  links.panel.clientRect = [&panel](platform::Rect& rect) { return panel.clientRect(rect); };
   links.panel.mirror = [&panel](const CommandResult& result) { panel.mirror(result); };
   links.fetch = linkFetchRun(records, [] { return panelWindow.load() != nullptr; });
   const int code = runProgram(argc, argv, std::move(links));

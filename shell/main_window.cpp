@@ -90,7 +90,8 @@ void MainWindowHandler::applyPickAnswers(const FetchSnapshot& results) {
 
 void MainWindowHandler::create(platform::MainWindow& w) {
   mainWindow = &w;
-  if (w.hasContext()) createFonts(&renderer_->glyphAtlas);
+  renderer_->displayScale = links_.scale;
+  if (w.hasContext()) sizeFonts(*renderer_, w.clientHeight());
   const uint32_t tick = platform::tickMs();
   records_.schedule->restartPeriod(tick);
   renderer_->phaseTickDue = tick;
@@ -203,13 +204,15 @@ void MainWindowHandler::key(int code) { mirror(keyDown(records_.commands, code))
 
 void MainWindowHandler::close() {
   records_.schedule->close();
-  const platform::Rect outer = mainWindow->outerRect();
-  writeSettingInt(SettingKey::windowLeft, outer.left);
-  writeSettingInt(SettingKey::windowTop, outer.top);
-  writeSettingInt(SettingKey::windowWidth, outer.right - outer.left);
-  writeSettingInt(SettingKey::windowHeight, outer.bottom - outer.top);
+  // The client areas, so that the next start opens the windows just where they are: the
+  // frames are the window manager's.
+  const platform::Rect client = mainWindow->placementToStore();
+  writeSettingInt(SettingKey::windowLeft, client.left);
+  writeSettingInt(SettingKey::windowTop, client.top);
+  writeSettingInt(SettingKey::windowWidth, client.right - client.left);
+  writeSettingInt(SettingKey::windowHeight, client.bottom - client.top);
   platform::Rect panel{};
-  if (links_.panel.outerRect && links_.panel.outerRect(panel)) {
+  if (links_.panel.clientRect && links_.panel.clientRect(panel)) {
     writeSettingInt(SettingKey::panelLeft, panel.left);
     writeSettingInt(SettingKey::panelTop, panel.top);
   }
@@ -238,8 +241,7 @@ OpenMainWindow createMainWindow(const Placement& placement, MainWindowLinks link
   if (depthBits == 0) platform::messageBox("ChoosePixelFormat failed", "Error");
   OpenMainWindow open;
   open.handler = std::make_unique<MainWindowHandler>(std::move(links));
-  open.window = std::make_unique<platform::MainWindow>(placement.x, placement.y, placement.width,
-                                                       placement.height, depthBits, *open.handler);
+  open.window = std::make_unique<platform::MainWindow>(placement, depthBits, *open.handler);
   open.window->setFrameRate(readSettingInt(SettingKey::frameRate));
   open.window->show();
   open.handler->create(*open.window);

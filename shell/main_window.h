@@ -19,15 +19,15 @@
 
 struct RendererState;
 
-struct Placement {
-  int32_t x, y, width, height;
-};
+// Where the main window opens: its client area, or with frameCorner (the default place) its
+// frame's corner. The window is fitted into the work area when it is shown.
+using Placement = platform::WindowPlace;
 
 // What the main window asks of the control panel. Each may be empty: there may be no panel.
 struct PanelHooks {
   std::function<void()> create;                      // create the panel once, place and show it
   std::function<void()> show;                        // bring the panel to the top and show it
-  std::function<bool(platform::Rect&)> outerRect;    // false while there is no panel
+  std::function<bool(platform::Rect&)> clientRect;   // false while there is no panel
   std::function<void(const CommandResult&)> mirror;  // show a command's result in the widgets
 };
 
@@ -39,6 +39,8 @@ struct MainWindowLinks {
   // The fetch thread's procedure, run on a new thread once per start. Its last act must be
   // the schedule's endRun. Empty: the thread does only that.
   std::function<void()> fetch;
+  // How much larger texts are drawn on this display (1 at 96 dots per inch).
+  float scale = 1.0f;
 };
 
 class MainWindowHandler : public platform::WindowEvents {

@@ -7,11 +7,20 @@
 // size above 4096 to 400, and a size below 160 x 120 up to it.
 Placement clampPlacement(Placement stored);
 
+// The size factor for texts, dialogs and the default window size: the `scale` setting when
+// it holds one, else what the display says (platform/display_scale).
+double chooseScale();
+
 // What the program's commands need of it: the reset throws away the script cache file.
 CommandLinks programCommandLinks();
 
-// Reads the stored window placement and clamps it.
-Placement readPlacement();
+// Reads the stored window placement (a client area) and clamps it. Where the file has no
+// place, the window's frame goes to the default corner; defaults (corner and size) grow by
+// `scale`.
+Placement readPlacement(double scale);
+
+// The control panel's stored place (its client area), or its frame at the default corner.
+platform::WindowPlace readPanelPlace();
 
 // The whole program, with the main window wired as `links` say (its records never null):
 // returns the exit code. Any argument ends it at once with 0, before the records are used.

@@ -167,6 +167,25 @@ TEST(TagMark, TriangleByDirectionAndFont) {
   }
 }
 
+TEST(TagMark, GrowsWithTheTagScale) {
+  const struct {
+    float scale;
+    int32_t fontBase, width, height, gap, zoom;
+  } cases[] = {{1.0f, 2000, 13, 7, 4, 8},
+               {2.0f, 1000, 43, 22, 8, 16},
+               {26.0f / 22, 2000, 15, 8, 5, 9},
+               {4.0f, 3000, 39, 20, 8, 32}};
+  for (const auto& c : cases) {
+    const auto mark = tagMark(true, false, c.fontBase, c.scale);
+    ASSERT_TRUE(mark);
+    EXPECT_EQ(mark->width, c.width) << c.scale;
+    EXPECT_EQ(mark->height, c.height) << c.scale;
+    EXPECT_EQ(mark->gap, c.gap) << c.scale;
+    EXPECT_EQ(mark->bits.size(), static_cast<size_t>((c.width + 7) / 8 * c.height)) << c.scale;
+    EXPECT_EQ(tagBoxZoom(c.scale), c.zoom) << c.scale;
+  }
+}
+
 TEST(TagBoxPixels, CarryTheItemIndexInBitsOneToFour) {
   TagBoxPixels pixels;
   fillTagBoxPixels(pixels);

@@ -70,7 +70,7 @@ struct Dial {
 class ClocksWindowTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    window = new platform::MainWindow(0, 0, 800, 600, platform::chooseDepthBits(), events);
+    window = new platform::MainWindow({0, 0, 800, 600}, platform::chooseDepthBits(), events);
     ASSERT_TRUE(window->show());
     renderer = std::make_unique<RendererState>();
     ASSERT_TRUE(createFonts(&renderer->glyphAtlas));

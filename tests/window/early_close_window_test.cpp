@@ -26,7 +26,7 @@ void pressCloseBox(void*) {
 
 TEST(EarlyCloseWindowTest, ACloseDuringShowArrivesWhenTheLoopRuns) {
   CountingEvents events;
-  platform::MainWindow window(0, 0, 320, 240, platform::chooseDepthBits(), events);
+  platform::MainWindow window({0, 0, 320, 240}, platform::chooseDepthBits(), events);
   Fl::add_idle(pressCloseBox);
   window.show();
   Fl::remove_idle(pressCloseBox);

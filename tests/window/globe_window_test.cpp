@@ -114,7 +114,7 @@ class GlobeWindowTest : public ::testing::Test {
     renderer->clock.monotonicUs = fixedMonotonicUs;
     renderer->clock.utc = fixedNow;
     renderer->clock.local = fixedNow;
-    window = new platform::MainWindow(0, 0, 640, 480, platform::chooseDepthBits(), events);
+    window = new platform::MainWindow({0, 0, 640, 480}, platform::chooseDepthBits(), events);
     ready = window->show() && window->hasContext();
     if (!ready) return;
     createFonts(&renderer->glyphAtlas);

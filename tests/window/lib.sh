@@ -68,6 +68,14 @@ geometry() {
     /Width:/{w=$2} /Height:/{h=$2} END{print x, y, w, h}'
 }
 
+# Prints "left right top bottom" of the frame the window manager put around window $1 (its
+# title bar is the top), or "0 0 0 0" without a window manager.
+frame_extents() {
+  local e
+  e=$(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | grep -o '= .*' | tr -d '=,')
+  echo ${e:-0 0 0 0}
+}
+
 # Waits up to 15 s for process $1, a child of this shell, to end; sets EXIT_CODE to its
 # exit code, or to "running" (and kills it) when it did not end.
 wait_exit() {

@@ -64,7 +64,7 @@ class PacingWindowTest : public ::testing::Test {
 };
 
 TEST_F(PacingWindowTest, NoFramesWhileUnmappedOrCovered) {
-  platform::MainWindow window(0, 0, 320, 240, platform::chooseDepthBits(), events);
+  platform::MainWindow window({0, 0, 320, 240}, platform::chooseDepthBits(), events);
   window.setFrameRate(60);
   window.show();
   ASSERT_TRUE(pumpUntil([&] { return events.paints > 5; }));

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Start-up and close of the real program: arguments, placement and its clamping, and the
-# placement written at close.
+# placement written at close. (Many starts and the work area: placement_window_test.)
 . "$(dirname "$0")/lib.sh"
 
 # Any argument ends the program at once with 0, before it opens a window.
@@ -24,14 +24,21 @@ close_window() {
   check "exit code after close" 0 "$EXIT_CODE"
 }
 
-start_at "placement without a settings file" "200 2 640 480"
+# The default place is the frame's corner: the client area lies inside the frame, if the
+# window manager draws one (left and top are its left edge and its title bar).
+"$APP" &
+PID=$!
+WIN=$(wait_window $PID) || fail "no window"
+read -r LEFT _ TOP _ <<< "$(frame_extents "$WIN")"
+check_soon "placement without a settings file" "$((200 + LEFT)) $((2 + TOP)) 640 480" geometry "$WIN"
 close_window
-check "keys written at close" "mainx=200 mainy=2 mainx1=640 mainy1=480" \
+check "keys written at close: the client area" \
+  "mainx=$((200 + LEFT)) mainy=$((2 + TOP)) mainx1=640 mainy1=480" \
   "$(grep -E '^main' "$INI" | tr '\n' ' ' | sed 's/ $//')"
 grep -q '^\[Items\]' "$INI" || fail "no [Items] section"
 
 printf '[Items]\n%s\nmainx=-9000\nmainy=30\nmainx1=5000\nmainy1=300\n' "$NO_SERVER" > "$INI"
-start_at "clamped placement" "0 30 400 300"
+start_at "clamped placement" "$LEFT 30 400 300"
 close_window
 
 printf '[Items]\n%s\nmainx=120\nmainy=40\nmainx1=100\nmainy1=250\n' "$NO_SERVER" > "$INI"
