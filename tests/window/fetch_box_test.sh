@@ -54,7 +54,10 @@ for i in $(seq 1 300); do BOX=$(goodbye); [ -n "$BOX" ] && break; sleep 0.1; don
 sleep 1
 kill -0 $PID 2>/dev/null && echo "ok: the program waits for the goodbye to be read" ||
   fail "the program ended before its goodbye box was dismissed"
-xdotool key --window "$BOX" Return 2>/dev/null
+# Enter on the focused box, as a user would press it (see feed_run_test).
+xdotool mousemove --window "$BOX" 20 20 windowfocus "$BOX"
+sleep 0.3
+xdotool key Return
 wait_exit $PID
 check "exit code after the goodbye" 0 "$EXIT_CODE"
 finish
