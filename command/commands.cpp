@@ -163,3 +163,11 @@ CommandResult Commands::reset() {
   result.closeRequested = true;
   return result;
 }
+
+CommandResult Commands::setClocks(const ClockChoice& choice) {
+  CommandResult result;
+  result.stored = storeClockChoice(choice);
+  // Also after a failed write: what the file still holds is what the clocks show.
+  display_.requests.newClocks = true;
+  return result;
+}

@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 
+#include "model/clock_choice.h"
 #include "model/display_options.h"
 #include "model/display_state.h"
 
@@ -82,6 +83,9 @@ class Commands {
   CommandResult nudgeView(ViewNudge nudge);
   // Throws away the cached script and asks for the program to close.
   CommandResult reset();
+  // Stores the user's clocks (the dials' labels and zones, the globe's zones) in [Items] at
+  // once; the next frame loads them.
+  CommandResult setClocks(const ClockChoice& choice);
 
   int currentPreset() const { return preset_; }
   const ViewState& view() const { return display_.view; }

@@ -11,4 +11,6 @@ struct RendererRequests {
   // The colour the frame clears to: dark (red 0, green 0, blue 0.02) or white. Dark from the
   // start; the Dark option changes it.
   bool darkBackground = true;
+  // Load the clocks' zones again: the user's choice of clocks changed.
+  bool newClocks = false;
 };

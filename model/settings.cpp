@@ -11,7 +11,7 @@ namespace {
 using enum SettingType;
 
 // The complete key table. Its order follows SettingKey (checked below).
-constexpr std::array<SettingInfo, 38> kSettings{{
+constexpr std::array<SettingInfo, 43> kSettings{{
     {SettingKey::windowLeft, "mainx", integer, 200, nullptr, 0},
     {SettingKey::windowTop, "mainy", integer, 2, nullptr, 0},
     {SettingKey::windowWidth, "mainx1", integer, 640, nullptr, 0},
@@ -32,6 +32,11 @@ constexpr std::array<SettingInfo, 38> kSettings{{
     {SettingKey::palette, "palette", integer, 0, nullptr, 0},
     {SettingKey::frameRate, "framerate", integer, 30, nullptr, 0},
     {SettingKey::scale, "scale", text, 0, "", 10},
+    {SettingKey::dialClock1, "clock1", text, 0, "", 200},
+    {SettingKey::dialClock2, "clock2", text, 0, "", 200},
+    {SettingKey::dialClock3, "clock3", text, 0, "", 200},
+    {SettingKey::dialClock4, "clock4", text, 0, "", 200},
+    {SettingKey::globeClocks, "globeclocks", text, 0, "", 1024},
     {SettingKey::zoom, "d1", integer, 58, nullptr, 0},
     {SettingKey::spinRate, "d2", text, 0, ".1", 10},
     {SettingKey::tilt, "d3", text, 0, "200", 10},

@@ -36,6 +36,11 @@ enum class SettingKey {
   palette,          // palette
   frameRate,        // framerate: frames a second where the display does not pace them
   scale,            // scale: the size factor for a high-resolution screen; empty: the display's
+  dialClock1,       // clock1 to clock4: the user's dial clocks, "Label=Area/City"
+  dialClock2,       // clock2
+  dialClock3,       // clock3
+  dialClock4,       // clock4
+  globeClocks,      // globeclocks: the user's globe clocks, zone names separated by blanks
   // Preset sections "bank1" to "bank4", named after the DisplayState field each one holds.
   zoom,         // d1
   spinRate,     // d2

@@ -60,6 +60,36 @@ constexpr ControlSpec kCustomControls[] = {
      6, 31, 221, 51},
 };
 
+constexpr ControlSpec kClocksControls[] = {
+    {kNoId, staticText,
+     "Four dial clocks: a label of up to 10 characters and a time zone, Area/City as in "
+     "Asia/Tokyo, or Local for this computer's. An empty zone keeps the program's dial.",
+     6, 5, 244, 24},
+    {kNoId, staticText, "Instead of", 6, 33, 48, 8},
+    {kNoId, staticText, "Label", 58, 33, 50, 8},
+    {kNoId, staticText, "Time zone", 114, 33, 100, 8},
+    {kNoId, staticText, "Local", 6, 45, 48, 8},
+    {clocksid::labels[0], edit, "", 58, 43, 52, 12},
+    {clocksid::zones[0], completingEdit, "", 114, 43, 136, 12},
+    {kNoId, staticText, "London", 6, 61, 48, 8},
+    {clocksid::labels[1], edit, "", 58, 59, 52, 12},
+    {clocksid::zones[1], completingEdit, "", 114, 59, 136, 12},
+    {kNoId, staticText, "New York", 6, 77, 48, 8},
+    {clocksid::labels[2], edit, "", 58, 75, 52, 12},
+    {clocksid::zones[2], completingEdit, "", 114, 75, 136, 12},
+    {kNoId, staticText, "Beijing", 6, 93, 48, 8},
+    {clocksid::labels[3], edit, "", 58, 91, 52, 12},
+    {clocksid::zones[3], completingEdit, "", 114, 91, 136, 12},
+    {kNoId, staticText,
+     "Globe clocks: up to 12 time zones separated by blanks, each at its city. Empty: the "
+     "program's seven.",
+     6, 113, 244, 16},
+    {clocksid::globe, completingListEdit, "", 6, 131, 244, 12},
+    {clocksid::problem, staticText, "", 6, 151, 140, 16},
+    {kCommandOk, defaultButton, "OK", 152, 153, 46, 13},
+    {kCommandCancel, pushButton, "Cancel", 204, 153, 46, 13},
+};
+
 }  // namespace
 
 // clang-format off
@@ -69,4 +99,6 @@ const platform::DialogSpec kHelpDialog{"help", "  Help", "Arial", 10, 290, 208, 
                                        kPanelColour, kHelpControls};
 const platform::DialogSpec kCustomDialog{"custom", "Custom", "Arial", 10, 259, 165, true,
                                          kPanelColour, kCustomControls};
+const platform::DialogSpec kClocksDialog{"clocks", "Clocks", "Arial", 10, 256, 173, true,
+                                         kPanelColour, kClocksControls};
 // clang-format on

@@ -1,6 +1,6 @@
 #pragma once
-// The three dialogs of the control panel as data: the panel itself, the help dialog and the
-// custom stock dialog, with the control identifiers the panel code switches on.
+// The dialogs as data: the control panel itself, the help dialog, the custom stock dialog and
+// the clocks dialog, with the control identifiers the code switches on.
 #include "platform/dialog.h"
 
 // Controls of the panel.
@@ -49,9 +49,19 @@ constexpr int text = 1004;
 constexpr int reset = 1165;
 }  // namespace helpid
 
-// Red 176, green 208, blue 208 behind black text: the panel and both of its dialogs.
+// Controls of the clocks dialog: the four dials' rows (label and zone), the globe's list and
+// the line that says what is wrong.
+namespace clocksid {
+constexpr int labels[4] = {1101, 1102, 1103, 1104};
+constexpr int zones[4] = {1111, 1112, 1113, 1114};
+constexpr int globe = 1120;
+constexpr int problem = 1121;
+}  // namespace clocksid
+
+// Red 176, green 208, blue 208 behind black text: the panel and its dialogs.
 constexpr platform::Colour kPanelColour{176, 208, 208};
 
 extern const platform::DialogSpec kPanelDialog;
 extern const platform::DialogSpec kHelpDialog;
 extern const platform::DialogSpec kCustomDialog;
+extern const platform::DialogSpec kClocksDialog;

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/completing_input.h"
 #include "platform/dialog_widgets.h"
 #include "platform/display_scale.h"
 #include "platform/resources.h"
@@ -166,6 +167,13 @@ struct Dialog::Impl {
     return found == byId.end() ? nullptr : found->second;
   }
 
+  // The widget that holds a control's text: the edit of a completing edit.
+  Fl_Widget* textWidget(int id) const {
+    Fl_Widget* w = widget(id);
+    if (auto* completing = dynamic_cast<CompletingInput*>(w)) return &completing->input();
+    return w;
+  }
+
   WindowPlace wanted() const {
     WindowPlace place = want;
     place.width = window->w();
@@ -264,6 +272,15 @@ Fl_Widget* Dialog::Impl::build(const ControlSpec& c, const DialogSpec& dialog) {
       input->textfont(fontFor(dialog.fontFace));
       input->textsize(pixelSize(dialog.fontPoints));
       made = input;
+      break;
+    }
+    case ControlKind::completingEdit:
+    case ControlKind::completingListEdit: {
+      auto* edit = new CompletingInput(x, y, w, h, c.kind == ControlKind::completingListEdit);
+      edit->textStyle(fontFor(dialog.fontFace), pixelSize(dialog.fontPoints));
+      edit->input().selection_color(FL_DARK_BLUE);
+      edit->input().color(flColour(dialog.background));
+      made = edit;
       break;
     }
     case ControlKind::multilineEdit: {
@@ -391,7 +408,7 @@ void Dialog::setSliderPosition(int id, int position) {
 }
 
 std::string Dialog::text(int id) const {
-  Fl_Widget* w = impl_->widget(id);
+  Fl_Widget* w = impl_->textWidget(id);
   if (auto* input = dynamic_cast<Fl_Input*>(w))
     return std::string(input->value(), static_cast<size_t>(input->size()));
   if (auto* editor = dynamic_cast<Fl_Text_Editor*>(w)) {
@@ -404,11 +421,24 @@ std::string Dialog::text(int id) const {
 }
 
 void Dialog::setText(int id, std::string_view text) {
-  Fl_Widget* w = impl_->widget(id);
+  Fl_Widget* w = impl_->textWidget(id);
   const std::string copy(text);
-  if (auto* input = dynamic_cast<Fl_Input*>(w))
+  if (auto* input = dynamic_cast<Fl_Input*>(w)) {
     input->value(copy.data(), static_cast<int>(copy.size()));
-  if (auto* editor = dynamic_cast<Fl_Text_Editor*>(w)) editor->buffer()->text(copy.c_str());
+  } else if (auto* editor = dynamic_cast<Fl_Text_Editor*>(w)) {
+    editor->buffer()->text(copy.c_str());
+  } else if (w) {
+    w->copy_label(copy.c_str());
+    if (Fl_Window* window = w->window()) window->redraw();
+  }
+}
+
+void Dialog::setChoices(int id, std::vector<std::string> names) {
+  if (auto* edit = dynamic_cast<CompletingInput*>(impl_->widget(id))) edit->names(std::move(names));
+}
+
+void Dialog::focus(int id) {
+  if (Fl_Widget* w = impl_->textWidget(id)) w->take_focus();
 }
 
 void Dialog::moveTo(int x, int y, bool frameCorner) {

@@ -14,6 +14,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/window.h"
 
@@ -30,8 +31,10 @@ enum class ControlKind {
   staticText,
   groupBox,  // a frame with its caption centred on the top edge
   blackFrame,
-  edit,           // one line, scrolls sideways
-  multilineEdit,  // border and scroll bars, lines not wrapped, Enter left to the dialog
+  edit,                // one line, scrolls sideways
+  multilineEdit,       // border and scroll bars, lines not wrapped, Enter left to the dialog
+  completingEdit,      // one line that completes names, with a menu of them (setChoices)
+  completingListEdit,  // the same for a list of names separated by blanks
 };
 
 // The identifier of controls that send no commands.
@@ -102,7 +105,12 @@ class Dialog {
   // Moves a slider without a notification; positions beyond 0 to 99 show the nearer end.
   void setSliderPosition(int id, int position);
   std::string text(int id) const;
+  // An edit's text; any other control's caption.
   void setText(int id, std::string_view text);
+  // The names a completing edit completes and offers, sorted.
+  void setChoices(int id, std::vector<std::string> names);
+  // Gives the keyboard focus to a control (to the edit of a completing edit).
+  void focus(int id);
 
   // Places the client area's top-left corner at a screen position, or with `frameCorner`
   // the frame's; the dialog is fitted into the work area, frame and title bar included.

@@ -97,4 +97,17 @@ std::size_t copyBounded(char* buffer, std::size_t size, std::string_view text) {
   return n;
 }
 
+Utf8Character utf8CharacterAt(std::string_view text, std::size_t at) {
+  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[at + k]); };
+  const unsigned char lead = byte(0);
+  const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 1;
+  if (length == 1 || lead > 0xF4 || at + length > text.size()) return {lead, 1};
+  uint32_t code = lead & (0x7Fu >> length);
+  for (std::size_t k = 1; k < length; ++k) {
+    if ((byte(k) & 0xC0) != 0x80) return {lead, 1};
+    code = (code << 6) | (byte(k) & 0x3Fu);
+  }
+  return {code, length};
+}
+
 }  // namespace platform

@@ -31,4 +31,13 @@ std::string formatFixed(double value, int decimals = 6);
 // size is 0. Returns the number of bytes copied.
 std::size_t copyBounded(char* buffer, std::size_t size, std::string_view text);
 
+// The character of a UTF-8 text that starts at byte `at` (below the text's size): its code
+// point and its length in bytes. A byte that starts no valid sequence is a character of its
+// own, its code the byte's value (as in the single-byte code pages).
+struct Utf8Character {
+  uint32_t code;
+  std::size_t length;
+};
+Utf8Character utf8CharacterAt(std::string_view text, std::size_t at);
+
 }  // namespace platform

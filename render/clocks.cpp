@@ -4,36 +4,11 @@
 #include <GL/glu.h>
 
 #include <cmath>
-#include <cstring>
 
 #include "platform/clock.h"
+#include "platform/time_zone.h"
 #include "render/frame_layout.h"
 #include "render/glyph_atlas.h"
-
-namespace {
-
-// Brings an hour that one offset of at most a day pushed out of 0 to 23 back into it.
-int32_t wrapDay(int32_t hour) {
-  if (hour > 23) return hour - 24;
-  if (hour < 0) return hour + 24;
-  return hour;
-}
-
-}  // namespace
-
-CityTimes cityTimesAt(int32_t utcHour, int32_t utcMinute, int32_t londonSummer,
-                      int32_t newYorkSummer) {
-  CityTimes city;
-  city.utcHour = utcHour;
-  city.utcMinute = utcMinute;
-  city.londonSummer = londonSummer;
-  city.newYorkSummer = newYorkSummer;
-  city.londonHour = wrapDay(utcHour + londonSummer);
-  city.newYorkHour = wrapDay(utcHour + newYorkSummer - 5);
-  city.beijingHour = wrapDay(utcHour + 8);
-  city.cityMinute = utcMinute;
-  return city;
-}
 
 HandAngles handAngles(float second, int32_t hour, int32_t minute) {
   const int32_t minuteAngle = minute * 6 + 90;
@@ -52,14 +27,18 @@ Colour dialTickColour(bool dark) {
   return dark ? Colour{0.01f, 0.99f, 0.99f} : Colour{0.0f, 0.0f, 0.0f};
 }
 
-std::array<DialClock, 4> dialClockTable(int32_t localHour, int32_t localMinute,
-                                        const CityTimes& city) {
-  return {{
-      {" Local  ", 0.19f, 0.12f, localHour, localMinute},
-      {" London ", -0.19f, 0.12f, city.londonHour, city.cityMinute},
-      {"New York", 0.19f, -0.12f, city.newYorkHour, city.cityMinute},
-      {" Beijing", -0.19f, -0.12f, city.beijingHour, city.cityMinute},
-  }};
+std::array<DialClock, 4> dialClockTable(const ClockZones& zones, const ClockTimes& times,
+                                        int32_t localHour, int32_t localMinute) {
+  constexpr float kCorners[4][2] = {
+      {0.19f, 0.12f}, {-0.19f, 0.12f}, {0.19f, -0.12f}, {-0.19f, -0.12f}};
+  std::array<DialClock, 4> dials{};
+  for (size_t i = 0; i < dials.size(); ++i) {
+    const DialSlot& slot = zones.dials[i];
+    const bool local = slot.source.machineLocal;
+    dials[i] = {slot.label, kCorners[i][0], kCorners[i][1], local ? localHour : times.dials[i].hour,
+                local ? localMinute : times.dials[i].minute};
+  }
+  return dials;
 }
 
 std::array<float, 2> dialLabelOffset(float centreY) {
@@ -67,22 +46,14 @@ std::array<float, 2> dialLabelOffset(float centreY) {
   return {0.026f, 0.04f};
 }
 
-std::array<GlobeClock, 7> globeClockTable(const CityTimes& city) {
-  const int32_t h = city.utcHour;
-  const int32_t m = city.utcMinute;
-  // Half-hour zone (UTC + 5:30): the minute runs half an hour ahead and carries into the hour.
-  const bool halfHourCarry = m + 30 > 59;
-  const int32_t halfHourZoneHour = wrapDay(h + 5) + (halfHourCarry ? 1 : 0);
-  const int32_t halfHourZoneMinute = halfHourCarry ? m + 30 - 60 : m + 30;
-  return {{
-      {12.0f, city.londonHour, m},
-      {-5.0f, wrapDay(h + city.londonSummer + 1), m},
-      {-73.0f, halfHourZoneHour, halfHourZoneMinute},
-      {-110.0f, city.beijingHour, m},
-      {-133.0f, wrapDay(h + 9), m},
-      {85.0f, city.newYorkHour, m},
-      {130.0f, wrapDay(h + city.newYorkSummer - 8), m},
-  }};
+std::vector<GlobeClock> globeClockTable(const ClockZones& zones, const ClockTimes& times) {
+  std::vector<GlobeClock> clocks;
+  clocks.reserve(times.globeCount);
+  for (size_t i = 0; i < times.globeCount && i < zones.globe.size(); ++i) {
+    const GlobeSlot& slot = zones.globe[i];
+    clocks.push_back({slot.turnAngle, slot.latitude, times.globe[i].hour, times.globe[i].minute});
+  }
+  return clocks;
 }
 
 bool sphereBeyondFarPlane(const float modelView[16], float radius, float farPlane) {
@@ -93,10 +64,9 @@ bool sphereBeyondFarPlane(const float modelView[16], float radius, float farPlan
   return modelView[14] + radius * scale < -farPlane;
 }
 
-CityTimes readCityTimes(const SceneClock& clock, bool londonSummer, bool newYorkSummer) {
+ClockTimes readClockTimes(const ClockZones& zones, const SceneClock& clock, SummerFlags flags) {
   // The renderer's one time source, so that a fixed clock moves every clock together.
-  const platform::DateTime utc = clock.utc();
-  return cityTimesAt(utc.hour, utc.minute, londonSummer ? 1 : 0, newYorkSummer ? 1 : 0);
+  return clockTimesAt(zones, platform::unixSeconds(clock.utc()), flags);
 }
 
 namespace {
@@ -148,10 +118,11 @@ void drawDialHand(const ClockLists& lists, ClockShape hand, int32_t angle) {
   glRotatef(static_cast<float>(angle), 1.0f, 0.0f, 0.0f);
 }
 
-void drawDialLabel(const GlyphAtlas& atlas, const char* label, float centreY, int32_t fontBase) {
+void drawDialLabel(const GlyphAtlas& atlas, std::string_view label, float centreY,
+                   int32_t fontBase) {
   const auto offset = dialLabelOffset(centreY);
   glRasterPos3f(offset[0], offset[1], 0.0f);
-  drawAtlasText(atlas, fontBase, label, strnlen(label, 8));
+  drawAtlasText(atlas, fontBase, label.data(), label.size());
 }
 
 // What every dial of one frame is drawn with.
@@ -162,8 +133,7 @@ struct DialStyle {
   bool dark;
 };
 
-// One dial of radius 0.03 overlay units centred at (x, y), with the first 8 characters of
-// its label.
+// One dial of radius 0.03 overlay units centred at (x, y), with its label.
 void drawDialClock(const DialStyle& style, float second, const DialClock& clock) {
   const HandAngles angles = dialHandAngles(second, clock.hour, clock.minute);
   plainColourState();
@@ -192,13 +162,15 @@ bool clockHidden() {
   return sphereBeyondFarPlane(m, kGlobeClockReach, static_cast<float>(kGlobeFarPlane));
 }
 
-// One clock of radius 500 model units standing on the equator at the turn angle.
+// One clock of radius 500 model units standing at the turn angle and latitude.
 void drawGlobeClock(const ClockLists& lists, const GlobeClock& clock) {
   const HandAngles angles = handAngles(0.0f, clock.hour, clock.minute);
   plainColourState();
   glColor3f(0.02f, 0.61f, 0.41f);
   glPushMatrix();
   glRotatef(clock.turnAngle, 0.0f, 1.0f, 0.0f);
+  // North lies toward -y in the globe's frame (a point at latitude p has y = -sin p).
+  if (clock.latitude != 0.0f) glRotatef(clock.latitude, 1.0f, 0.0f, 0.0f);
   // Just above the surface (radius 4060), so the face is not lost in the globe.
   glTranslated(0.0, 0.0, 4100.0);
   if (clockHidden()) {
@@ -241,18 +213,19 @@ void compileClockLists(GLUquadric* quadric, ClockLists& lists) {
   lists.first = first;
 }
 
-void drawDialClocks(const ClockLists& lists, const GlyphAtlas& atlas, const CityTimes& city,
-                    const platform::DateTime& local, const FrameLayout& layout, bool dark) {
+void drawDialClocks(const ClockLists& lists, const GlyphAtlas& atlas, const ClockZones& zones,
+                    const ClockTimes& times, const platform::DateTime& local,
+                    const FrameLayout& layout, bool dark) {
   if (lists.first == 0) return;
   // The labels' font is one size below the ticker's.
   const DialStyle style{lists, atlas, layout.tickerFontBase - 200, dark};
   const float second = static_cast<float>(local.second);
-  for (const DialClock& clock : dialClockTable(layout.localClockHour, local.minute, city)) {
+  for (const DialClock& clock : dialClockTable(zones, times, layout.localClockHour, local.minute)) {
     drawDialClock(style, second, clock);
   }
 }
 
-void drawGlobeClocks(const ClockLists& lists, const CityTimes& city) {
+void drawGlobeClocks(const ClockLists& lists, const ClockZones& zones, const ClockTimes& times) {
   if (lists.first == 0) return;
-  for (const GlobeClock& clock : globeClockTable(city)) drawGlobeClock(lists, clock);
+  for (const GlobeClock& clock : globeClockTable(zones, times)) drawGlobeClock(lists, clock);
 }

@@ -1,36 +1,22 @@
 #pragma once
-// World clocks: four dial clocks in the overlay and seven small clocks on the equator.
+// World clocks: four dial clocks in the overlay and small clocks on the globe, seven on the
+// equator or those the user chose at their zones' places (render/clock_zones.h).
 //
 // The times and hand angles are plain functions over plain numbers (tested without a
 // display); the drawing functions below them only place the quadric shapes, which are
 // display lists compiled once.
 #include <array>
 #include <cstdint>
+#include <string_view>
+#include <vector>
 
 #include "platform/clock.h"
+#include "render/clock_zones.h"
 #include "render/scene_clock.h"
 
 struct FrameLayout;
 struct GlyphAtlas;
 struct GLUquadric;
-
-// One reading of UTC with the summer-time flags as they were at that moment, and the city
-// times derived from them. The globe clocks draw from the same reading as the dials.
-struct CityTimes {
-  int32_t utcHour = 0;
-  int32_t utcMinute = 0;
-  int32_t londonSummer = 0;   // 1 while European summer time is in force
-  int32_t newYorkSummer = 0;  // 1 while United States daylight time is in force
-  int32_t londonHour = 0;
-  int32_t newYorkHour = 0;
-  int32_t beijingHour = 0;
-  int32_t cityMinute = 0;
-};
-
-// London UTC (+1 in summer), New York UTC - 5 (+1 in summer), Beijing UTC + 8, each brought
-// back into 0 to 23 by one day.
-CityTimes cityTimesAt(int32_t utcHour, int32_t utcMinute, int32_t londonSummer,
-                      int32_t newYorkSummer);
 
 // Hand angles in degrees about the clock's x axis. The minute hand starts a quarter turn
 // round (90) because the hands are drawn along z and turned up by the clock's own frame.
@@ -52,14 +38,16 @@ Colour dialLabelColour(bool dark);
 Colour dialTickColour(bool dark);
 
 struct DialClock {
-  const char* label;  // exactly 8 characters, drawn as they are
-  float x, y;         // centre in overlay units; positive x lies left of the window's centre
+  std::string_view label;  // drawn as it is; the program's own labels have 8 characters
+  float x, y;              // centre in overlay units; positive x lies left of the window's centre
   int32_t hour;
   int32_t minute;
 };
-// Local upper left, London upper right, New York lower left, Beijing lower right.
-std::array<DialClock, 4> dialClockTable(int32_t localHour, int32_t localMinute,
-                                        const CityTimes& city);
+// The four corners: upper left, upper right, lower left, lower right. A machine-local dial
+// shows `localHour` (already on the twelve-hour dial) and `localMinute`; the others the
+// frame's clock times.
+std::array<DialClock, 4> dialClockTable(const ClockZones& zones, const ClockTimes& times,
+                                        int32_t localHour, int32_t localMinute);
 
 // Label raster position relative to the dial's centre: below the upper dials, above the
 // lower ones, so that both stay inside the window.
@@ -67,11 +55,12 @@ std::array<float, 2> dialLabelOffset(float centreY);
 
 struct GlobeClock {
   float turnAngle;  // degrees about the polar axis; longitude 9.62 - turnAngle
+  float latitude;   // degrees north
   int32_t hour;
   int32_t minute;
 };
-// The seven zone clocks on the equator, London to the Pacific coast of the United States.
-std::array<GlobeClock, 7> globeClockTable(const CityTimes& city);
+// The globe clocks with the frame's clock times.
+std::vector<GlobeClock> globeClockTable(const ClockZones& zones, const ClockTimes& times);
 
 // Every part of a globe clock lies within this many model units of its centre (the face and
 // the hands reach about 510), with room to spare.
@@ -82,9 +71,9 @@ constexpr float kGlobeClockReach = 1000.0f;
 // distance `farPlane` in front of the eye.
 bool sphereBeyondFarPlane(const float modelView[16], float radius, float farPlane);
 
-// The city times at the clock's UTC time with the summer-time flags of the frame's fetch
-// results; the scene pass reads them every frame.
-CityTimes readCityTimes(const SceneClock& clock, bool londonSummer, bool newYorkSummer);
+// The clock times at the renderer's UTC time, with the fetch results' summer-time flags for
+// the clocks whose zone the database lacks; the scene pass reads them every frame.
+ClockTimes readClockTimes(const ClockZones& zones, const SceneClock& clock, SummerFlags flags);
 
 // The clocks' quadric shapes as display lists, compiled once from the shared quadric.
 constexpr uint32_t kClockShapes = 8;
@@ -98,9 +87,10 @@ void compileClockLists(GLUquadric* quadric, ClockLists& lists);
 // The drawing below does nothing without the lists.
 
 // In the globe's model frame.
-void drawGlobeClocks(const ClockLists& lists, const CityTimes& city);
+void drawGlobeClocks(const ClockLists& lists, const ClockZones& zones, const ClockTimes& times);
 // In the overlay frame: the local time the scene pass read (its hour on the frame's twelve-
-// hour dial) and the city times, labels in the font below the frame's ticker font, colours
-// as `dark` says.
-void drawDialClocks(const ClockLists& lists, const GlyphAtlas& atlas, const CityTimes& city,
-                    const platform::DateTime& local, const FrameLayout& layout, bool dark);
+// hour dial) for machine-local dials and the clock times for the others, labels in the font
+// below the frame's ticker font, colours as `dark` says.
+void drawDialClocks(const ClockLists& lists, const GlyphAtlas& atlas, const ClockZones& zones,
+                    const ClockTimes& times, const platform::DateTime& local,
+                    const FrameLayout& layout, bool dark);

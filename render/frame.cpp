@@ -162,8 +162,8 @@ void composeFrame(platform::MainWindow& window, RendererState& renderer, Display
   }
   layout.localClockHour = twelveHourClock(renderer.localTime.hour);
   if (view.clocks) {
-    drawDialClocks(renderer.clockLists, renderer.glyphAtlas, renderer.cityTimes, renderer.localTime,
-                   layout, view.dark);
+    drawDialClocks(renderer.clockLists, renderer.glyphAtlas, renderer.clockZones,
+                   renderer.clockTimes, renderer.localTime, layout, view.dark);
   }
   pickAfterCompose(renderer.picks, window);
   present(window);

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "platform/clock.h"
+#include "render/clock_zones.h"
 #include "render/clocks.h"
 #include "render/earth_texture.h"
 #include "render/frame_step.h"
@@ -54,10 +55,14 @@ struct RendererState {
   int32_t sunAngle = 0;      // UTC minutes of the day / 4 + 189, in 1 to 360
   int32_t lastSunAngle = 0;  // sunAngle at which the texture was last requested
 
-  // The times the scene pass read last, and the city times read with the summer-time flags.
+  // The times the scene pass read last, and the clocks' times read with them.
   platform::DateTime localTime{};
   platform::DateTime utcTime{};
-  CityTimes cityTimes;
+  ClockTimes clockTimes;
+  // Where the clocks take their time; read from the settings at the first frame and again
+  // when a frame is asked for new clocks.
+  ClockZones clockZones;
+  bool clockZonesRead = false;
 
   // Tag label cycle: phase 0 to 3 (0 to 4 with alternative texts), stepped every 1.5 s.
   int32_t labelPhase = 0;

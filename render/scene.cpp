@@ -8,6 +8,7 @@
 #include "model/display_state.h"
 #include "model/fetch_snapshot.h"
 #include "model/item_table.h"
+#include "platform/time_zone.h"
 #include "render/clocks.h"
 #include "render/globe_layer.h"
 #include "render/globe_mesh.h"
@@ -113,6 +114,13 @@ void keepTimeUnseen(RendererState& renderer, DisplayState& display) {
   if (!display.pointer.rightDragging) renderer.shownTilt = view.tilt;
 }
 
+void keepClockZones(RendererState& renderer, RendererRequests& requests) {
+  if (renderer.clockZonesRead && !requests.newClocks) return;
+  requests.newClocks = false;
+  renderer.clockZonesRead = true;
+  renderer.clockZones = readClockZones(platform::unixSeconds(renderer.clock.utc()));
+}
+
 namespace {
 
 // Scale, eased tilt and spin of the globe, and the rebuild of its surface when asked.
@@ -157,9 +165,12 @@ void drawScene(RendererState& renderer, DisplayState& display, const FetchSnapsh
   const MarketItemTable& table = *results.items;
   stepLabelCycle(renderer, renderer.clock.tick(), table.altTextEnabled);
   drawTags(renderer.glyphAtlas, renderer.tagBoxPixels, renderer.labelPhase, display, layout, table);
-  renderer.cityTimes =
-      readCityTimes(renderer.clock, results.londonSummerTime, results.newYorkSummerTime);
-  if (display.view.zones) drawGlobeClocks(renderer.clockLists, renderer.cityTimes);
+  keepClockZones(renderer, display.requests);
+  renderer.clockTimes = readClockTimes(renderer.clockZones, renderer.clock,
+                                       {results.londonSummerTime, results.newYorkSummerTime});
+  if (display.view.zones) {
+    drawGlobeClocks(renderer.clockLists, renderer.clockZones, renderer.clockTimes);
+  }
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   glPopMatrix();
   if (!bothButtonsHeld(display.pointer)) {

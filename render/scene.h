@@ -10,12 +10,17 @@ struct FetchSnapshot;
 struct ViewState;
 struct FrameLayout;
 struct RendererState;
+struct RendererRequests;
 
 // Draws the scene in the globe's frame, with the tags and the summer-time flags of the
 // frame's fetch results; leaves the model-view matrix as it found it. Reads the time from
 // the renderer's clock and writes the rotation and the texture request back.
 void drawScene(RendererState& renderer, DisplayState& display, const FetchSnapshot& results,
                const FrameLayout& layout);
+
+// Reads the clocks' zones from the settings at the first call and again when the requests
+// ask for new clocks (and clears that request).
+void keepClockZones(RendererState& renderer, RendererRequests& requests);
 
 // Scale from globe model units to camera units for a zoom level.
 float globeScale(int32_t zoom);

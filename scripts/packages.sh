@@ -5,7 +5,7 @@ ORBIQUANT_PACKAGES=(
   libgl-dev libglu1-mesa-dev libfltk1.3-dev libcurl4-openssl-dev
   libfreetype-dev libfontconfig-dev fonts-liberation2 fonts-dejavu-core
   libcpp-httplib-dev libssl-dev openssl libgtest-dev libbenchmark-dev libxml2-dev
-  nlohmann-json3-dev
+  nlohmann-json3-dev libcctz-dev tzdata
   xvfb xauth xdotool x11-utils x11-xserver-utils openbox imagemagick faketime locales
   tesseract-ocr
   desktop-file-utils appstream man-db groff-base dpkg-dev

@@ -36,6 +36,9 @@ void wheelTurn(ViewState& view, int notches);
 // Other keys do nothing.
 CommandResult keyDown(Commands& commands, int code);
 
+// The key that opens the clocks dialog; the main window opens it, since it is no command.
+constexpr int kClocksDialogKey = 'K';
+
 // What a mouse move does with the buttons as they are.
 enum class MoveAction { hoverPick, leftDrag, zoomDrag, none };
 MoveAction moveAction(const PointerState& pointer);

@@ -2,6 +2,7 @@
 // run into the main window and runs.
 #include "model/settings.h"
 #include "model/window_handles.h"
+#include "panel/clocks_dialog.h"
 #include "panel/panel_window.h"
 #include "shell/fetch_link.h"
 #include "shell/startup.h"
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
   links.panel.show = [&panel] { panel.show(); };
   links.panel.clientRect = [&panel](platform::Rect& rect) { return panel.clientRect(rect); };
   links.panel.mirror = [&panel](const CommandResult& result) { panel.mirror(result); };
+  links.clocksDialog = [&records] { runClocksDialog(records.commands); };
   links.fetch = linkFetchRun(records, [] { return panelWindow.load() != nullptr; });
   const int code = runProgram(argc, argv, std::move(links));
   panel.destroy();  // the panel goes with its owner, the main window

@@ -200,7 +200,13 @@ void MainWindowHandler::mouseLeave() { pointerLeft(display_.pointer); }
 
 void MainWindowHandler::wheel(int notches) { wheelTurn(display_.view, notches); }
 
-void MainWindowHandler::key(int code) { mirror(keyDown(records_.commands, code)); }
+void MainWindowHandler::key(int code) {
+  if (code == kClocksDialogKey) {
+    if (links_.clocksDialog) links_.clocksDialog();
+    return;
+  }
+  mirror(keyDown(records_.commands, code));
+}
 
 void MainWindowHandler::close() {
   records_.schedule->close();

@@ -39,6 +39,8 @@ struct MainWindowLinks {
   // The fetch thread's procedure, run on a new thread once per start. Its last act must be
   // the schedule's endRun. Empty: the thread does only that.
   std::function<void()> fetch;
+  // Opens the clocks dialog (key K) and returns when it closes; empty: the key does nothing.
+  std::function<void()> clocksDialog;
   // How much larger texts are drawn on this display (1 at 96 dots per inch).
   float scale = 1.0f;
 };

@@ -1,4 +1,4 @@
-// City times, the dial and globe clock tables and the hand angles.
+// The program's own clocks, the dial and globe clock tables and the hand angles.
 #include "render/clocks.h"
 
 #include <gtest/gtest.h>
@@ -7,12 +7,26 @@
 
 namespace {
 
+// The program's own clocks as they are where the zone database is missing: fixed offsets
+// from UTC and the fetch run's two summer-time flags.
+ClockZones withoutTheDatabase() {
+  ClockZones zones = programClockZones();
+  for (DialSlot& dial : zones.dials) dial.source.zone.reset();
+  for (GlobeSlot& clock : zones.globe) clock.source.zone.reset();
+  return zones;
+}
+
+// Seconds since 1970 of a time on 10 March 2026.
+int64_t utcAt(int32_t hour, int32_t minute) {
+  return int64_t{1773100800} + hour * 3600 + minute * 60;
+}
+
 struct CityCase {
   int32_t utcHour, utcMinute, londonSummer, newYorkSummer;
   int32_t london, newYork, beijing;
 };
 
-TEST(CityTimes, FollowUtcAndBothSummerTimeFlags) {
+TEST(ProgramDials, WithoutTheDatabaseFollowUtcAndBothSummerTimeFlags) {
   // clang-format off
   const CityCase cases[] = {
       {13, 45, 0, 0, 13, 8, 21},  // winter
@@ -28,30 +42,32 @@ TEST(CityTimes, FollowUtcAndBothSummerTimeFlags) {
       {16, 0, 0, 0, 16, 11, 0},
   };
   // clang-format on
+  const ClockZones zones = withoutTheDatabase();
   for (const auto& c : cases) {
-    const CityTimes city = cityTimesAt(c.utcHour, c.utcMinute, c.londonSummer, c.newYorkSummer);
+    const ClockTimes times = clockTimesAt(zones, utcAt(c.utcHour, c.utcMinute),
+                                          {c.londonSummer == 1, c.newYorkSummer == 1});
     SCOPED_TRACE(std::to_string(c.utcHour) + ":" + std::to_string(c.utcMinute) + " flags " +
                  std::to_string(c.londonSummer) + std::to_string(c.newYorkSummer));
-    EXPECT_EQ(city.londonHour, c.london);
-    EXPECT_EQ(city.newYorkHour, c.newYork);
-    EXPECT_EQ(city.beijingHour, c.beijing);
-    EXPECT_EQ(city.cityMinute, c.utcMinute);
+    const int32_t hours[3] = {c.london, c.newYork, c.beijing};
+    for (int i = 0; i < 3; ++i) {
+      EXPECT_EQ(times.dials[static_cast<size_t>(i + 1)].hour, hours[i]);
+      EXPECT_EQ(times.dials[static_cast<size_t>(i + 1)].minute, c.utcMinute);
+    }
   }
 }
 
 platform::DateTime quarterToTwoUtc() { return {2026, 3, 0, 15, 13, 45, 20, 0}; }
 
-TEST(CityTimes, ReadTheRenderersClockAndTheFlags) {
+TEST(ProgramDials, ReadTheRenderersClockAndTheZoneDatabase) {
   SceneClock clock;
   clock.utc = quarterToTwoUtc;
-  const CityTimes city = readCityTimes(clock, false, true);
-  // The dial and globe clocks draw from the same reading, flags included.
-  EXPECT_EQ(city.londonHour, 13);
-  EXPECT_EQ(city.newYorkHour, 9);
-  EXPECT_EQ(city.beijingHour, 21);
-  EXPECT_EQ(city.cityMinute, 45);
-  EXPECT_EQ(city.utcHour, 13);
-  EXPECT_EQ(city.newYorkSummer, 1);
+  // 15 March 2026: New York is in daylight time, London not yet; the flags are not read.
+  const ClockTimes times = readClockTimes(programClockZones(), clock, {true, false});
+  EXPECT_EQ(times.dials[1].hour, 13);
+  EXPECT_EQ(times.dials[2].hour, 9);
+  EXPECT_EQ(times.dials[3].hour, 21);
+  EXPECT_EQ(times.dials[1].minute, 45);
+  EXPECT_EQ(times.globeCount, 7u);
 }
 
 struct AngleCase {
@@ -89,20 +105,21 @@ TEST(GlobeHandAngles, KeepHoursAboveElevenAsWholeTurns) {
 }
 
 TEST(DialClockTable, PutsEachCityInItsCornerWithItsTime) {
-  const CityTimes city = cityTimesAt(13, 45, 0, 0);
-  const auto dials = dialClockTable(12, 7, city);
-  EXPECT_EQ(std::string(dials[0].label), " Local  ");
-  EXPECT_EQ(std::string(dials[1].label), " London ");
-  EXPECT_EQ(std::string(dials[2].label), "New York");
-  EXPECT_EQ(std::string(dials[3].label), " Beijing");
+  const ClockZones zones = withoutTheDatabase();
+  const auto dials = dialClockTable(zones, clockTimesAt(zones, utcAt(13, 45), {}), 12, 7);
+  EXPECT_EQ(dials[0].label, " Local  ");
+  EXPECT_EQ(dials[1].label, " London ");
+  EXPECT_EQ(dials[2].label, "New York");
+  EXPECT_EQ(dials[3].label, " Beijing");
   const float corners[4][2] = {{0.19f, 0.12f}, {-0.19f, 0.12f}, {0.19f, -0.12f}, {-0.19f, -0.12f}};
   const int32_t times[4][2] = {{12, 7}, {13, 45}, {8, 45}, {21, 45}};
-  for (int i = 0; i < 4; ++i) {
-    EXPECT_EQ(std::string(dials[i].label).size(), 8u);
-    EXPECT_FLOAT_EQ(dials[i].x, corners[i][0]) << dials[i].label;
-    EXPECT_FLOAT_EQ(dials[i].y, corners[i][1]) << dials[i].label;
-    EXPECT_EQ(dials[i].hour, times[i][0]) << dials[i].label;
-    EXPECT_EQ(dials[i].minute, times[i][1]) << dials[i].label;
+  for (size_t i = 0; i < 4; ++i) {
+    SCOPED_TRACE(dials[i].label);
+    EXPECT_EQ(dials[i].label.size(), 8u);
+    EXPECT_FLOAT_EQ(dials[i].x, corners[i][0]);
+    EXPECT_FLOAT_EQ(dials[i].y, corners[i][1]);
+    EXPECT_EQ(dials[i].hour, times[i][0]);
+    EXPECT_EQ(dials[i].minute, times[i][1]);
   }
   // London at 13:45 in winter: hour 1 on the dial, hour hand 143, minute hand 360.
   const HandAngles london = dialHandAngles(0, dials[1].hour, dials[1].minute);
@@ -124,7 +141,7 @@ struct GlobeCase {
   int32_t minutes[7];
 };
 
-TEST(GlobeClockTable, ShowsEachZoneByTheTableRules) {
+TEST(GlobeClockTable, WithoutTheDatabaseShowsEachZoneByTheTableRules) {
   // Turn angles 12, -5, -73, -110, -133, 85, 130.
   // clang-format off
   const GlobeCase cases[] = {
@@ -134,18 +151,22 @@ TEST(GlobeClockTable, ShowsEachZoneByTheTableRules) {
        {29, 29, 59, 29, 29, 29, 29}},
       {"13:30 carries", 13, 30, 0, 0, {13, 14, 19, 21, 22, 8, 5}, {30, 30, 0, 30, 30, 30, 30}},
       {"23:50 summer", 23, 50, 1, 1, {0, 1, 5, 7, 8, 19, 16}, {50, 50, 20, 50, 50, 50, 50}},
-      {"18:45 carries to 24", 18, 45, 0, 0, {18, 19, 24, 2, 3, 13, 10},
+      {"18:45 carries into the next day", 18, 45, 0, 0, {18, 19, 0, 2, 3, 13, 10},
        {45, 45, 15, 45, 45, 45, 45}},
       {"02:00", 2, 0, 0, 0, {2, 3, 7, 10, 11, 21, 18}, {0, 0, 30, 0, 0, 0, 0}},
   };
   // clang-format on
   const float turns[7] = {12, -5, -73, -110, -133, 85, 130};
+  const ClockZones zones = withoutTheDatabase();
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     const auto clocks =
-        globeClockTable(cityTimesAt(c.utcHour, c.utcMinute, c.londonSummer, c.newYorkSummer));
-    for (int i = 0; i < 7; ++i) {
+        globeClockTable(zones, clockTimesAt(zones, utcAt(c.utcHour, c.utcMinute),
+                                            {c.londonSummer == 1, c.newYorkSummer == 1}));
+    ASSERT_EQ(clocks.size(), 7u);
+    for (size_t i = 0; i < 7; ++i) {
       EXPECT_FLOAT_EQ(clocks[i].turnAngle, turns[i]);
+      EXPECT_FLOAT_EQ(clocks[i].latitude, 0.0f);
       EXPECT_EQ(clocks[i].hour, c.hours[i]) << "turn " << turns[i];
       EXPECT_EQ(clocks[i].minute, c.minutes[i]) << "turn " << turns[i];
     }

@@ -1,7 +1,9 @@
 // The world clocks and the news ticker in a real window: the program's own frame composition
 // draws into an 800 x 600 window with a known ticker text and set summer-time flags, and the
-// checks read back what reached the screen. The time is read once at start (run the program
-// under faketime to choose it) and held for every frame, so the expected hands are exact.
+// checks read back what reached the screen. UTC is held at an instant when London is still in
+// winter and New York already in daylight time (the zone database and the flags agree), the
+// local time is read once at start, and both are held for every frame, so the expected hands
+// are exact. The clocks' settings live in a settings file of the test's own.
 // With CLOCKS_WINDOW_HOLD_MS set, each picture stays up that long, for screenshots.
 #include <FL/Fl.H>
 #include <GL/gl.h>
@@ -25,6 +27,7 @@
 #include "render/news_ticker.h"
 #include "render/renderer_state.h"
 #include "render/scene.h"
+#include "tests/panel/settings_home.h"
 
 // Last: the X headers define macros that clash with names in the headers above.
 #include <FL/x.H>
@@ -50,7 +53,9 @@ FetchChannel results;
 constexpr int kLondonSummer = 0;
 constexpr int kNewYorkSummer = 1;
 
-platform::DateTime heldUtc{};
+// Friday 20 March 2026, 13:45:20 UTC.
+constexpr platform::DateTime kHeldUtc{2026, 3, 5, 20, 13, 45, 20, 0};
+platform::DateTime heldUtc = kHeldUtc;
 platform::DateTime heldLocal{};
 platform::DateTime utcHeld() { return heldUtc; }
 platform::DateTime localHeld() { return heldLocal; }
@@ -75,7 +80,7 @@ class ClocksWindowTest : public ::testing::Test {
     renderer = std::make_unique<RendererState>();
     ASSERT_TRUE(createFonts(&renderer->glyphAtlas));
     initScene(*window, *renderer, display.view);
-    heldUtc = platform::utcNow();
+    home = new SettingsHome;
     heldLocal = platform::localNow();
     renderer->clock.utc = utcHeld;
     renderer->clock.local = localHeld;
@@ -86,9 +91,11 @@ class ClocksWindowTest : public ::testing::Test {
   static void TearDownTestSuite() {
     window->destroy();
     delete window;
+    delete home;
   }
 
   void SetUp() override {
+    display.view.zoom = 80;
     display.view.clocks = true;
     display.view.zones = true;
     display.view.news = true;
@@ -97,6 +104,14 @@ class ClocksWindowTest : public ::testing::Test {
     display.view.rotation = 0.0f;
     renderer->tickerPos = 0;
     renderer->tickerPause = 0;
+    heldUtc = kHeldUtc;
+    chooseClocks("");
+  }
+
+  // The [Items] keys of the user's clocks, which the next frame loads.
+  void chooseClocks(const std::string& keys) {
+    home->write("[Items]\n" + keys);
+    display.requests.newClocks = true;
   }
 
   // Composes frames, keeps the last one's pixels, then holds the picture when asked.
@@ -210,6 +225,21 @@ class ClocksWindowTest : public ::testing::Test {
     return seen;
   }
 
+  // The pixels of a dial and its ticks, without its label.
+  std::vector<unsigned char> dialPixels(const Dial& dial) const {
+    const auto centre = project(dial.x, dial.y);
+    const int reach = std::abs(project(dial.x, dial.y + 0.034)[1] - centre[1]);
+    std::vector<unsigned char> part;
+    for (int y = centre[1] - reach; y <= centre[1] + reach; ++y) {
+      for (int x = centre[0] - reach; x <= centre[0] + reach; ++x) {
+        const size_t at = static_cast<size_t>((y * viewport[2] + x) * 3);
+        part.insert(part.end(), pixels.begin() + static_cast<long>(at),
+                    pixels.begin() + static_cast<long>(at) + 3);
+      }
+    }
+    return part;
+  }
+
   int tickerPixels() const { return count(kTickerAt50, 0, 0, viewport[2], viewport[3] / 10); }
 
   int globeClockPixels() const {
@@ -218,6 +248,7 @@ class ClocksWindowTest : public ::testing::Test {
 
   static QuietEvents events;
   static platform::MainWindow* window;
+  static SettingsHome* home;
   GLint viewport[4]{};
   GLdouble modelview[16]{};
   GLdouble projection[16]{};
@@ -226,6 +257,7 @@ class ClocksWindowTest : public ::testing::Test {
 
 QuietEvents ClocksWindowTest::events;
 platform::MainWindow* ClocksWindowTest::window = nullptr;
+SettingsHome* ClocksWindowTest::home = nullptr;
 
 TEST_F(ClocksWindowTest, DarkPictureShowsDialsGlobeClocksAndTicker) {
   compose("dark, London side");
@@ -263,6 +295,29 @@ TEST_F(ClocksWindowTest, OptionsHideEachPartAlone) {
   compose("globe clocks only");
   EXPECT_GT(globeClockPixels(), 500);
   for (const Dial& dial : dials()) EXPECT_LT(ticksSeen(dial, kDarkTicks), 3) << dial.name;
+}
+
+// A dial set to a zone three quarters of an hour off the hour shows its minutes: its minute
+// hand stands 45 minutes from London's, and the dial is the very picture of the program's
+// Beijing dial at the instant Beijing's clock reads the same time.
+TEST_F(ClocksWindowTest, KathmanduDialIsFortyFiveMinutesOffLondon) {
+  display.view.zones = false;
+  display.view.news = false;
+  display.view.zoom = 30;  // a globe clear of the dials: only the dial itself is compared
+  chooseClocks("clock4=Kathmandu=Asia/Kathmandu\n");
+  compose("Kathmandu in Beijing's place");
+  const Dial london{"London", -0.19, 0.12, 13, 45};
+  const Dial kathmandu{"Kathmandu", -0.19, -0.12, 19, 30};  // 13:45 UTC + 5:45
+  EXPECT_TRUE(seenOnDial(london, 45 * 6.0, 0.7 * kDialRadius, kHands));
+  EXPECT_TRUE(seenOnDial(kathmandu, 30 * 6.0, 0.7 * kDialRadius, kHands));
+  EXPECT_FALSE(seenOnDial(kathmandu, 45 * 6.0, 0.7 * kDialRadius, kHands));
+  EXPECT_TRUE(seenOnDial(kathmandu, 7 * 30.0 + 15.0, 0.4 * kDialRadius, kHands));
+  const std::vector<unsigned char> shown = dialPixels(kathmandu);
+
+  chooseClocks("");
+  heldUtc = {2026, 3, 5, 20, 11, 30, 20, 0};  // 19:30 in Beijing
+  compose("Beijing at 19:30");
+  EXPECT_TRUE(dialPixels(kathmandu) == shown);
 }
 
 }  // namespace
