@@ -5,9 +5,8 @@
 // and returns. The defaults do nothing (and reach the real network), so that tests override
 // only what they watch.
 //
-// Only showMessage may wait for the user; the run then holds nothing that the UI thread or a
-// frame needs (its results are published, the schedule untouched), so an implementation may
-// as well show the box and return at once.
+// No call waits for the user: a run shows its boxes and goes on, so that a box left open
+// never holds up the next refresh.
 #include <cstdint>
 #include <string_view>
 
@@ -25,6 +24,9 @@ class FetchEvents {
   virtual void textureChanged() {}
   // The script set the refresh setting: the period is (121 - setting) minutes.
   virtual void refreshSettingChanged(int32_t /*setting*/) {}
+  // The run had a script with a valid header, ran its blocks to the end and published the
+  // table: the boxes of earlier runs' trouble (showTrouble) may go.
+  virtual void runSucceeded() {}
   // The run's last act: nothing of the run's is touched after it.
   virtual void runEnded() {}
   // The status line changed. The program shows it from the snapshot; this tells a listener
@@ -33,10 +35,13 @@ class FetchEvents {
 
   // ---- What the run asks for. ----
 
-  // A message box; returns when the user has dismissed it, or at once while the program is
-  // shutting down.
+  // A box that the script asks for. Returns at once.
   virtual void showMessage(std::string_view /*text*/, std::string_view /*title*/) {}
-  // The script ended the program.
+  // A box that tells of the run's own trouble (no script at all, an invalid one). Returns at
+  // once. While a box of the same text and title is open, no second one comes; a later run
+  // that succeeds closes it.
+  virtual void showTrouble(std::string_view /*text*/, std::string_view /*title*/) {}
+  // The script ends the program, once the user has dismissed the box the script showed.
   virtual void requestClose() {}
   virtual void openPage(std::string_view /*address*/) {}
   // Shows the main window without moving, sizing or re-ordering it.

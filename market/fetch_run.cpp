@@ -18,10 +18,6 @@ constexpr int kMaxRestarts = 10;
 
 void setCaption(FetchContext& context, std::string_view text) { showRunStatus(context, text); }
 
-void showMessage(const FetchContext& context, std::string_view text, std::string_view title) {
-  context.events->showMessage(text, title);
-}
-
 // The script's view of the program during a run: the scanner and the transfers of the fetch
 // context, and the program's records and hooks.
 class RunScriptHost : public ScannerScriptHost {
@@ -41,7 +37,7 @@ class RunScriptHost : public ScannerScriptHost {
   void setCaptionText(std::string_view text) override { context_.run.captionText = text; }
   void restoreCaption() override { setCaption(context_, context_.run.captionText); }
   void showMessage(std::string_view text, std::string_view title) override {
-    ::showMessage(context_, text, title);
+    context_.events->showMessage(text, title);
   }
   void openPage(std::string_view address) override { context_.events->openPage(address); }
   void requestClose() override { context_.events->requestClose(); }
@@ -100,7 +96,7 @@ bool loadScript(FetchContext& context, const std::string& makerHost) {
     if (freshWanted) cached = readScriptCache();
   }
   if (!cached) {
-    showMessage(context, "No cache...  Try again later.", "Error in progress...");
+    context.events->showTrouble("No cache...  Try again later.", "Error in progress...");
     run.configChecked = false;  // so that a later run tries again, as the message says
     context.script.clear();
     return false;
@@ -131,21 +127,28 @@ BlocksOutcome runBlocks(int32_t count, ScriptContext& context) {
   return BlocksOutcome::finished;
 }
 
-// Loads the script when needed and runs it; false when the table must not be finished.
-bool runScript(FetchContext& context, const std::string& makerHost, RunScriptHost& host) {
+// How a run's script went: no table (no script at all, or the script ended the program), a
+// table without a script that ran through (an invalid header, or restarts without end), or
+// a script run to its end.
+enum class ScriptOutcome { noTable, tableOnly, ranThrough };
+
+// Loads the script when needed and runs it.
+ScriptOutcome runScript(FetchContext& context, const std::string& makerHost, RunScriptHost& host) {
   for (int restarts = 0; restarts <= kMaxRestarts; ++restarts) {
-    if (!context.run.configChecked && !loadScript(context, makerHost)) return false;
+    if (!context.run.configChecked && !loadScript(context, makerHost)) {
+      return ScriptOutcome::noTable;
+    }
     const auto count = scriptBlockCount(context.script);
     if (!count) {
-      showMessage(context, "invalid script", "error");
-      return true;
+      context.events->showTrouble("invalid script", "error");
+      return ScriptOutcome::tableOnly;
     }
     ScriptContext script{context.script, context.registers, context.run, context.table, host};
     const BlocksOutcome outcome = runBlocks(*count, script);
-    if (outcome == BlocksOutcome::closed) return false;
-    if (outcome == BlocksOutcome::finished) return true;
+    if (outcome == BlocksOutcome::closed) return ScriptOutcome::noTable;
+    if (outcome == BlocksOutcome::finished) return ScriptOutcome::ranThrough;
   }
-  return true;
+  return ScriptOutcome::tableOnly;
 }
 
 }  // namespace
@@ -160,10 +163,12 @@ void fetchRun(FetchContext& context) {
   RunScriptHost host(context, readSettingText(SettingKey::quoteHost));
 
   fetchNewsTicker(context, newsHost.c_str());
-  if (runScript(context, makerHost, host)) {
+  const ScriptOutcome outcome = runScript(context, makerHost, host);
+  if (outcome != ScriptOutcome::noTable) {
     finishItemRun(context.table);
     context.channel->publishItems(context.table);
   }
+  if (outcome == ScriptOutcome::ranThrough) context.events->runSucceeded();
   publishSummerTime(*context.channel);
   context.events->runEnded();
 }

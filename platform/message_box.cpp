@@ -78,7 +78,7 @@ class BoxWindow : public Fl_Window {
   // default (Enter, Escape, the close box). `dismissed` is told whether OK was pressed.
   BoxWindow(const std::string& text, const std::string& title, bool question,
             std::function<void(bool ok)> dismissed)
-      : Fl_Window(1, 1), dismissed_(std::move(dismissed)) {
+      : Fl_Window(1, 1), text_(text), title_(title), dismissed_(std::move(dismissed)) {
     copy_label(title.c_str());
     const TextSize size = measureText(text);
     const int margin = scaledPixels(kMargin);
@@ -136,7 +136,13 @@ class BoxWindow : public Fl_Window {
     if (dismissed) dismissed(ok);
   }
 
+  bool shows(std::string_view text, std::string_view title) const {
+    return text == text_ && title == title_;
+  }
+
  private:
+  std::string text_;
+  std::string title_;
   std::function<void(bool)> dismissed_;
 };
 
@@ -173,6 +179,13 @@ void closeMessageBoxes() {
   const std::vector<BoxWindow*> boxes = openBoxes();
   for (BoxWindow* box : boxes) box->dismiss(false);
   Fl::flush();  // the boxes leave the screen now, not at the next loop pass
+}
+
+void closeMessageBox(std::string_view text, std::string_view title) {
+  const std::vector<BoxWindow*> boxes = openBoxes();
+  for (BoxWindow* box : boxes) {
+    if (box->shows(text, title)) box->dismiss();
+  }
 }
 
 }  // namespace platform

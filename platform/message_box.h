@@ -22,4 +22,7 @@ bool askOkCancel(std::string_view text, std::string_view title);
 // UI thread: dismisses every box that openMessageBox or askOkCancel opened.
 void closeMessageBoxes();
 
+// UI thread: dismisses the boxes that openMessageBox opened with this text and title.
+void closeMessageBox(std::string_view text, std::string_view title);
+
 }  // namespace platform

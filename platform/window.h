@@ -100,8 +100,8 @@ int screenWidth();
 void readToolkitOptions();
 
 // Runs the loop until quit() is called; returns quit's code. A close asked for before the
-// loop ran is delivered first. When it returns, no worker waits for the UI thread any more
-// (stopUiCalls).
+// loop ran is delivered first. When it returns, work that workers hand to the UI thread
+// no longer runs (stopUiCalls).
 int runLoop();
 void quit(int code);
 

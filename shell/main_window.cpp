@@ -244,8 +244,7 @@ void MainWindowHandler::close() {
 void MainWindowHandler::destroy() {
   mainWindow = nullptr;
   releaseSharedQuadric(*renderer_);
-  // A run waiting for the OK of one of its boxes would hold up the wait below: the boxes
-  // go with the window, and from now on the run waits for nothing on this thread.
+  // The fetch runs' boxes go with the window; what a run posts from now on is dropped.
   platform::closeMessageBoxes();
   platform::stopUiCalls();
   // Give a running fetch up to 2.1 s to finish; it ends with the process otherwise.

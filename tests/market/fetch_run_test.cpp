@@ -120,6 +120,7 @@ TEST_F(FetchRunTest, FirstRunDownloadsTheScriptAndFillsTheTable) {
   EXPECT_EQ(readSettingText(SettingKey::scriptHost), server.host());
   EXPECT_EQ(readSettingText(SettingKey::scriptPath), "/m3d/s3.txt");
   EXPECT_TRUE(messages().empty());
+  EXPECT_EQ(events->runsSucceeded, 1);
 
   // The next run uses the script in memory: no configuration check, no download.
   const size_t before = server.requests().size();
@@ -179,7 +180,11 @@ TEST_F(FetchRunTest, OnlyAWholeScriptReplacesTheCache) {
       {"/missing", true, "Tokyo", cached, {}},
       {"/headerless", true, "Tokyo", cached, {}},
       {"/fresh", true, "Paris", fresh, {}},
-      {"/missing", false, nullptr, "", {"Error in progress...: No cache...  Try again later."}},
+      {"/missing",
+       false,
+       nullptr,
+       "",
+       {"trouble Error in progress...: No cache...  Try again later."}},
   };
   for (const auto& c : cases) {
     freshContext();
@@ -192,6 +197,7 @@ TEST_F(FetchRunTest, OnlyAWholeScriptReplacesTheCache) {
     writeSettingText(SettingKey::scriptPath, c.path);
     run();
     EXPECT_EQ(messages(), c.messages) << c.path;
+    EXPECT_EQ(events->runsSucceeded, c.shown ? 1 : 0) << c.path;
     EXPECT_EQ(slurp(cache), c.cacheAfter) << c.path;
     EXPECT_EQ(platform::fileExists(cache), c.cachePresent) << c.path;
     if (c.shown) {
@@ -272,8 +278,9 @@ TEST_F(FetchRunTest, HeaderBeyondPosition100IsAnInvalidScript) {
   serveScript("1", kOneBlock);
   ASSERT_TRUE(platform::writeFileAtomically(cache, std::string(101, ' ') + "#01\n*001\nr\n"));
   run();
-  EXPECT_THAT(messages(), ElementsAre("error: invalid script"));
+  EXPECT_THAT(messages(), ElementsAre("trouble error: invalid script"));
   EXPECT_EQ(shownItemTable()->tableReady, true);  // the finish step still runs
+  EXPECT_EQ(events->runsSucceeded, 0);            // but a box of that trouble stays
 }
 
 TEST_F(FetchRunTest, NoServerAndNoCacheEndsTheRunWithAMessage) {
@@ -284,9 +291,11 @@ TEST_F(FetchRunTest, NoServerAndNoCacheEndsTheRunWithAMessage) {
   writeSettingText(SettingKey::scriptHost,
                    "127.0.0.1:" + std::to_string(testing_support::LoopbackServer::refusedPort()));
   run();
-  EXPECT_THAT(messages(), ElementsAre("Error in progress...: No cache...  Try again later."));
+  EXPECT_THAT(messages(),
+              ElementsAre("trouble Error in progress...: No cache...  Try again later."));
   EXPECT_EQ(shownItemTable()->tableReady, false);
   EXPECT_FALSE(platform::fileExists(cache));
+  EXPECT_EQ(events->runsSucceeded, 0);
   // A later run tries again, as the message says, and finds the script now.
   writeSettingText(SettingKey::makerHost, server.host());
   writeSettingText(SettingKey::scriptHost, server.host());
@@ -296,6 +305,7 @@ TEST_F(FetchRunTest, NoServerAndNoCacheEndsTheRunWithAMessage) {
   run();
   EXPECT_TRUE(messages().empty());
   EXPECT_EQ(shownItemTable()->tableReady, true);
+  EXPECT_EQ(events->runsSucceeded, 1);  // which closes the box
 }
 
 TEST_F(FetchRunTest, RestartsAndTheCloseCommand) {
@@ -308,6 +318,7 @@ TEST_F(FetchRunTest, RestartsAndTheCloseCommand) {
   for (const auto& p : paths()) checks += p == "/m3d/cf2.txt";
   EXPECT_EQ(checks, 11);  // the first check and ten restarts, then the run gives up
   EXPECT_THAT(paths(), Not(Contains("/m3d/s3.txt")));
+  EXPECT_EQ(events->runsSucceeded, 0);  // the script never got through
 
   freshContext();
   channel->publishItems(MarketItemTable{});
@@ -317,6 +328,7 @@ TEST_F(FetchRunTest, RestartsAndTheCloseCommand) {
   run();
   EXPECT_THAT(messages(), ElementsAre("Disconnected...: bye", "close"));
   EXPECT_EQ(shownItemTable()->tableReady, false);  // the run ended before the finish step
+  EXPECT_EQ(events->runsSucceeded, 0);
 }
 
 TEST_F(FetchRunTest, QuoteCommandAsksTheQuoteServer) {

@@ -11,8 +11,10 @@
 class RecordingEvents : public FetchEvents {
  public:
   std::vector<std::string> captions;
-  std::vector<std::string> messages;  // "title: text", and "close"
+  // "title: text" for the script's boxes, "trouble title: text" for the run's, and "close".
+  std::vector<std::string> messages;
   int texturesChanged = 0;
+  int runsSucceeded = 0;
   int windowShown = 0;
   int runsEnded = 0;
   int32_t refreshSetting = 0;
@@ -22,10 +24,14 @@ class RecordingEvents : public FetchEvents {
 
   void textureChanged() override { ++texturesChanged; }
   void refreshSettingChanged(int32_t setting) override { refreshSetting = setting; }
+  void runSucceeded() override { ++runsSucceeded; }
   void runEnded() override { ++runsEnded; }
   void statusShown(std::string_view text) override { captions.emplace_back(text); }
   void showMessage(std::string_view text, std::string_view title) override {
     messages.push_back(std::string(title) + ": " + std::string(text));
+  }
+  void showTrouble(std::string_view text, std::string_view title) override {
+    messages.push_back("trouble " + std::string(title) + ": " + std::string(text));
   }
   void requestClose() override { messages.emplace_back("close"); }
   void showMainWindow() override { ++windowShown; }

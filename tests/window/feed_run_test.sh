@@ -47,18 +47,9 @@ check_soon "requests the server answered" "" unserved
 check_soon "caption after the run" "$CAPTION" xdotool getwindowname "$WIN"
 check_soon "namepath written back" "namepath=127.0.0.1:$PORT" grep '^namepath=' "$INI"
 
-# Tags are green or red over the globe; prints yes when a picture of the main window shows
-# more than 50 strongly green or strongly red pixels.
-tag_colours() {
-  import -window root "$SHOT"
-  convert "$SHOT" -crop "$(xwininfo -id "$WIN" | awk '/Width:/{w=$2} /Height:/{h=$2}
-    /Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} END{printf "%dx%d+%d+%d", w, h, x, y}')" \
-    +repage -depth 8 txt:- | awk -F'[(),]' 'NR>1 {r=$2; g=$3; b=$4;
-      if (g > 120 && r < 90 && b < 90) green++; if (r > 120 && g < 90 && b < 90) red++}
-      END {print (green > 50 || red > 50) ? "yes" : "no"}'
-}
+check_soon "green or red tags on the globe" yes tags_shown "$WIN"
 SHOT=$WORK/run.png
-check_soon "green or red tags on the globe" yes tag_colours
+import -window root "$SHOT"
 [ -n "${ORBIQUANT_SHOTS:-}" ] && cp "$SHOT" "$ORBIQUANT_SHOTS/feed_run.png"
 
 # The ticker stands still while the pointer rests over its band (the bottom tenth) and moves

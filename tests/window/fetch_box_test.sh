@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# A box of the fetch run holds up the run only: with no cache and no server the first run
-# says "No cache..." in a box; while it is open the control panel still works, and a close
-# of the main window ends the program at once with its placement saved.
+# A box of the fetch run holds up nothing: with no cache and no server the first run says
+# "No cache..." in a box; while it is open the control panel still works, and a close of the
+# main window ends the program at once with its placement saved. A script that says goodbye
+# in a box and ends the program ends it only once the user has dismissed that box.
 . "$(dirname "$0")/lib.sh"
 cd "$WORK"
 rm -f "$CACHE"
@@ -42,4 +43,21 @@ ELAPSED=$((($(date +%s%N) - START) / 1000000))
 [ "$ELAPSED" -le 5000 ] && echo "ok: ended after $ELAPSED ms" || fail "ended after $ELAPSED ms"
 check "placement written" "180 40 600 400" \
   "$(ini_value mainx) $(ini_value mainy) $(ini_value mainx1) $(ini_value mainy1)"
+
+printf '#01\r\n*001\r\ns1Disconnected for good\r\nXX1\r\n***\r\n' > "$CACHE"
+"$APP" &
+PID=$!
+MAIN=$(wait_window $PID) || { fail "no window"; finish; }
+goodbye() { xdotool search --all --onlyvisible --pid "$PID" --name '^Disconnected\.\.\.$' 2>/dev/null | head -n 1; }
+for i in $(seq 1 300); do BOX=$(goodbye); [ -n "$BOX" ] && break; sleep 0.1; done
+[ -n "$BOX" ] || { fail "no 'Disconnected...' box"; finish; }
+sleep 1
+kill -0 $PID 2>/dev/null && echo "ok: the program waits for the goodbye to be read" ||
+  fail "the program ended before its goodbye box was dismissed"
+# Enter on the focused box, as a user would press it (see feed_run_test).
+xdotool mousemove --window "$BOX" 20 20 windowfocus "$BOX"
+sleep 0.3
+xdotool key Return
+wait_exit $PID
+check "exit code after the goodbye" 0 "$EXIT_CODE"
 finish

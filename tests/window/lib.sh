@@ -105,3 +105,12 @@ wait_exit() {
   EXIT_CODE=running
   kill "$1" 2>/dev/null
 }
+
+# Prints yes when window $1 shows tags: more than 50 pixels of a fresh tag's pure green or red
+# text (the clock hands' orange and the globe's greens are not that pure).
+tags_shown() {
+  import -window root -crop "$(geometry "$1" | awk '{printf "%dx%d+%d+%d", $3, $4, $1, $2}')" \
+    +repage -depth 8 rgb:- | od -An -v -tu1 -w3 |
+    awk '{ if ($2 > 200 && $1 < 40 && $3 < 40) g++; if ($1 > 200 && $2 < 40 && $3 < 40) r++ }
+      END { print (g > 50 || r > 50) ? "yes" : "no" }'
+}
