@@ -184,7 +184,7 @@ void closeMessageBoxes() {
 void closeMessageBox(std::string_view text, std::string_view title) {
   const std::vector<BoxWindow*> boxes = openBoxes();
   for (BoxWindow* box : boxes) {
-    if (box->shows(text, title)) box->dismiss();
+    if (box->shows(text, title)) box->dismiss(false);
   }
 }
 
