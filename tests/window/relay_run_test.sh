@@ -39,6 +39,8 @@ done
 
 printf '[Items]\nmakerhost=127.0.0.1:%s\nquotehost=127.0.0.1:%s\nnewshost=127.0.0.1:%s\n' \
   "$PORT" "$PORT" "$PORT" > "$INI"
+# No cached script: the program downloads the relay's.
+rm -f "$CACHE"
 cd "$WORK/run"
 "$APP" &
 PID=$!
