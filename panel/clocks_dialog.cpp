@@ -5,8 +5,7 @@
 
 #include "model/zone_places.h"
 #include "panel/dialog_tables.h"
-#include "panel/program_close.h"
-#include "platform/dialog.h"
+#include "panel/modal_dialog.h"
 #include "platform/text.h"
 #include "platform/time_zone.h"
 
@@ -55,9 +54,9 @@ bool knownZone(std::string_view zone) {
   return isLocalZone(zone) || platform::loadTimeZone(zone).has_value();
 }
 
-class ClocksDialog : public platform::DialogEvents {
+class ClocksDialog : public OkCancelDialog {
  public:
-  explicit ClocksDialog(Commands& commands) : commands_(commands), dialog_(kClocksDialog, *this) {
+  explicit ClocksDialog(Commands& commands) : OkCancelDialog(kClocksDialog, commands) {
     const ZonePlaces places = readZonePlaces();
     std::vector<std::string> names;
     for (const ZonePlace& place : places.all()) names.push_back(place.name);
@@ -73,24 +72,8 @@ class ClocksDialog : public platform::DialogEvents {
     dialog_.setText(clocksid::globe, form.globe);
   }
 
-  void run() { dialog_.runModal(); }
-
-  void command(int id) override {
-    if (id == kCommandOk) {
-      store();
-    } else if (id == kCommandCancel) {
-      dialog_.hide();
-    }
-  }
-
-  // A dialog without a close box treats a close request (Escape, Ctrl+W) as Cancel.
-  void closeRequest() override { command(kCommandCancel); }
-  void key(int code) override {
-    if (code == platform::kControlKey + 'Q') closeProgramIfAsked(commands_.quit());
-  }
-
  private:
-  void store() {
+  void accept() override {
     ClocksForm form;
     for (size_t row = 0; row < 4; ++row) {
       form.labels[row] = dialog_.text(clocksid::labels[row]);
@@ -109,9 +92,6 @@ class ClocksDialog : public platform::DialogEvents {
     }
     dialog_.hide();
   }
-
-  Commands& commands_;
-  platform::Dialog dialog_;
 };
 
 }  // namespace

@@ -4,8 +4,7 @@
 
 #include "model/settings.h"
 #include "panel/dialog_tables.h"
-#include "panel/program_close.h"
-#include "platform/dialog.h"
+#include "panel/modal_dialog.h"
 #include "platform/message_box.h"
 #include "platform/settings_file.h"
 #include "platform/text.h"
@@ -14,10 +13,9 @@ namespace {
 
 std::string cut(const std::string& text) { return text.substr(0, kCustomTextLimit); }
 
-class CustomStockDialog : public platform::DialogEvents {
+class CustomStockDialog : public OkCancelDialog {
  public:
-  explicit CustomStockDialog(Commands& commands)
-      : commands_(commands), dialog_(kCustomDialog, *this) {
+  explicit CustomStockDialog(Commands& commands) : OkCancelDialog(kCustomDialog, commands) {
     // The settings file is what counts: it holds what the fetch thread will read next.
     const CustomStock stored = readCustomStock();
     dialog_.setText(customid::symbol, stored.symbol);
@@ -25,26 +23,10 @@ class CustomStockDialog : public platform::DialogEvents {
     dialog_.setText(customid::longitude, stored.longitude);
   }
 
-  void run() { dialog_.runModal(); }
-
-  void command(int id) override {
-    if (id == kCommandOk) {
-      ok();
-    } else if (id == kCommandCancel) {
-      dialog_.hide();
-    }
-  }
-
-  // A dialog without a close box treats a close request (Escape, Ctrl+W) as Cancel.
-  void closeRequest() override { command(kCommandCancel); }
-  void key(int code) override {
-    if (code == platform::kControlKey + 'Q') closeProgramIfAsked(commands_.quit());
-  }
-
  private:
   // Stores the stock and closes; a latitude or longitude that is no number is refused, and
   // the dialog stays open at that field.
-  void ok() {
+  void accept() override {
     const CustomStock typed{dialog_.text(customid::symbol), dialog_.text(customid::latitude),
                             dialog_.text(customid::longitude)};
     const StockCheck checked = checkCustomStock(typed);
@@ -56,9 +38,6 @@ class CustomStockDialog : public platform::DialogEvents {
     storeCustomStock(*checked.stock);
     dialog_.hide();
   }
-
-  Commands& commands_;
-  platform::Dialog dialog_;
 };
 
 // A typed coordinate as it is stored: empty, or a decimal number with a decimal point.

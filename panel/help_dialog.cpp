@@ -2,23 +2,21 @@
 
 #include "model/settings.h"
 #include "panel/dialog_tables.h"
+#include "panel/modal_dialog.h"
 #include "panel/program_close.h"
-#include "platform/dialog.h"
 #include "platform/message_box.h"
 #include "platform/open_url.h"
 #include "platform/text.h"
 
 namespace {
 
-class HelpDialog : public platform::DialogEvents {
+class HelpDialog : public ModalDialog {
  public:
-  explicit HelpDialog(Commands& commands) : commands_(commands), dialog_(kHelpDialog, *this) {
+  explicit HelpDialog(Commands& commands) : ModalDialog(kHelpDialog, commands) {
     const auto text = helpText();
     if (!text) platform::messageBox("resource not found", " ");
     dialog_.setText(helpid::text, editLines(text.value_or("")));
   }
-
-  void run() { dialog_.runModal(); }
 
   void command(int id) override {
     switch (id) {
@@ -39,13 +37,6 @@ class HelpDialog : public platform::DialogEvents {
 
   // The close box, Escape and Ctrl+W close the guide as OK does.
   void closeRequest() override { dialog_.hide(); }
-  void key(int code) override {
-    if (code == platform::kControlKey + 'Q') closeProgramIfAsked(commands_.quit());
-  }
-
- private:
-  Commands& commands_;
-  platform::Dialog dialog_;
 };
 
 bool startsWithScheme(const std::string& host) {
