@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <fstream>
 #include <random>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -18,15 +17,6 @@
 #include "tests/support/temp_dir.h"
 
 namespace {
-
-std::string slurp(const std::string& path) {
-  std::ifstream in(path);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void spit(const std::string& path, const std::string& text) { std::ofstream(path) << text; }
 
 class SettingsFileTest : public ::testing::Test {
  protected:

@@ -1,6 +1,9 @@
 #pragma once
-// A fresh directory under the system's temporary folder, removed with everything in it.
+// A fresh directory under the system's temporary folder, removed with everything in it, and
+// whole-file reads and writes for the tests that use it.
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 class TempDir {
@@ -22,3 +25,11 @@ class TempDir {
  private:
   std::string path_;
 };
+
+// The file's bytes; empty when it cannot be read.
+inline std::string slurp(const std::string& path) {
+  std::ifstream in(path);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline void spit(const std::string& path, const std::string& text) { std::ofstream(path) << text; }
